@@ -1,0 +1,6 @@
+#include "core/main_form.h"
+
+namespace lumaro {
+// FIXME: placeholder until the scene lands.
+void MainForm::FormPaint() {}
+} // namespace lumaro
