@@ -169,6 +169,8 @@ public:
     void Button37Click();
 
     void PropagateStates();
+    // Shows and hides the aspect buttons for the selected system (called by every paint).
+    void ApplyButtonVisibility();
     void ClearDesignations();
     void DrawElement(std::int32_t x, std::int32_t y, std::int32_t code, std::int32_t own, std::int32_t next);
     // Font colour := ColCaption, then caption, then hint.
