@@ -1,0 +1,86 @@
+#pragma once
+
+// A main window started as the program starts it, driven by one-line scripts of the actions a
+// user and the timer perform.
+
+#include "core/main_form.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+namespace lumaro::test {
+
+class FormScript : public ::testing::Test {
+protected:
+    // Created, then painted once because the window is shown.
+    void SetUp() override
+    {
+        form.FormCreate();
+        form.Paint();
+    }
+
+    // Space-separated steps: "tick", "paint", "FormClick", "ButtonN" (a user click, which must
+    // be accepted), or a menu component name ("KsSystem1", "Beenden1", ...). "tick*5" repeats.
+    void Run(std::string_view script)
+    {
+        std::istringstream in {std::string(script)};
+        std::string word;
+        while (in >> word) {
+            int repeat = 1;
+            if (auto star = word.find('*'); star != std::string::npos) {
+                repeat = std::stoi(word.substr(star + 1));
+                word.resize(star);
+            }
+            for (int i = 0; i < repeat; ++i)
+                Step(word);
+        }
+    }
+
+    // The names of the set fields of a record in field order, e.g. "Halt Gwb"; "-" when none is
+    // set. A value other than 0 or 1 shows as "Field=value".
+    std::string Flags(int record) const
+    {
+        std::string out;
+        for (std::size_t i = 0; i < kRecordFields.size(); ++i) {
+            const std::int32_t v = form.Signals[record].*kRecordFields[i];
+            if (v == 0)
+                continue;
+            out += out.empty() ? "" : " ";
+            out += kRecordFieldNames[i];
+            if (v != 1)
+                out += "=" + std::to_string(v);
+        }
+        return out.empty() ? "-" : out;
+    }
+
+    SignalRecord& R(int record) { return form.Signals[record]; }
+    bool Enabled(int button) const { return form.Buttons[button].enabled; }
+    bool Visible(int button) const { return form.Buttons[button].visible; }
+
+    MainForm form;
+
+private:
+    void Step(std::string_view word)
+    {
+        int n = 0;
+        if (word == "tick") {
+            form.Timer1Timer();
+        } else if (word == "paint") {
+            form.Paint();
+        } else if (word == "FormClick") {
+            form.FormClick();
+        } else if (word.starts_with("Button")
+                   && std::from_chars(word.data() + 6, word.data() + word.size(), n).ec == std::errc {}) {
+            if (!form.ClickButton(n))
+                ADD_FAILURE() << "click refused: " << word;
+        } else if (!form.MenuCommand(word)) {
+            ADD_FAILURE() << "unknown step: " << word;
+        }
+    }
+};
+
+} // namespace lumaro::test
