@@ -128,9 +128,9 @@ TEST_F(AspectCommandsTest, TrackChangeButtonsOfBothColumnsSwitchTheSameRecords)
     Run("Button25");
     EXPECT_EQ(R(3).Gwb + R(22).Gwb, 2);
     EXPECT_EQ(Flags(43), "Halt Gwb");
-    Run("HlSystem1 Button13");
+    Run("HlSystem1 paint Button13");
     EXPECT_EQ(R(3).Gwb + R(22).Gwb + R(43).Gwb, 0);
-    Run("Button14 KsSystem1 Button24 Button25 HVSystem1");
+    Run("Button14 KsSystem1 paint Button24 Button25 HVSystem1");
     EXPECT_EQ(R(3).Gwb + R(22).Gwb + R(43).Gwb, 3);
 }
 
