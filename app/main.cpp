@@ -1,1 +1,11 @@
-int main() { return 0; }
+#include "app/main_window.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    lumaro::MainWindow window;
+    window.show();
+    return app.exec();
+}

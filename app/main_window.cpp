@@ -1,0 +1,296 @@
+#include "app/main_window.h"
+
+#include "app/canvas_widget.h"
+#include "app/menu_align.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QTextDocument>
+
+// The logo lives in a resource of the static shell library, which the linker would otherwise
+// leave out of the program.
+static void InitResources()
+{
+    Q_INIT_RESOURCE(lumaro);
+}
+
+namespace lumaro {
+
+namespace {
+
+// The items of the main menu, top-level menus in order. A null component is a separator.
+struct MenuItemDef {
+    const char* component;
+    const char* text;
+    bool MenuState::*check;
+};
+
+constexpr MenuItemDef kDateiItems[] = {
+    {"Beenden1", "Beenden", nullptr},
+};
+
+constexpr MenuItemDef kEinstellungenItems[] = {
+    {"HVSystem1", "H/V-System", &MenuState::HVSystem1},
+    {"KsSystem1", "Ks-System", &MenuState::KsSystem1},
+    {"HlSystem1", "Hl-System", &MenuState::HlSystem1},
+    {nullptr, nullptr, nullptr},
+    {"ag1", "Tag", &MenuState::ag1},
+    {"Nacht1", "Nacht", &MenuState::Nacht1},
+    {nullptr, nullptr, nullptr},
+    {"Gleisplan1", "Gleisplan", &MenuState::Gleisplan1},
+    {nullptr, nullptr, nullptr},
+    {"Signalbegriff1", "Signalbegriff", &MenuState::Signalbegriff1},
+};
+
+constexpr MenuItemDef kHilfeItems[] = {
+    {"Lzenz1", "Anleitung", nullptr},
+    {nullptr, nullptr, nullptr},
+    {"Lizenz1", "Lizenz", nullptr},
+    {"Info1", "Info", nullptr},
+};
+
+QColor ToQColor(Color c)
+{
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+// Hints are plain text; a two-line hint separates its lines with "\r\n".
+QString ToolTipText(const std::string& hint)
+{
+    QString text = QString::fromStdString(hint);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (Qt::mightBeRichText(text))
+        text = Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal);
+    return text;
+}
+
+// The window's font: a sans font of 11 pixels, as the layout was designed for.
+QFont WindowFont()
+{
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    return font;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                              | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    InitResources();
+    createWidgets();
+    connectWidgets();
+    m_form.FormCreate();
+    mirror();
+    m_timer.start();
+}
+
+void MainWindow::createWidgets()
+{
+    setWindowTitle(QString::fromUtf8(kWindowCaption));
+    createMenus();
+
+    m_canvas = new CanvasWidget(m_form, this);
+    m_canvas->setFont(WindowFont());
+    setCentralWidget(m_canvas);
+
+    for (const ButtonDef& def : kButtons) {
+        auto* button = new QPushButton(QString::fromUtf8(def.caption), m_canvas);
+        button->setObjectName(QStringLiteral("Button%1").arg(def.number));
+        button->setGeometry(def.left, def.top, kButtonWidth, kButtonHeight);
+        // The core takes the focus off the buttons; they never show a focus frame.
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoDefault(false);
+        m_buttons[def.number] = button;
+    }
+
+    QFont panelFont = WindowFont();
+    panelFont.setBold(true);
+    for (const PanelDef& def : kPanels) {
+        auto* label = new QLabel(m_canvas);
+        label->setObjectName(QStringLiteral("Panel%1").arg(def.number));
+        label->setGeometry(def.left, def.top, def.width, def.height);
+        label->setFont(panelFont);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignCenter);
+        label->setAutoFillBackground(true);
+        // A click on a panel is not a click on the window background.
+        label->setAttribute(Qt::WA_NoMousePropagation);
+        m_panels[def.number] = label;
+    }
+
+    m_image1 = new QLabel(m_canvas);
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    m_image1->setGeometry(kImage1Left, kImage1Top, kImage1Width, kImage1Height);
+    m_image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_image1->setPixmap(QPixmap(QStringLiteral(":/lumaro/logo.bmp")));
+    m_image1->setAttribute(Qt::WA_NoMousePropagation);
+
+    m_timer.setInterval(1000);
+
+    resize(Canvas::kWidth, menuBar()->sizeHint().height() + Canvas::kHeight);
+    move(0, -2);
+}
+
+void MainWindow::createMenus()
+{
+    auto addMenu = [this](const char* title, const char* component, auto& items) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(title));
+        menu->setObjectName(QString::fromUtf8(component));
+        for (const MenuItemDef& def : items) {
+            if (!def.component) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(QString::fromUtf8(def.text));
+            action->setObjectName(QString::fromUtf8(def.component));
+            action->setCheckable(def.check != nullptr);
+            m_menuEntries.push_back({def.component, action, def.check});
+        }
+        return menu;
+    };
+    addMenu("Datei", "Datei1", kDateiItems);
+    addMenu("Einstellungen", "Einstellungen1", kEinstellungenItems);
+    m_hilfe1 = addMenu("Hilfe", "Hilfe1", kHilfeItems)->menuAction();
+}
+
+void MainWindow::connectWidgets()
+{
+    // The core leaves the right-justify of "Hilfe" to the window; a failure leaves it in place.
+    RightJustifyMenuItem(menuBar(), m_hilfe1);
+
+    for (const MenuEntry& entry : m_menuEntries) {
+        const char* component = entry.component;
+        connect(entry.action, &QAction::triggered, this, [this, component] { runMenuCommand(component); });
+    }
+
+    for (const ButtonDef& def : kButtons) {
+        const int n = def.number;
+        connect(m_buttons[n], &QPushButton::clicked, this, [this, n] {
+            m_form.ClickButton(n);
+            mirror();
+        });
+    }
+
+    connect(m_canvas, &CanvasWidget::backgroundClicked, this, [this] {
+        m_form.FormClick();
+        mirror();
+    });
+    m_canvas->setAfterCorePaint([this] { mirror(); });
+
+    connect(&m_timer, &QTimer::timeout, this, &MainWindow::tick);
+}
+
+void MainWindow::runMenuCommand(const char* component)
+{
+    // "Beenden" asks the window to close, so the request takes the same road as the title bar's
+    // close button: closeEvent and the core's close query.
+    if (qstrcmp(component, "Beenden1") == 0) {
+        close();
+        return;
+    }
+    m_form.MenuCommand(component);
+    mirror();
+    if (m_form.RepaintPending)
+        m_canvas->update();
+}
+
+void MainWindow::tick()
+{
+    if (m_form.Ended)
+        return;
+    m_form.Timer1Timer();
+    m_canvas->showTickPaint();
+    mirror();
+    if (m_form.Ended)
+        close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!m_form.Ended && !m_form.FormCloseQuery()) {
+        mirror();
+        event->ignore();
+        return;
+    }
+    m_timer.stop();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void MainWindow::paintEvent(QPaintEvent* event)
+{
+    // Whatever the canvas does not cover when the window is enlarged shows the window colour.
+    QPainter painter(this);
+    painter.fillRect(rect(), ToQColor(m_form.WindowColor));
+    painter.end();
+    QMainWindow::paintEvent(event);
+}
+
+QPushButton* MainWindow::button(int n) const
+{
+    return n >= 0 && n <= kMaxButtonNumber ? m_buttons[n] : nullptr;
+}
+
+QLabel* MainWindow::panel(int n) const
+{
+    return n >= 1 && n <= kPanelCount ? m_panels[n] : nullptr;
+}
+
+QAction* MainWindow::menuAction(const QString& component) const
+{
+    for (const MenuEntry& entry : m_menuEntries)
+        if (component == QLatin1String(entry.component))
+            return entry.action;
+    return nullptr;
+}
+
+void MainWindow::mirror()
+{
+    for (const MenuEntry& entry : m_menuEntries)
+        if (entry.check)
+            entry.action->setChecked(m_form.Menu.*entry.check);
+
+    for (int n = 1; n <= kPanelCount; ++n) {
+        const PanelState& state = m_form.Panels[n];
+        QLabel* label = m_panels[n];
+        const QString caption = QString::fromStdString(state.caption);
+        if (label->text() != caption)
+            label->setText(caption);
+        const QString tip = ToolTipText(state.hint);
+        if (label->toolTip() != tip)
+            label->setToolTip(tip);
+        const QColor background = ToQColor(state.color);
+        const QColor text = ToQColor(state.font);
+        QPalette palette = label->palette();
+        if (palette.color(QPalette::Window) != background || palette.color(QPalette::WindowText) != text) {
+            palette.setColor(QPalette::Window, background);
+            palette.setColor(QPalette::WindowText, text);
+            label->setPalette(palette);
+        }
+    }
+
+    for (const ButtonDef& def : kButtons) {
+        const ButtonState& state = m_form.Buttons[def.number];
+        QPushButton* button = m_buttons[def.number];
+        if (button->isVisibleTo(m_canvas) != state.visible)
+            button->setVisible(state.visible);
+        if (button->isEnabled() != state.enabled)
+            button->setEnabled(state.enabled);
+    }
+
+    if (m_form.FocusedControl == 0) {
+        if (QWidget* focused = m_canvas->focusWidget(); focused && focused != m_canvas)
+            focused->clearFocus();
+    }
+}
+
+} // namespace lumaro

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "core/layout.h"
+#include "core/main_form.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <array>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+namespace lumaro {
+
+class CanvasWidget;
+
+// The main window. It decides nothing: every action calls a handler of the core, and afterwards
+// the window mirrors what the core holds (menu marks, panels, buttons, window colour, canvas).
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+
+    MainForm& form() { return m_form; }
+    CanvasWidget* canvas() const { return m_canvas; }
+    QTimer* timer() { return &m_timer; }
+    // ButtonN, PanelN, or nullptr for a number without such a control.
+    QPushButton* button(int n) const;
+    QLabel* panel(int n) const;
+    QLabel* image() const { return m_image1; }
+    // The menu item of a component name ("ag1", "Beenden1", ...), or nullptr.
+    QAction* menuAction(const QString& component) const;
+    QAction* helpMenu() const { return m_hilfe1; }
+
+    // Copies the core's controls into the widgets. Cheap when nothing changed.
+    void mirror();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void createWidgets();
+    void createMenus();
+    void connectWidgets();
+    void tick();
+    void runMenuCommand(const char* component);
+
+    MainForm m_form;
+    CanvasWidget* m_canvas = nullptr;
+    std::array<QPushButton*, kMaxButtonNumber + 1> m_buttons {};
+    std::array<QLabel*, kPanelCount + 1> m_panels {};
+    QLabel* m_image1 = nullptr;
+    QAction* m_hilfe1 = nullptr;
+    struct MenuEntry {
+        const char* component;
+        QAction* action;
+        bool MenuState::*check;   // nullptr for items without a check mark
+    };
+    std::vector<MenuEntry> m_menuEntries;
+    QTimer m_timer;
+};
+
+} // namespace lumaro

@@ -1,0 +1,247 @@
+#include "app/canvas_widget.h"
+#include "app/main_window.h"
+#include "app/menu_align.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace lumaro;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window = std::make_unique<MainWindow>();
+        // Ticks are driven by hand unless a test wants the real timer.
+        window->timer()->stop();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void TearDown() override
+    {
+        // Let the window go without the exit sequence.
+        window->form().Ended = true;
+        window.reset();
+    }
+
+    // One timeout of the window's timer, as the event loop would deliver it.
+    void tick() { QMetaObject::invokeMethod(window->timer(), "timeout", Qt::DirectConnection); }
+
+    void choose(const char* component)
+    {
+        QAction* action = window->menuAction(QString::fromLatin1(component));
+        ASSERT_NE(action, nullptr) << component;
+        action->trigger();
+    }
+
+    bool checked(const char* component) { return window->menuAction(QString::fromLatin1(component))->isChecked(); }
+
+    MainForm& form() { return window->form(); }
+
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, CreatesTheWindowAsLaidOut)
+{
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Lumaro | Tornvik"));
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(window->canvas()->size(), QSize(1016, 696));
+    EXPECT_EQ(window->centralWidget(), window->canvas());
+    EXPECT_EQ(window->timer()->interval(), 1000);
+
+    QPushButton* b30 = window->button(30);
+    ASSERT_NE(b30, nullptr);
+    EXPECT_EQ(b30->geometry(), QRect(128, 448, 57, 17));
+    EXPECT_EQ(b30->text(), QString::fromUtf8("Halt"));
+    EXPECT_EQ(b30->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(window->button(4), nullptr);
+
+    EXPECT_EQ(window->panel(14)->geometry(), QRect(104, 650, 105, 15));
+    EXPECT_EQ(window->image()->geometry(), QRect(8, 504, 105, 73));
+    ASSERT_FALSE(window->image()->pixmap().isNull());
+    EXPECT_EQ(window->image()->pixmap().size(), QSize(99, 69));
+}
+
+TEST_F(MainWindowTest, MenuMarksMirrorTheCore)
+{
+    EXPECT_TRUE(checked("HVSystem1"));
+    EXPECT_FALSE(checked("KsSystem1"));
+    EXPECT_TRUE(checked("ag1"));
+    EXPECT_FALSE(checked("Nacht1"));
+    EXPECT_TRUE(checked("Gleisplan1"));
+    EXPECT_TRUE(checked("Signalbegriff1"));
+
+    choose("KsSystem1");
+    EXPECT_TRUE(form().SystemKs);
+    EXPECT_FALSE(checked("HVSystem1"));
+    EXPECT_TRUE(checked("KsSystem1"));
+    // Choosing the selected system again keeps its mark (a plain checkable item would lose it).
+    choose("KsSystem1");
+    EXPECT_TRUE(checked("KsSystem1"));
+
+    choose("Nacht1");
+    EXPECT_FALSE(checked("ag1"));
+    EXPECT_TRUE(checked("Nacht1"));
+    choose("Nacht1");
+    EXPECT_TRUE(checked("Nacht1"));
+    choose("ag1");
+    EXPECT_TRUE(checked("ag1"));
+    EXPECT_FALSE(checked("Nacht1"));
+
+    choose("Gleisplan1");
+    EXPECT_FALSE(checked("Gleisplan1"));
+    EXPECT_FALSE(form().Menu.Gleisplan1);
+    choose("Gleisplan1");
+    EXPECT_TRUE(checked("Gleisplan1"));
+    choose("Signalbegriff1");
+    EXPECT_FALSE(checked("Signalbegriff1"));
+}
+
+TEST_F(MainWindowTest, HelpMenuStandsAtTheRightEnd)
+{
+    QMenuBar* bar = window->menuBar();
+    QAction* settings = window->findChild<QMenu*>(QStringLiteral("Einstellungen1"))->menuAction();
+    auto* corner = qobject_cast<QMenuBar*>(bar->cornerWidget(Qt::TopRightCorner));
+    ASSERT_NE(corner, nullptr);
+    ASSERT_TRUE(corner->actions().contains(window->helpMenu()));
+    QTest::qWait(0);
+
+    const QRect settingsRect(bar->mapTo(window.get(), bar->actionGeometry(settings).topLeft()),
+                             bar->actionGeometry(settings).size());
+    const QRect helpRect(corner->mapTo(window.get(), corner->actionGeometry(window->helpMenu()).topLeft()),
+                         corner->actionGeometry(window->helpMenu()).size());
+    EXPECT_FALSE(helpRect.isEmpty());
+    EXPECT_GT(helpRect.left(), settingsRect.right() + 600);
+    EXPECT_GE(helpRect.right(), window->width() - 16);
+    EXPECT_EQ(helpRect.top(), settingsRect.top());
+
+    // Only a top-level item of the bar can move.
+    QAction stray(QStringLiteral("stray"));
+    EXPECT_FALSE(RightJustifyMenuItem(bar, &stray));
+}
+
+TEST_F(MainWindowTest, CanvasIsShownPixelForPixel)
+{
+    // Every pixel of the window background in the canvas, channel order checked on a colour
+    // whose red and blue differ.
+    form().Canvas.Erase(Rgb(0x12, 0x34, 0x56));
+    window->canvas()->showTickPaint();
+    const QImage shown = window->canvas()->grab(QRect(0, 0, 1016, 696)).toImage();
+    ASSERT_EQ(shown.size(), QSize(1016, 696));
+    // grab() paints again through the core, which erases with the window colour.
+    for (QPoint p : {QPoint(0, 0), QPoint(1015, 0), QPoint(500, 300), QPoint(1015, 695)}) {
+        const Color c = form().Canvas.Pixel(p.x(), p.y());
+        EXPECT_EQ(shown.pixelColor(p), QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int(c >> 16)))
+            << p.x() << "," << p.y();
+    }
+    EXPECT_EQ(form().Canvas.Pixel(0, 0), clSkyBlue);
+    EXPECT_EQ(shown.pixelColor(0, 0), QColor(0xA6, 0xCA, 0xF0));
+}
+
+TEST_F(MainWindowTest, TickShowsItsOwnPaintAndExposeRunsTheCore)
+{
+    const int before = window->canvas()->corePaints();
+    tick();
+    EXPECT_EQ(window->canvas()->corePaints(), before);
+    EXPECT_TRUE(form().BlinkPhase);
+
+    window->canvas()->repaint();
+    EXPECT_EQ(window->canvas()->corePaints(), before + 1);
+
+    // A colour change repaints through the core at once, with the new colour.
+    choose("Nacht1");
+    QTest::qWait(20);
+    EXPECT_FALSE(form().RepaintPending);
+    EXPECT_EQ(form().Canvas.Pixel(0, 0), clNightBlue);
+    EXPECT_EQ(window->canvas()->corePaints(), before + 2);
+}
+
+TEST_F(MainWindowTest, TimerDrivesTheTicks)
+{
+    window->timer()->start();
+    EXPECT_FALSE(form().BlinkPhase);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form().BlinkPhase; }, 1500));
+    EXPECT_FALSE(form().FirstTick);
+}
+
+TEST_F(MainWindowTest, PanelsMirrorCaptionHintAndColours)
+{
+    QLabel* esig = window->panel(17);
+    EXPECT_EQ(esig->text(), QString::fromUtf8("ESig"));
+    EXPECT_EQ(esig->toolTip(), QString::fromUtf8("Einfahrsignal"));
+    EXPECT_EQ(window->panel(20)->toolTip(), QString::fromUtf8("Blocksignal"));
+    EXPECT_TRUE(esig->font().bold());
+
+    // Captions show quotes and ampersands literally; two-line hints show on two lines; an empty
+    // hint shows no tooltip.
+    form().Panels[4] = {"Vr 1 + Zs 3v \"8\" & <b>", "Fahrt erwarten\r\n80 km/h", Rgb(1, 2, 3), Rgb(200, 100, 50)};
+    form().Panels[5].hint.clear();
+    window->mirror();
+    QLabel* p4 = window->panel(4);
+    EXPECT_EQ(p4->text(), QString::fromUtf8("Vr 1 + Zs 3v \"8\" & <b>"));
+    EXPECT_EQ(p4->textFormat(), Qt::PlainText);
+    EXPECT_EQ(p4->toolTip(), QString::fromUtf8("Fahrt erwarten\n80 km/h"));
+    EXPECT_EQ(p4->palette().color(QPalette::WindowText), QColor(1, 2, 3));
+    EXPECT_EQ(p4->palette().color(QPalette::Window), QColor(200, 100, 50));
+    EXPECT_TRUE(window->panel(5)->toolTip().isEmpty());
+
+    // By night the paint recolours the panels; every one follows the core.
+    choose("Nacht1");
+    tick();
+    for (int n = 1; n <= 20; ++n) {
+        const PanelState& state = form().Panels[n];
+        const QPalette palette = window->panel(n)->palette();
+        EXPECT_EQ(palette.color(QPalette::Window).rgb() & 0xFFFFFF,
+                  QColor(int(state.color & 0xFF), int((state.color >> 8) & 0xFF), int(state.color >> 16)).rgb() & 0xFFFFFF)
+            << "Panel" << n;
+        EXPECT_EQ(window->panel(n)->text(), QString::fromStdString(state.caption)) << "Panel" << n;
+    }
+}
+
+TEST_F(MainWindowTest, BackgroundClickTakesTheFocusOff)
+{
+    form().FocusedControl = 30;
+    QTest::mouseClick(window->panel(17), Qt::LeftButton);
+    EXPECT_EQ(form().FocusedControl, 30);
+    QTest::mouseClick(window->canvas(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(form().FocusedControl, 0);
+}
+
+TEST_F(MainWindowTest, CloseIsRefusedThenCountsDownToTheEnd)
+{
+    QSignalSpy quit(qApp, &QCoreApplication::aboutToQuit);
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(form().Closing);
+    EXPECT_EQ(form().CloseCountdown, 10);
+
+    // "Beenden" takes the same road and starts the countdown again.
+    tick();
+    EXPECT_EQ(form().CloseCountdown, 9);
+    choose("Beenden1");
+    EXPECT_EQ(form().CloseCountdown, 10);
+    EXPECT_TRUE(window->isVisible());
+
+    for (int i = 0; i < 9; ++i)
+        tick();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(form().Ended);
+    tick();
+    EXPECT_TRUE(form().Ended);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->timer()->isActive());
+}
+
+} // namespace
