@@ -38,6 +38,9 @@ void MainForm::FormClick()
 
 void MainForm::Timer1Timer()
 {
+    // The timer dies with the window.
+    if (Ended)
+        return;
     if (FirstTick) {
         FocusedControl = 0;
         FirstTick = false;
@@ -129,6 +132,7 @@ void MainForm::UpdateCountdown()
 
 bool MainForm::MenuCommand(std::string_view component)
 {
+    // The menu is gone with the window; a known name still counts as known.
     struct Item {
         std::string_view component;
         void (MainForm::*click)();
@@ -148,7 +152,8 @@ bool MainForm::MenuCommand(std::string_view component)
     };
     for (const Item& item : kItems) {
         if (item.component == component) {
-            (this->*item.click)();
+            if (!Ended)
+                (this->*item.click)();
             return true;
         }
     }
