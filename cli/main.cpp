@@ -1,1 +1,137 @@
-int main() { return 0; }
+// lumaro-render: the main window without a screen. Runs scripted actions on the core and writes
+// its state, the last paint's canvas operations and the canvas picture.
+
+#include "cli/atomic_file.h"
+#include "cli/options.h"
+#include "cli/png_writer.h"
+#include "cli/state_json.h"
+#include "cli/trace_file.h"
+#include "core/main_form.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#ifndef LUMARO_VERSION
+#define LUMARO_VERSION "1.0"
+#endif
+
+namespace {
+
+using namespace lumaro;
+using namespace lumaro::cli;
+
+constexpr int kStatusOk = 0;
+constexpr int kStatusWriteFailed = 1;
+constexpr int kStatusUsage = 2;
+
+int Fail(int status, const std::string& message)
+{
+    std::fprintf(stderr, "lumaro-render: %s\n", message.c_str());
+    return status;
+}
+
+int FinishStdout()
+{
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        return Fail(kStatusWriteFailed, "cannot write standard output");
+    return kStatusOk;
+}
+
+void Perform(MainForm& form, const Action& action)
+{
+    switch (action.kind) {
+    case Action::Kind::Tick:
+        form.Timer1Timer();
+        break;
+    case Action::Kind::Paint:
+        form.Paint();
+        break;
+    case Action::Kind::Button:
+        form.ClickButton(action.button);
+        break;
+    case Action::Kind::Menu:
+        form.MenuCommand(action.menu);
+        // A new window colour invalidates the window; the window system repaints at once.
+        if (form.RepaintPending)
+            form.Paint();
+        break;
+    case Action::Kind::FormClick:
+        form.FormClick();
+        break;
+    }
+}
+
+// Produces every requested output in memory, then commits them together.
+int WriteOutputs(const Options& options, const MainForm* form, const Canvas& canvas)
+{
+    OutputSet outputs;
+    if (form && !options.statePath.empty())
+        outputs.Add(options.statePath, StateJson(*form));
+    if (form && !options.tracePath.empty())
+        outputs.Add(options.tracePath, FormatTrace(canvas.Trace()));
+    if (!options.pngPath.empty()) {
+        std::string png;
+        std::string error;
+        if (!EncodePng(canvas, png, error))
+            return Fail(kStatusWriteFailed, "cannot write '" + options.pngPath + "': " + error);
+        outputs.Add(options.pngPath, std::move(png));
+    }
+    std::string error;
+    if (!outputs.Commit(error))
+        return Fail(kStatusWriteFailed, "cannot write " + error);
+    return kStatusOk;
+}
+
+int Run(const Options& options)
+{
+    MainForm form;
+    if (!options.tracePath.empty())
+        form.Canvas.SetRecording(true);
+    form.FormCreate();
+    form.Paint();   // the window is shown
+    // Words after the end of the program were checked like all others but change nothing.
+    for (const Action& action : options.actions) {
+        if (form.Ended)
+            break;
+        Perform(form, action);
+    }
+    return WriteOutputs(options, &form, form.Canvas);
+}
+
+int Replay(const Options& options)
+{
+    std::vector<TraceOp> ops;
+    std::string error;
+    if (!ReadTrace(options.replayPath, ops, error))
+        return Fail(kStatusUsage, error);
+    Canvas canvas;
+    for (const TraceOp& op : ops)
+        canvas.Replay(op);
+    return WriteOutputs(options, nullptr, canvas);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    Options options;
+    std::string error;
+    if (!ParseOptions(args, options, error))
+        return Fail(kStatusUsage, error);
+
+    switch (options.mode) {
+    case Options::Mode::Help:
+        std::fputs(HelpText().c_str(), stdout);
+        return FinishStdout();
+    case Options::Mode::Version:
+        std::fputs("lumaro-render " LUMARO_VERSION "\n", stdout);
+        return FinishStdout();
+    case Options::Mode::Replay:
+        return Replay(options);
+    case Options::Mode::Run:
+        break;
+    }
+    return Run(options);
+}

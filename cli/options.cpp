@@ -1,0 +1,178 @@
+#include "cli/options.h"
+
+#include "core/layout.h"
+
+#include <array>
+#include <string_view>
+
+namespace lumaro::cli {
+
+namespace {
+
+// The menu items a script may choose, by component name. "Beenden1" raises the close request.
+constexpr std::array<std::string_view, 11> kMenuComponents = {
+    "Beenden1", "HVSystem1", "KsSystem1", "HlSystem1", "ag1", "Nacht1",
+    "Gleisplan1", "Signalbegriff1", "Lzenz1", "Lizenz1", "Info1",
+};
+
+// "ButtonN" names an aspect button only in its plain spelling: "Button07" and "Button4" are
+// no button of the window.
+bool ParseButton(std::string_view word, int& number)
+{
+    constexpr std::string_view kPrefix = "Button";
+    if (!word.starts_with(kPrefix))
+        return false;
+    for (int n = 1; n <= kMaxButtonNumber; ++n) {
+        if (IsAspectButton(n) && word.substr(kPrefix.size()) == std::to_string(n)) {
+            number = n;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ParseAction(std::string_view word, Action& action)
+{
+    if (word == "tick") {
+        action = {Action::Kind::Tick, 0, {}};
+        return true;
+    }
+    if (word == "paint") {
+        action = {Action::Kind::Paint, 0, {}};
+        return true;
+    }
+    if (word == "FormClick") {
+        action = {Action::Kind::FormClick, 0, {}};
+        return true;
+    }
+    int number = 0;
+    if (ParseButton(word, number)) {
+        action = {Action::Kind::Button, number, {}};
+        return true;
+    }
+    for (std::string_view component : kMenuComponents) {
+        if (word == component) {
+            action = {Action::Kind::Menu, 0, std::string(component)};
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error)
+{
+    options = {};
+    bool help = false;
+    bool version = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        if (word == "--help") {
+            help = true;
+            continue;
+        }
+        if (word == "--version") {
+            version = true;
+            continue;
+        }
+        std::string* target = word == "--state"    ? &options.statePath
+                              : word == "--trace"  ? &options.tracePath
+                              : word == "--png"    ? &options.pngPath
+                              : word == "--replay" ? &options.replayPath
+                                                   : nullptr;
+        if (target) {
+            // A following option is taken as the missing argument, not as a file name.
+            if (i + 1 == args.size() || args[i + 1].starts_with("--") || args[i + 1].empty()) {
+                error = "option " + word + " needs a file argument";
+                return false;
+            }
+            if (!target->empty()) {
+                error = "option " + word + " given twice";
+                return false;
+            }
+            *target = args[++i];
+            continue;
+        }
+        if (word.starts_with("-")) {
+            error = "unknown option '" + word + "'";
+            return false;
+        }
+        Action action;
+        if (!ParseAction(word, action)) {
+            error = "unknown action '" + word + "'";
+            return false;
+        }
+        options.actions.push_back(std::move(action));
+    }
+
+    if (help || version) {
+        if (args.size() != 1) {
+            error = std::string(help ? "--help" : "--version") + " takes no other arguments";
+            return false;
+        }
+        options.mode = help ? Options::Mode::Help : Options::Mode::Version;
+        return true;
+    }
+    if (!options.replayPath.empty()) {
+        if (!options.actions.empty() || !options.statePath.empty() || !options.tracePath.empty()) {
+            error = "--replay takes only --png, no actions, --state or --trace";
+            return false;
+        }
+        if (options.pngPath.empty()) {
+            error = "--replay needs --png FILE";
+            return false;
+        }
+        options.mode = Options::Mode::Replay;
+        return true;
+    }
+    // Two outputs into one file would leave only the one renamed last.
+    const std::string* outputs[] = {&options.statePath, &options.tracePath, &options.pngPath};
+    for (int a = 0; a < 3; ++a)
+        for (int b = a + 1; b < 3; ++b)
+            if (!outputs[a]->empty() && *outputs[a] == *outputs[b]) {
+                error = "two outputs name the same file '" + *outputs[a] + "'";
+                return false;
+            }
+    options.mode = Options::Mode::Run;
+    return true;
+}
+
+std::string HelpText()
+{
+    return "Usage: lumaro-render [ACTION ...] [--state FILE] [--trace FILE] [--png FILE]\n"
+           "       lumaro-render --replay TRACE --png FILE\n"
+           "       lumaro-render --help | --version\n"
+           "\n"
+           "Starts the main window without a screen (creation, then one paint), performs the\n"
+           "ACTIONs in order and writes the requested files. Options may stand anywhere among\n"
+           "the actions; all words are checked before anything runs.\n"
+           "\n"
+           "Actions:\n"
+           "  tick             one timer tick (blink, clear designations, paint, propagate,\n"
+           "                   countdown)\n"
+           "  paint            one paint requested by the window system\n"
+           "  ButtonN          a click on aspect button N (1..37 without 4, 15, 33); a hidden\n"
+           "                   or disabled button ignores it\n"
+           "  Beenden1 HVSystem1 KsSystem1 HlSystem1 ag1 Nacht1 Gleisplan1 Signalbegriff1\n"
+           "  Lzenz1 Lizenz1 Info1\n"
+           "                   a menu item; ag1 and Nacht1 repaint when the colour changes,\n"
+           "                   Beenden1 raises the close request\n"
+           "  FormClick        a click on the window background\n"
+           "Once the close countdown has ended the program, further actions do nothing.\n"
+           "\n"
+           "Options:\n"
+           "  --state FILE     write the state after the last action as JSON\n"
+           "  --trace FILE     write the canvas operations of the last paint, one per line\n"
+           "  --png FILE       write the canvas (1016 x 696) as an RGB PNG\n"
+           "  --replay TRACE   draw the operations of TRACE on a fresh canvas instead of\n"
+           "                   running the program; needs --png, allows nothing else.\n"
+           "                   Blank lines in TRACE are skipped.\n"
+           "  --help           show this text\n"
+           "  --version        show the version\n"
+           "\n"
+           "Exit status: 0 success, 1 an output file could not be written, 2 a usage error,\n"
+           "an unreadable or malformed TRACE. On any error no output file is written.\n";
+}
+
+} // namespace lumaro::cli

@@ -1,0 +1,34 @@
+#pragma once
+
+// The command line of lumaro-render, checked completely before anything runs.
+
+#include <string>
+#include <vector>
+
+namespace lumaro::cli {
+
+struct Action {
+    enum class Kind { Tick, Paint, Button, Menu, FormClick };
+    Kind kind = Kind::Tick;
+    int button = 0;       // Kind::Button: N of ButtonN
+    std::string menu;     // Kind::Menu: the menu item's component name
+};
+
+struct Options {
+    enum class Mode { Run, Replay, Help, Version };
+    Mode mode = Mode::Run;
+    std::vector<Action> actions;
+    std::string statePath;    // empty: not requested
+    std::string tracePath;
+    std::string pngPath;
+    std::string replayPath;   // Mode::Replay: the trace to run
+};
+
+// Parses argv[1..]. On a usage error returns false with a one-line message in `error`
+// (without the program name); the caller exits with status 2 then.
+bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
+
+// The text of --help, ending in a line break.
+std::string HelpText();
+
+} // namespace lumaro::cli

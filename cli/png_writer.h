@@ -1,0 +1,13 @@
+#pragma once
+
+#include "render/canvas.h"
+
+#include <string>
+
+namespace lumaro::cli {
+
+// Encodes the canvas as an 8-bit RGB PNG into `out`. The encoding is deterministic: the same
+// pixels give the same bytes. On failure returns false with libpng's reason in `error`.
+bool EncodePng(const Canvas& canvas, std::string& out, std::string& error);
+
+} // namespace lumaro::cli

@@ -1,0 +1,158 @@
+#include "cli/state_json.h"
+
+#include "cli/json_text.h"
+
+#include <initializer_list>
+#include <type_traits>
+#include <utility>
+
+namespace lumaro::cli {
+
+namespace {
+
+void AppendBool(std::string& out, bool value) { out += value ? "true" : "false"; }
+
+void AppendInt(std::string& out, long long value) { out += std::to_string(value); }
+
+void AppendKey(std::string& out, std::string_view key)
+{
+    AppendJsonString(out, key);
+    out += ": ";
+}
+
+// One line of "Key": value pairs inside braces.
+template<typename T>
+void AppendObjectLine(std::string& out, std::initializer_list<std::pair<std::string_view, T>> fields)
+{
+    out += '{';
+    bool first = true;
+    for (const auto& [key, value] : fields) {
+        if (!first)
+            out += ", ";
+        first = false;
+        AppendKey(out, key);
+        if constexpr (std::is_same_v<T, bool>)
+            AppendBool(out, value);
+        else
+            AppendInt(out, value);
+    }
+    out += '}';
+}
+
+void AppendRecords(std::string& out, const SignalTable& table)
+{
+    out += "  \"records\": [\n";
+    for (int n = 1; n <= SignalTable::kCount; ++n) {
+        out += "    [";
+        for (std::size_t f = 0; f < kRecordFields.size(); ++f) {
+            if (f)
+                out += ", ";
+            AppendInt(out, table[n].*kRecordFields[f]);
+        }
+        out += n < SignalTable::kCount ? "],\n" : "]\n";
+    }
+    out += "  ],\n";
+}
+
+void AppendPanels(std::string& out, const MainForm& form)
+{
+    out += "  \"panels\": {\n";
+    for (int n = 1; n <= kPanelCount; ++n) {
+        const PanelState& panel = form.Panels[n];
+        out += "    ";
+        AppendKey(out, "Panel" + std::to_string(n));
+        out += "{\"caption\": ";
+        AppendJsonString(out, panel.caption);
+        out += ", \"hint\": ";
+        AppendJsonString(out, panel.hint);
+        out += ", \"font\": ";
+        AppendInt(out, panel.font);
+        out += ", \"color\": ";
+        AppendInt(out, panel.color);
+        out += n < kPanelCount ? "},\n" : "}\n";
+    }
+    out += "  },\n";
+}
+
+void AppendButtons(std::string& out, const MainForm& form)
+{
+    out += "  \"buttons\": {\n";
+    bool first = true;
+    for (int n = 1; n <= kMaxButtonNumber; ++n) {
+        if (!IsAspectButton(n))
+            continue;
+        if (!first)
+            out += ",\n";
+        first = false;
+        out += "    ";
+        AppendKey(out, "Button" + std::to_string(n));
+        AppendObjectLine<bool>(out, {{"visible", form.Buttons[n].visible}, {"enabled", form.Buttons[n].enabled}});
+    }
+    out += "\n  },\n";
+}
+
+void AppendFlags(std::string& out, const MainForm& form)
+{
+    out += "  \"flags\": {";
+    AppendKey(out, "SystemHV");
+    AppendBool(out, form.SystemHV);
+    out += ", ";
+    AppendKey(out, "SystemKs");
+    AppendBool(out, form.SystemKs);
+    out += ", ";
+    AppendKey(out, "SystemHl");
+    AppendBool(out, form.SystemHl);
+    out += ", ";
+    AppendKey(out, "BlinkPhase");
+    AppendBool(out, form.BlinkPhase);
+    out += ", ";
+    AppendKey(out, "FirstTick");
+    AppendBool(out, form.FirstTick);
+    out += ", ";
+    AppendKey(out, "Closing");
+    AppendBool(out, form.Closing);
+    out += ", ";
+    AppendKey(out, "MayClose");
+    AppendBool(out, form.MayClose);
+    out += ", ";
+    AppendKey(out, "CloseCountdown");
+    AppendInt(out, form.CloseCountdown);
+    out += ", ";
+    AppendKey(out, "Ended");
+    AppendBool(out, form.Ended);
+    out += "},\n";
+}
+
+} // namespace
+
+std::string StateJson(const MainForm& form)
+{
+    std::string out;
+    out.reserve(16 * 1024);
+    out += "{\n";
+    AppendRecords(out, form.Signals);
+    AppendPanels(out, form);
+    AppendButtons(out, form);
+    AppendFlags(out, form);
+
+    const MenuState& menu = form.Menu;
+    out += "  \"menu\": ";
+    AppendObjectLine<bool>(out, {{"HVSystem1", menu.HVSystem1}, {"KsSystem1", menu.KsSystem1},
+                                 {"HlSystem1", menu.HlSystem1}, {"ag1", menu.ag1}, {"Nacht1", menu.Nacht1},
+                                 {"Gleisplan1", menu.Gleisplan1}, {"Signalbegriff1", menu.Signalbegriff1}});
+    out += ",\n";
+
+    const Palette& palette = form.Colors;
+    out += "  \"palette\": ";
+    AppendObjectLine<long long>(out, {{"ColCaption", palette.ColCaption}, {"ColStructure", palette.ColStructure},
+                                      {"ColPlate", palette.ColPlate}, {"ColMedium", palette.ColMedium},
+                                      {"ColGround", palette.ColGround}});
+    out += ",\n";
+
+    out += "  \"window_color\": ";
+    AppendInt(out, form.WindowColor);
+    out += "\n}\n";
+    return out;
+}
+
+} // namespace lumaro::cli

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "render/canvas.h"
+
+#include <string>
+#include <vector>
+
+namespace lumaro::cli {
+
+// The text of --trace: one operation per line, each ending in "\n".
+std::string FormatTrace(const std::vector<TraceOp>& ops);
+
+// Reads the trace file at `path`. Blank lines are skipped, a "\r" before a line break is
+// allowed. On failure returns false with the reason in `error`; a malformed line is named as
+// "PATH:LINE: reason" with lines counted from 1.
+bool ReadTrace(const std::string& path, std::vector<TraceOp>& ops, std::string& error);
+
+} // namespace lumaro::cli
