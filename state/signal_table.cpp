@@ -4,6 +4,7 @@ namespace lumaro {
 
 void SignalTable::Initialise()
 {
+    m_records = {};
     for (int n = 1; n <= kCount; ++n)
         (*this)[n].Halt = 1;
     for (int n : {9, 29, 48}) {
