@@ -82,6 +82,8 @@ TEST_F(MainFormTest, CloseRequestEndsTheProgramTenTicksLater)
     EXPECT_FALSE(form.Ended || form.MayClose);
     Run("tick");
     EXPECT_TRUE(form.Ended && form.MayClose);
+    // The granting request restarted the countdown like every request before it.
+    EXPECT_EQ(form.CloseCountdown, 10);
 
     // Nothing reaches the ended program any more.
     const bool blink = form.BlinkPhase;
