@@ -210,6 +210,57 @@ TEST_F(MainWindowTest, PanelsMirrorCaptionHintAndColours)
     }
 }
 
+TEST_F(MainWindowTest, ButtonClicksReachTheCoreUnlessDisabled)
+{
+    auto column450 = [&](int field) {
+        return std::array {form().Signals[9].*kRecordFields[field], form().Signals[29].*kRecordFields[field],
+                           form().Signals[48].*kRecordFields[field]};
+    };
+    constexpr int kHalt = 0, kKennlicht = 10;
+    ASSERT_EQ(column450(kKennlicht), (std::array {1, 1, 1}));
+
+    QTest::mouseClick(window->button(26), Qt::LeftButton);
+    EXPECT_EQ(column450(kHalt), (std::array {1, 1, 1}));
+    EXPECT_EQ(column450(kKennlicht), (std::array {0, 0, 0}));
+    EXPECT_EQ(form().FocusedControl, 0);
+    EXPECT_FALSE(window->button(26)->hasFocus());
+
+    form().Buttons[27].enabled = false;
+    window->mirror();
+    EXPECT_FALSE(window->button(27)->isEnabled());
+    QTest::mouseClick(window->button(27), Qt::LeftButton);
+    EXPECT_EQ(column450(kKennlicht), (std::array {0, 0, 0}));
+
+    form().Buttons[27].enabled = true;
+    window->mirror();
+    QTest::mouseClick(window->button(27), Qt::LeftButton);
+    EXPECT_EQ(column450(kHalt), (std::array {0, 0, 0}));
+    EXPECT_EQ(column450(kKennlicht), (std::array {1, 1, 1}));
+}
+
+TEST_F(MainWindowTest, ButtonsOfOtherSystemsHideWithTheNextPaint)
+{
+    // The track-change buttons under column 750 belong to the Hl line alone.
+    QPushButton* dunkel = window->button(13);
+    QPushButton* gwb = window->button(14);
+    EXPECT_FALSE(dunkel->isVisible());
+    EXPECT_FALSE(gwb->isVisible());
+    EXPECT_TRUE(window->button(24)->isVisible());
+
+    choose("HlSystem1");
+    EXPECT_FALSE(dunkel->isVisible());
+    tick();
+    EXPECT_TRUE(dunkel->isVisible());
+    EXPECT_TRUE(gwb->isVisible());
+
+    choose("KsSystem1");
+    tick();
+    EXPECT_FALSE(dunkel->isVisible());
+    EXPECT_FALSE(gwb->isVisible());
+    for (const ButtonDef& def : kButtons)
+        EXPECT_EQ(window->button(def.number)->isVisible(), form().Buttons[def.number].visible) << def.number;
+}
+
 TEST_F(MainWindowTest, BackgroundClickTakesTheFocusOff)
 {
     form().FocusedControl = 30;
