@@ -2,9 +2,11 @@
 
 #include "core/main_form.h"
 
+#include <QExposeEvent>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 namespace lumaro {
 
@@ -19,16 +21,49 @@ CanvasWidget::CanvasWidget(MainForm& form, QWidget* parent)
 
 void CanvasWidget::showTickPaint()
 {
-    // repaint() paints at once, so the flag covers exactly this paint. A hidden widget does not
-    // paint at all; clearing the flag afterwards keeps the next expose running the core's paint.
-    m_showingTickPaint = true;
+    // The tick has run the core's paint already; a paint request still due is covered by it.
+    m_corePaintDue = false;
     repaint();
-    m_showingTickPaint = false;
+}
+
+void CanvasWidget::requestCorePaint()
+{
+    m_corePaintDue = true;
+    update();
+}
+
+bool CanvasWidget::event(QEvent* event)
+{
+    // The window system's paint requests reach the top-level window, not this widget: watch it
+    // once it exists.
+    if (event->type() == QEvent::Show) {
+        QWindow* handle = window()->windowHandle();
+        if (handle && handle != m_watchedWindow) {
+            if (m_watchedWindow)
+                m_watchedWindow->removeEventFilter(this);
+            m_watchedWindow = handle;
+            handle->installEventFilter(this);
+        }
+    }
+    return QWidget::event(event);
+}
+
+bool CanvasWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_watchedWindow) {
+        // Qt answers an expose from its own buffer; the window system expects a fresh paint.
+        if (event->type() == QEvent::Expose && !static_cast<QExposeEvent*>(event)->region().isEmpty())
+            requestCorePaint();
+        else if (event->type() == QEvent::Resize)
+            requestCorePaint();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CanvasWidget::paintEvent(QPaintEvent*)
 {
-    const bool corePaint = !m_showingTickPaint;
+    const bool corePaint = m_corePaintDue;
+    m_corePaintDue = false;
     if (corePaint) {
         m_form.Paint();
         ++m_corePaints;
@@ -38,6 +73,8 @@ void CanvasWidget::paintEvent(QPaintEvent*)
     // Colours are 0x00BBGGRR, which in memory is the byte order R, G, B, unused.
     const QImage image(reinterpret_cast<const uchar*>(canvas.Pixels()), canvas.Width(), canvas.Height(),
                        canvas.Width() * 4, QImage::Format_RGBX8888);
+    // Drawn into the logical rectangle without smoothing: on a scaled desktop every canvas pixel
+    // becomes a block of whole device pixels.
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(QRect(0, 0, canvas.Width(), canvas.Height()), image);

@@ -200,7 +200,7 @@ void MainWindow::runMenuCommand(const char* component)
     m_form.MenuCommand(component);
     mirror();
     if (m_form.RepaintPending)
-        m_canvas->update();
+        m_canvas->requestCorePaint();
 }
 
 void MainWindow::tick()
