@@ -88,6 +88,9 @@ private:
     // Work stack of the flood fill, kept between fills so that a fill allocates nothing
     // once the stack has grown to the size the canvas needs.
     std::vector<std::int64_t> m_fillStack;
+    // Scratch of the ellipse and the polyline outlines, kept for the same reason.
+    std::vector<std::int32_t> m_rowInsets;
+    std::vector<std::int64_t> m_outline;
 };
 
 } // namespace lumaro

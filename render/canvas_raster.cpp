@@ -1,0 +1,501 @@
+#include "render/canvas_raster.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace lumaro::raster {
+
+namespace {
+
+using i128 = __int128;
+
+// Pixel value that marks a pixel reached by a running fill. It is no 24-bit colour, so it can
+// neither equal the border nor a pixel that was there before.
+constexpr std::uint32_t kFillMark = 0x01000000;
+
+// Boxes larger than this are beyond the exact ellipse stepping (its error terms would outgrow
+// 64 bits) and are drawn from the ellipse equation instead.
+constexpr i64 kMaxSteppedEllipse = 1 << 16;
+
+i64 FloorDiv(i128 num, i128 den)
+{
+    i128 q = num / den;
+    if ((num % den != 0) && ((num < 0) != (den < 0)))
+        --q;
+    return static_cast<i64>(q);
+}
+
+i64 CeilDiv(i128 num, i128 den) { return -FloorDiv(-num, den); }
+
+void FillSpan(const Raster& r, i64 y, i64 left, i64 right, Color color)
+{
+    if (y < 0 || y >= r.height)
+        return;
+    left = std::max<i64>(left, 0);
+    right = std::min<i64>(right, r.width);
+    if (left >= right)
+        return;
+    std::uint32_t* row = r.pixels + y * r.width;
+    std::fill(row + left, row + right, color);
+}
+
+// GDI steps the minor axis of a line early (on a tie of its error term) for lines heading into
+// the octants 3, 5, 6 and 8, counted counter-clockwise from +x with y pointing down.
+bool OctantBias(i64 dx, i64 dy)
+{
+    if (dy > 0)
+        return dx < 0 && -dx <= dy;
+    return dx < 0 || dx > -dy;
+}
+
+struct AxisSpan {
+    i64 begin, end;
+};
+
+// Pixels of a thin axis-parallel line from `from` towards `to`: the start pixel, not the end one.
+AxisSpan ThinSpan(i64 from, i64 to)
+{
+    return from <= to ? AxisSpan{from, to} : AxisSpan{to + 1, from + 1};
+}
+
+// A line of pen width 1 from (x0, y0) to (x1, y1), end pixel left out.
+void ThinLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Color color)
+{
+    // Horizontal and vertical: a span that holds the start pixel and stops short of the end.
+    if (y0 == y1) {
+        const AxisSpan span = ThinSpan(x0, x1);
+        FillSpan(r, y0, span.begin, span.end, color);
+        return;
+    }
+    if (x0 == x1) {
+        const AxisSpan span = ThinSpan(y0, y1);
+        FillRect(r, x0, span.begin, x0 + 1, span.end, color);
+        return;
+    }
+
+    // General case: pixel i (0 <= i < lenA) lies at major a0 + sa*i, minor b0 + sb*k(i) with
+    // k(i) = floor((2*lenB*i + lenA + bias - 1) / (2*lenA)); clipping picks the range of i.
+    const i64 dx = x1 - x0, dy = y1 - y0;
+    const i64 adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+    const int bias = OctantBias(dx, dy) ? 1 : 0;
+    const bool xMajor = adx > ady;
+    const i64 a0 = xMajor ? x0 : y0, b0 = xMajor ? y0 : x0;
+    const i64 sa = (xMajor ? dx : dy) < 0 ? -1 : 1, sb = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    const i64 lenA = xMajor ? adx : ady, lenB = xMajor ? ady : adx;
+    const i64 sizeA = xMajor ? r.width : r.height, sizeB = xMajor ? r.height : r.width;
+
+    // Clip on the major axis.
+    i64 iBegin = 0, iEnd = lenA;
+    if (sa > 0) {
+        iBegin = std::max(iBegin, -a0);
+        iEnd = std::min(iEnd, sizeA - a0);
+    } else {
+        iBegin = std::max(iBegin, a0 - sizeA + 1);
+        iEnd = std::min(iEnd, a0 + 1);
+    }
+    if (iBegin >= iEnd)
+        return;
+
+    // Clip on the minor axis: the steps k that stay inside, turned into a range of i.
+    i64 kLo = sb > 0 ? -b0 : b0 - sizeB + 1;
+    i64 kHi = sb > 0 ? sizeB - 1 - b0 : b0;
+    kLo = std::max<i64>(kLo, 0);
+    if (kLo > kHi)
+        return;
+    auto firstStepReaching = [&](i64 m) -> i64 {
+        const i128 need = static_cast<i128>(2) * lenA * m - lenA - bias + 1;
+        return need <= 0 ? 0 : CeilDiv(need, static_cast<i128>(2) * lenB);
+    };
+    iBegin = std::max(iBegin, firstStepReaching(kLo));
+    iEnd = std::min(iEnd, firstStepReaching(kHi + 1));
+    if (iBegin >= iEnd)
+        return;
+
+    const i128 num = static_cast<i128>(2) * lenB * iBegin + lenA + bias - 1;
+    const i64 twoA = 2 * lenA, twoB = 2 * lenB;
+    i64 k = static_cast<i64>(num / twoA);
+    i64 rem = static_cast<i64>(num % twoA);
+    for (i64 i = iBegin; i < iEnd; ++i) {
+        const i64 a = a0 + sa * i, b = b0 + sb * k;
+        if (xMajor)
+            r.pixels[b * r.width + a] = color;
+        else
+            r.pixels[a * r.width + b] = color;
+        rem += twoB;
+        if (rem >= twoA) {
+            rem -= twoA;
+            ++k;
+        }
+    }
+}
+
+// Row insets of the region GDI fills for an ellipse inscribed in a w x h box (w, h >= 2):
+// row i covers [left + inset[i], right - inset[i]).
+void EllipseRowInsets(i64 w, i64 h, std::vector<std::int32_t>& inset)
+{
+    inset.resize(static_cast<std::size_t>(h));
+    const i64 a = w - 1, b = h - 1;
+    const i64 asq = 8 * a * a, bsq = 8 * b * b;
+    i64 dx = 4 * b * b * (1 - a);
+    i64 dy = 4 * a * a * (1 + b % 2);
+    i64 err = dx + dy + a * a * (b % 2);
+    i64 x = 0, y = h / 2;
+    inset[static_cast<std::size_t>(y)] = 0;
+    while (x <= w / 2) {
+        const i64 e2 = 2 * err;
+        if (e2 >= dx) {
+            ++x;
+            err += dx += bsq;
+        }
+        if (e2 <= dy) {
+            ++y;
+            err += dy += asq;
+            if (y < h)
+                inset[static_cast<std::size_t>(y)] = static_cast<std::int32_t>(x);
+        }
+    }
+    for (i64 i = 0; i < h / 2; ++i)
+        inset[static_cast<std::size_t>(i)] = inset[static_cast<std::size_t>(b - i)];
+}
+
+// The outline points of an ellipse in the box, in drawing order (counter-clockwise from the
+// middle of the right side), as x, y pairs.
+void EllipseOutline(i64 left, i64 top, i64 right, i64 bottom, std::vector<i64>& pts)
+{
+    const i64 w = right - left, h = bottom - top;
+    const i64 a = w - 1, b = h - 1;
+    const i64 asq = 8 * a * a, bsq = 8 * b * b;
+    i64 dx = 4 * b * b * (1 - a);
+    i64 dy = 4 * a * a * (1 + b % 2);
+    i64 err = dx + dy + a * a * (b % 2);
+    i64 px = a, py = h / 2;
+
+    // First quadrant, from the right end of the middle row up to the top middle.
+    pts.clear();
+    while (px >= w / 2) {
+        pts.push_back(left + px);
+        pts.push_back(top + h - 1 - py);
+        const i64 e2 = 2 * err;
+        if (e2 >= dx) {
+            --px;
+            err += dx += bsq;
+        }
+        if (e2 <= dy) {
+            ++py;
+            err += dy += asq;
+        }
+    }
+    // Mirror left, then down; a middle column or row of an odd box is not repeated.
+    const auto count = static_cast<i64>(pts.size() / 2);
+    i64 end = 2 * count - 1 - (w % 2);
+    pts.resize(static_cast<std::size_t>(2 * (end + 1)));
+    for (i64 i = 0; i < count; ++i) {
+        pts[2 * (end - i)] = left + right - 1 - pts[2 * i];
+        pts[2 * (end - i) + 1] = pts[2 * i + 1];
+    }
+    const i64 half = end + 1;
+    end = 2 * half - 1 - (h % 2);
+    pts.resize(static_cast<std::size_t>(2 * (end + 1)));
+    for (i64 i = 0; i < half; ++i) {
+        pts[2 * (end - i)] = pts[2 * i];
+        pts[2 * (end - i) + 1] = top + bottom - 1 - pts[2 * i + 1];
+    }
+}
+
+// The round cap and join of a wide pen: the ellipse region of a width x width box whose
+// top-left corner lies width/2 up and left of the point.
+void PenDisc(const Raster& r, i64 x, i64 y, int width, const std::vector<std::int32_t>& inset, Color color)
+{
+    const i64 x0 = x - width / 2, y0 = y - width / 2;
+    for (int i = 0; i < width; ++i)
+        FillSpan(r, y0 + i, x0 + inset[static_cast<std::size_t>(i)], x0 + width - inset[static_cast<std::size_t>(i)],
+            color);
+}
+
+// round(width * d / len / 2) for len = sqrt(lenSq), exactly: the largest k with (2k - 1) * len <= width * d.
+i64 NarrowHalf(int width, i64 d, i128 lenSq)
+{
+    const i128 wd2 = static_cast<i128>(width) * width * d * d;
+    i64 k = 0;
+    while ((2 * k + 1) * (2 * k + 1) * lenSq <= wd2)
+        ++k;
+    return k;
+}
+
+// round((width * d / len + 1) / 2): the largest k with (2k - 2) * len <= width * d.
+i64 WideHalf(int width, i64 d, i128 lenSq)
+{
+    const i128 wd2 = static_cast<i128>(width) * width * d * d;
+    i64 k = 1;
+    while (4 * k * k * lenSq <= wd2)
+        ++k;
+    return k;
+}
+
+struct Pt {
+    i64 x, y;
+};
+
+// Fills a polygon by GDI's region rule: on each row y the edges with top <= y < bottom cross at
+// x = top.x + ceil((y - top.y) * dx / dy), and pixels from one crossing up to the next (exclusive)
+// are inside, alternating.
+void FillQuad(const Raster& r, const Pt (&p)[4], Color color)
+{
+    i64 yMin = p[0].y, yMax = p[0].y;
+    for (const Pt& q : p) {
+        yMin = std::min(yMin, q.y);
+        yMax = std::max(yMax, q.y);
+    }
+    yMin = std::max<i64>(yMin, 0);
+    yMax = std::min<i64>(yMax, r.height);
+    for (i64 y = yMin; y < yMax; ++y) {
+        i64 xs[4];
+        int n = 0;
+        for (int e = 0; e < 4; ++e) {
+            Pt a = p[e], b = p[(e + 1) % 4];
+            if (a.y == b.y)
+                continue;
+            if (a.y > b.y)
+                std::swap(a, b);
+            if (y < a.y || y >= b.y)
+                continue;
+            xs[n++] = a.x + CeilDiv(static_cast<i128>(y - a.y) * (b.x - a.x), b.y - a.y);
+        }
+        for (int i = 1; i < n; ++i)
+            for (int j = i; j > 0 && xs[j - 1] > xs[j]; --j)
+                std::swap(xs[j - 1], xs[j]);
+        for (int i = 0; i + 1 < n; i += 2)
+            FillSpan(r, y, xs[i], xs[i + 1], color);
+    }
+}
+
+// One segment of a wide pen, without caps. Returns false for a segment of length zero.
+bool WideSegment(const Raster& r, Pt p1, Pt p2, int width, Color color)
+{
+    const i64 dx = p2.x - p1.x, dy = p2.y - p1.y;
+    if (dx == 0 && dy == 0)
+        return false;
+    // Horizontal and vertical: a band of the pen's width, centred with the odd pixel below or right.
+    if (dy == 0) {
+        const i64 top = p1.y - width / 2;
+        FillRect(r, std::min(p1.x, p2.x), top, std::max(p1.x, p2.x), top + width, color);
+        return true;
+    }
+    if (dx == 0) {
+        const i64 left = p1.x - width / 2;
+        FillRect(r, left, std::min(p1.y, p2.y), left + width, std::max(p1.y, p2.y), color);
+        return true;
+    }
+    // General case: a quadrilateral whose sides are offset by rounded halves of the pen width.
+    const i128 lenSq = static_cast<i128>(dx) * dx + static_cast<i128>(dy) * dy;
+    const i64 adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+    Pt narrow{NarrowHalf(width, ady, lenSq), NarrowHalf(width, adx, lenSq)};
+    Pt wide{WideHalf(width, ady, lenSq), WideHalf(width, adx, lenSq)};
+    if (dx < 0) {
+        wide.y = -wide.y;
+        narrow.y = -narrow.y;
+    }
+    if (dy < 0) {
+        std::swap(narrow, wide);
+        wide.x = -wide.x;
+        narrow.x = -narrow.x;
+    }
+    const Pt quad[4] = {
+        {p1.x - narrow.x, p1.y + narrow.y},
+        {p1.x + wide.x, p1.y - wide.y},
+        {p2.x + wide.x, p2.y - wide.y},
+        {p2.x - narrow.x, p2.y + narrow.y},
+    };
+    FillQuad(r, quad, color);
+    return true;
+}
+
+void StrokeWide(const Raster& r, const std::vector<i64>& points, Path path, Pen pen,
+    std::vector<std::int32_t>& scratch)
+{
+    auto at = [&](i64 i) { return Pt{points[2 * i], points[2 * i + 1]}; };
+    auto same = [&](i64 i, i64 j) { return at(i).x == at(j).x && at(i).y == at(j).y; };
+    i64 first = 0, n = static_cast<i64>(points.size() / 2);
+    // Repeated points at either end do not count as segments.
+    while (n - first > 2 && same(first, first + 1))
+        ++first;
+    while (n - first > 2 && same(n - 1, n - 2))
+        --n;
+
+    EllipseRowInsets(pen.width, pen.width, scratch);
+    auto disc = [&](i64 i) { PenDisc(r, at(i).x, at(i).y, pen.width, scratch, pen.color); };
+    auto segment = [&](i64 s) {
+        const i64 next = s + 1 < n ? s + 1 : first;
+        return WideSegment(r, at(s), at(next), pen.width, pen.color);
+    };
+
+    const bool closed = path == Path::Closed;
+    const i64 segments = closed ? n - first : n - first - 1;
+    if (!closed) {
+        disc(first);
+        disc(n - 1);
+    }
+    if (segments == 1) {
+        segment(first);
+        return;
+    }
+    segment(first);
+    // Inner joins only where the segment after them has a length.
+    for (i64 s = first + 1; s < first + segments - 1; ++s)
+        if (segment(s))
+            disc(s);
+    const i64 last = first + segments - 1;
+    segment(last);
+    disc(last);
+    if (closed)
+        disc(first);
+}
+
+// Huge ellipses: the exact stepping would run through billions of outline points, so each
+// visible row is computed from the ellipse equation instead (not pixel-identical to GDI).
+void DrawHugeEllipse(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Pen pen, Color brush)
+{
+    const i64 w = right - left, h = bottom - top;
+    const i64 yBegin = std::max<i64>(top, 0), yEnd = std::min<i64>(bottom, r.height);
+    for (i64 y = yBegin; y < yEnd; ++y) {
+        const i128 yy = 2 * (y - top) + 1 - h;
+        const i128 rest = static_cast<i128>(h) * h - yy * yy;
+        auto s = static_cast<i128>(std::sqrt(static_cast<long double>(rest)));
+        while (s * s > rest)
+            --s;
+        while ((s + 1) * (s + 1) <= rest)
+            ++s;
+        const i64 halfWidth = static_cast<i64>(static_cast<i128>(w) * s / (2 * h));
+        const i64 inset = std::max<i64>(w / 2 - halfWidth, 0);
+        const i64 x0 = left + inset, x1 = right - inset;
+        if (y == top || y == bottom - 1) {
+            FillSpan(r, y, x0, x1, pen.color);
+            continue;
+        }
+        FillSpan(r, y, x0, x1, brush);
+        FillSpan(r, y, x0, x0 + pen.width, pen.color);
+        FillSpan(r, y, x1 - pen.width, x1, pen.color);
+    }
+}
+
+} // namespace
+
+void FillRect(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Color color)
+{
+    top = std::max<i64>(top, 0);
+    bottom = std::min<i64>(bottom, r.height);
+    for (i64 y = top; y < bottom; ++y)
+        FillSpan(r, y, left, right, color);
+}
+
+void StrokePolyline(const Raster& r, const std::vector<i64>& points, Path path, Pen pen,
+    std::vector<std::int32_t>& scratch)
+{
+    const auto n = static_cast<i64>(points.size() / 2);
+    if (n < 2)
+        return;
+    if (pen.width > 1) {
+        StrokeWide(r, points, path, pen, scratch);
+        return;
+    }
+    for (i64 i = 0; i + 1 < n; ++i)
+        ThinLine(r, points[2 * i], points[2 * i + 1], points[2 * i + 2], points[2 * i + 3], pen.color);
+    if (path == Path::Closed)
+        ThinLine(r, points[2 * n - 2], points[2 * n - 1], points[0], points[1], pen.color);
+}
+
+void DrawRectangle(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Pen pen, Color brush,
+    std::vector<i64>& outline, std::vector<std::int32_t>& scratch)
+{
+    // An empty box draws nothing, not even its outline.
+    if (left == right || top == bottom)
+        return;
+    // The outline runs through the last column and row inside the box.
+    const i64 lastX = right - 1, lastY = bottom - 1;
+    // The brush fills the box up to the middle of the outline, which a thin pen does not cover.
+    const i64 penInset = pen.width == 1 ? 1 : 0;
+    FillRect(r, left + penInset, top + penInset, lastX, lastY, brush);
+    outline.assign({lastX, top, left, top, left, lastY, lastX, lastY});
+    StrokePolyline(r, outline, Path::Closed, pen, scratch);
+}
+
+void DrawEllipse(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Pen pen, Color brush,
+    std::vector<i64>& outline, std::vector<std::int32_t>& scratch)
+{
+    const i64 w = right - left, h = bottom - top;
+    if (w == 0 || h == 0)
+        return;
+    if (w <= kThinEllipseLimit || h <= kThinEllipseLimit) {
+        DrawRectangle(r, left, top, right, bottom, pen, brush, outline, scratch);
+        return;
+    }
+    // Wholly outside: nothing to do (the outline never leaves the box by more than the pen).
+    if (right + pen.width <= 0 || bottom + pen.width <= 0 || left - pen.width >= r.width || top - pen.width >= r.height)
+        return;
+    if (w > kMaxSteppedEllipse || h > kMaxSteppedEllipse) {
+        DrawHugeEllipse(r, left, top, right, bottom, pen, brush);
+        return;
+    }
+    EllipseRowInsets(w, h, scratch);
+    const i64 yBegin = std::max<i64>(top, 0), yEnd = std::min<i64>(bottom, r.height);
+    for (i64 y = yBegin; y < yEnd; ++y) {
+        const i64 inset = scratch[static_cast<std::size_t>(y - top)];
+        FillSpan(r, y, left + inset, right - inset, brush);
+    }
+    EllipseOutline(left, top, right, bottom, outline);
+    StrokePolyline(r, outline, Path::Closed, pen, scratch);
+}
+
+void FloodFillBorder(const Raster& r, i64 x, i64 y, Color border, Color brush, std::vector<i64>& stack)
+{
+    if (x < 0 || y < 0 || x >= r.width || y >= r.height)
+        return;
+    const i64 w = r.width;
+    std::uint32_t* px = r.pixels;
+    auto inside = [&](i64 i) { return px[i] != border && px[i] != kFillMark; };
+    if (!inside(y * w + x))
+        return;
+
+    // Walk spans, marking them; the marks turn into the brush colour at the end, so a brush equal
+    // to the border colour or to the old colour cannot confuse the walk.
+    i64 minY = y, maxY = y, minX = x, maxX = x;
+    stack.clear();
+    stack.push_back(y * w + x);
+    while (!stack.empty()) {
+        const i64 seed = stack.back();
+        stack.pop_back();
+        if (!inside(seed))
+            continue;
+        const i64 sy = seed / w, rowStart = sy * w;
+        i64 xl = seed - rowStart, xr = xl + 1;
+        while (xl > 0 && inside(rowStart + xl - 1))
+            --xl;
+        while (xr < w && inside(rowStart + xr))
+            ++xr;
+        std::fill(px + rowStart + xl, px + rowStart + xr, kFillMark);
+        minY = std::min(minY, sy);
+        maxY = std::max(maxY, sy);
+        minX = std::min(minX, xl);
+        maxX = std::max(maxX, xr - 1);
+        for (const i64 ny : {sy - 1, sy + 1}) {
+            if (ny < 0 || ny >= r.height)
+                continue;
+            const i64 nStart = ny * w;
+            bool inRun = false;
+            for (i64 nx = xl; nx < xr; ++nx) {
+                const bool in = inside(nStart + nx);
+                if (in && !inRun)
+                    stack.push_back(nStart + nx);
+                inRun = in;
+            }
+        }
+    }
+    for (i64 row = minY; row <= maxY; ++row) {
+        std::uint32_t* p = px + row * w;
+        for (i64 i = minX; i <= maxX; ++i)
+            if (p[i] == kFillMark)
+                p[i] = brush;
+    }
+}
+
+} // namespace lumaro::raster

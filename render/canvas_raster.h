@@ -1,0 +1,49 @@
+#pragma once
+
+// The pixel rules behind Canvas: lines, outlines, ellipses and the border fill, on a bare pixel
+// buffer. Coordinates are 64-bit so that every 32-bit input and the pen's reach around it are
+// representable; everything outside the buffer is clipped before a pixel is touched.
+
+#include "render/color.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace lumaro::raster {
+
+using i64 = std::int64_t;
+
+struct Raster {
+    std::uint32_t* pixels;
+    int width;
+    int height;
+};
+
+struct Pen {
+    Color color;
+    int width;
+};
+
+enum class Path { Open, Closed };
+
+// Ellipse boxes this thin or thinner in either direction are drawn as rectangles.
+constexpr i64 kThinEllipseLimit = 2;
+
+// Fills the pixels x in [left, right), y in [top, bottom), clipped.
+void FillRect(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Color color);
+
+// Strokes the polyline through the points (x0, y0, x1, y1, ...). A thin pen leaves out the end
+// pixel of each segment; a wide pen draws round caps and joins.
+void StrokePolyline(const Raster& r, const std::vector<i64>& points, Path path, Pen pen,
+    std::vector<std::int32_t>& scratch);
+
+// The box is ordered (left <= right, top <= bottom), right and bottom exclusive.
+void DrawRectangle(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Pen pen, Color brush,
+    std::vector<i64>& outline, std::vector<std::int32_t>& scratch);
+void DrawEllipse(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Pen pen, Color brush,
+    std::vector<i64>& outline, std::vector<std::int32_t>& scratch);
+
+// Paints every pixel 4-connected to the seed that is not of colour `border`.
+void FloodFillBorder(const Raster& r, i64 x, i64 y, Color border, Color brush, std::vector<i64>& stack);
+
+} // namespace lumaro::raster
