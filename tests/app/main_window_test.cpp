@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -293,7 +292,6 @@ TEST_F(MainWindowTest, BackgroundClickTakesTheFocusOff)
 
 TEST_F(MainWindowTest, CloseIsRefusedThenCountsDownToTheEnd)
 {
-    QSignalSpy quit(qApp, &QCoreApplication::aboutToQuit);
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(form().Closing);
