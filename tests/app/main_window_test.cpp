@@ -108,6 +108,15 @@ TEST_F(MainWindowTest, MenuMarksMirrorTheCore)
     EXPECT_TRUE(checked("Gleisplan1"));
     choose("Signalbegriff1");
     EXPECT_FALSE(checked("Signalbegriff1"));
+
+    // The help items reach the core, which keeps the windows they show.
+    choose("Info1");
+    choose("Info1");
+    choose("Lizenz1");
+    choose("Lzenz1");
+    EXPECT_EQ(form().About.raises, 2u);
+    EXPECT_EQ(form().Licence.raises, 1u);
+    EXPECT_EQ(form().Manual.raises, 1u);
 }
 
 TEST_F(MainWindowTest, HelpMenuStandsAtTheRightEnd)
