@@ -213,25 +213,6 @@ private:
         return true;
     }
 
-    static void AppendUtf8(std::string& out, unsigned code)
-    {
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xE0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (code >> 18));
-            out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-
     bool String(std::string& out)
     {
         ++m_pos;   // opening quote
@@ -258,19 +239,13 @@ private:
             case 'r': out += '\r'; break;
             case 't': out += '\t'; break;
             case 'u': {
+                // The writer escapes only control characters; anything else stays raw UTF-8.
                 unsigned code = 0;
                 if (!Hex4(code))
                     return false;
-                if (code >= 0xD800 && code < 0xDC00) {
-                    unsigned low = 0;
-                    if (m_text.compare(m_pos, 2, "\\u") != 0)
-                        return Fail("lone surrogate");
-                    m_pos += 2;
-                    if (!Hex4(low) || low < 0xDC00 || low > 0xDFFF)
-                        return Fail("bad surrogate pair");
-                    code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-                }
-                AppendUtf8(out, code);
+                if (code >= 0x20)
+                    return Fail("needless \\u escape");
+                out += static_cast<char>(code);
                 break;
             }
             default:
