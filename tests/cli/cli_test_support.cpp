@@ -1,7 +1,5 @@
 #include "cli_test_support.h"
 
-#include "render/canvas.h"
-
 #include <gtest/gtest.h>
 #include <png.h>
 
@@ -366,13 +364,6 @@ bool DecodePng(const std::string& path, Image& image)
     const bool ok = png_image_finish_read(&decoder, nullptr, image.rgb.data(), 0, nullptr) != 0;
     png_image_free(&decoder);
     return ok && BigEndian32(bytes, 16) == decoder.width;
-}
-
-bool TraceFormatMissing()
-{
-    lumaro::TraceOp erase;
-    erase.kind = lumaro::TraceOp::Kind::Erase;
-    return lumaro::FormatTraceOp(erase).empty();
 }
 
 } // namespace lumaro::test

@@ -71,13 +71,4 @@ struct Image {
 
 bool DecodePng(const std::string& path, Image& image);
 
-// FIXME: remove once the canvas with its trace format has landed; until then the tests that
-// read or replay traces are skipped.
-bool TraceFormatMissing();
-#define SKIP_WITHOUT_TRACE_FORMAT()                                                             \
-    do {                                                                                        \
-        if (::lumaro::test::TraceFormatMissing())                                               \
-            GTEST_SKIP() << "the canvas does not format traces yet";                            \
-    } while (false)
-
 } // namespace lumaro::test

@@ -8,7 +8,6 @@ using namespace lumaro::test;
 
 TEST(ReplayTest, ReplayingTheTraceOfARunGivesTheSamePngBytes)
 {
-    SKIP_WITHOUT_TRACE_FORMAT();
     ScratchDir dir;
     // Night, a button and two ticks, so the last paint is not the start paint.
     const RunResult run = RunRender({"Nacht1", "tick", "Button6", "tick", "--trace", "run.trace", "--png", "run.png"},
@@ -27,7 +26,6 @@ TEST(ReplayTest, ReplayingTheTraceOfARunGivesTheSamePngBytes)
 
 TEST(ReplayTest, PngIsEightBitRgbOfTheWholeCanvasWithRedFromTheLowByte)
 {
-    SKIP_WITHOUT_TRACE_FORMAT();
     ScratchDir dir;
     // Blank lines and a CR before the line break are accepted anywhere.
     WriteFile(dir / "red.trace", "\nerase 0x0000FF\r\n\n");
@@ -53,7 +51,6 @@ TEST(ReplayTest, PngIsEightBitRgbOfTheWholeCanvasWithRedFromTheLowByte)
 
 TEST(ReplayTest, ABadTraceExitsTwoNamingItAndWritesNoPng)
 {
-    SKIP_WITHOUT_TRACE_FORMAT();
     ScratchDir dir;
     WriteFile(dir / "bad.trace", "erase 0xF0CAA6\nmoveto 1 2\nlineto 1 2 banana\nmoveto 3 4\n");
     RunResult run = RunRender({"--replay", "bad.trace", "--png", "out.png"}, dir.Path());

@@ -123,7 +123,6 @@ TEST_F(StateJsonTest, TicksAndMenuCommandsShowInTheState)
 
 TEST_F(StateJsonTest, NightRepaintsAtOnceAndDayRestores)
 {
-    SKIP_WITHOUT_TRACE_FORMAT();
     const RunResult night = RunRender({"Nacht1", "--state", "night.json", "--trace", "night.trace"}, m_dir.Path());
     ASSERT_EQ(night.status, 0) << night.err;
     Json state;
