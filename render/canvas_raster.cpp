@@ -130,10 +130,11 @@ void ThinLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Color color)
 }
 
 // Row insets of the region GDI fills for an ellipse inscribed in a w x h box (w, h >= 2):
-// row i covers [left + inset[i], right - inset[i]).
+// row i covers [left + inset[i], right - inset[i]). In tall narrow boxes the stepping reaches the
+// middle column before the top row; the rows it never reaches stay empty.
 void EllipseRowInsets(i64 w, i64 h, std::vector<std::int32_t>& inset)
 {
-    inset.resize(static_cast<std::size_t>(h));
+    inset.assign(static_cast<std::size_t>(h), static_cast<std::int32_t>(w));
     const i64 a = w - 1, b = h - 1;
     const i64 asq = 8 * a * a, bsq = 8 * b * b;
     i64 dx = 4 * b * b * (1 - a);
