@@ -146,8 +146,8 @@ TEST_F(SceneTest, HlTrackPlanMovesTheCrossoverAndSkipsTwoColumns)
     std::vector<int> strokes;
     const auto& trace = form.Canvas.Trace();
     for (const TraceOp& op : trace)
-        if (op.kind == TraceOp::Kind::LineTo && op.y1 == 50 && op.y2 == 70)
-            strokes.push_back(op.x2);
+        if (op.kind == TraceOp::Kind::LineTo && op.y1 == 70 && op.penWidth == 1 && op.pen == clBlack)
+            strokes.push_back(op.x1);
     EXPECT_EQ(strokes, (std::vector<int> {50, 150, 250, 450, 550, 650, 850, 950}));
     // The first element, the slim mast of column 950, follows the last stroke.
     EXPECT_EQ(Lines(kTrackPlanStart + 34, 1)[0], "moveto 948 404");
