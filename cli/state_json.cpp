@@ -93,33 +93,21 @@ void AppendButtons(std::string& out, const MainForm& form)
 
 void AppendFlags(std::string& out, const MainForm& form)
 {
+    auto text = [](bool value) { return std::string(value ? "true" : "false"); };
+    const std::pair<std::string_view, std::string> flags[] = {
+        {"SystemHV", text(form.SystemHV)},     {"SystemKs", text(form.SystemKs)},
+        {"SystemHl", text(form.SystemHl)},     {"BlinkPhase", text(form.BlinkPhase)},
+        {"FirstTick", text(form.FirstTick)},   {"Closing", text(form.Closing)},
+        {"MayClose", text(form.MayClose)},     {"CloseCountdown", std::to_string(form.CloseCountdown)},
+        {"Ended", text(form.Ended)},
+    };
     out += "  \"flags\": {";
-    AppendKey(out, "SystemHV");
-    AppendBool(out, form.SystemHV);
-    out += ", ";
-    AppendKey(out, "SystemKs");
-    AppendBool(out, form.SystemKs);
-    out += ", ";
-    AppendKey(out, "SystemHl");
-    AppendBool(out, form.SystemHl);
-    out += ", ";
-    AppendKey(out, "BlinkPhase");
-    AppendBool(out, form.BlinkPhase);
-    out += ", ";
-    AppendKey(out, "FirstTick");
-    AppendBool(out, form.FirstTick);
-    out += ", ";
-    AppendKey(out, "Closing");
-    AppendBool(out, form.Closing);
-    out += ", ";
-    AppendKey(out, "MayClose");
-    AppendBool(out, form.MayClose);
-    out += ", ";
-    AppendKey(out, "CloseCountdown");
-    AppendInt(out, form.CloseCountdown);
-    out += ", ";
-    AppendKey(out, "Ended");
-    AppendBool(out, form.Ended);
+    for (const auto& [key, value] : flags) {
+        if (key != flags[0].first)
+            out += ", ";
+        AppendKey(out, key);
+        out += value;
+    }
     out += "},\n";
 }
 

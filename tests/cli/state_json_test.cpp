@@ -158,3 +158,21 @@ TEST_F(StateJsonTest, ActionsAfterTheCountdownEndedChangeNothing)
     EXPECT_TRUE(state["flags"]["SystemHV"].boolean);
     EXPECT_FALSE(state["flags"]["BlinkPhase"].boolean) << "ten ticks ran, the eleventh did not";
 }
+
+TEST_F(StateJsonTest, ClicksReachOnlyButtonsTheWindowShows)
+{
+    // After the first paint the H/V system hides the buttons of the Hl track-change column.
+    const Json idle = StateAfter({"tick", "tick"});
+    ASSERT_FALSE(idle["buttons"]["Button13"]["visible"].boolean);
+    const Json hidden = StateAfter({"tick", "Button13", "Button14", "tick"});
+    const Json shown = StateAfter({"tick", "Button6", "tick"});
+    auto records = [](const Json& state) {
+        std::vector<long long> flags;
+        for (const Json& record : state["records"].items)
+            for (const Json& flag : record.items)
+                flags.push_back(flag.Int());
+        return flags;
+    };
+    EXPECT_EQ(records(hidden), records(idle));
+    EXPECT_NE(records(shown), records(idle));
+}
