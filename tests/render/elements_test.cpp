@@ -172,6 +172,13 @@ TEST_F(ElementsTest, RectangularStripeOutlineStartsAtTheLeftBottom)
         "moveto 198 340",
     };
     EXPECT_EQ(TraceLines(firstStripe.size()), firstStripe);
+
+    // Two stripes whose left edge starts further down, inside the stripe that covers it.
+    Draw(80);
+    EXPECT_EQ(TraceLines(8)[6], "moveto 198 340");
+    EXPECT_EQ(TraceLines(8)[7], "lineto 198 310 0x0000FF 1");
+    Draw(57);
+    EXPECT_EQ(TraceLines(2), (std::vector<std::string> {"moveto 196 310", "lineto 196 288 0xFFFFFF 1"}));
 }
 
 TEST_F(ElementsTest, BoardsShowTheirWedgesAndRing)
