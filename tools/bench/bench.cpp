@@ -39,9 +39,10 @@ BENCHMARK(BM_PaintHl);
 void BM_WholeCanvasFloodFill(benchmark::State& state)
 {
     Canvas canvas;
+    canvas.Erase(clWhite);
     Color brush = clWhite;
     for (auto _ : state) {
-        brush = brush == clWhite ? clYellow : clWhite;
+        brush = brush == clWhite ? clYellow : clWhite; // alternate so every fill repaints
         canvas.SetBrushColor(brush);
         canvas.FloodFill(500, 300, clBlack);
         benchmark::DoNotOptimize(canvas.Pixels());
