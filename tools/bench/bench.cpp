@@ -4,6 +4,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
 using namespace lumaro;
 
 namespace {
@@ -50,6 +55,45 @@ void BM_WholeCanvasFloodFill(benchmark::State& state)
 }
 BENCHMARK(BM_WholeCanvasFloodFill);
 
+// Prints the usual table, then every result as a ratio to the clearing baseline of the same run, so
+// figures from different machines can be compared.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
+                m_times.emplace_back(run.benchmark_name(), run.GetAdjustedCPUTime());
+    }
+
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        double baseline = 0;
+        for (const auto& [name, time] : m_times)
+            if (name == "BM_EraseBaseline")
+                baseline = time;
+        if (baseline <= 0)
+            return;
+        std::printf("\nRatio to clearing the canvas once:\n");
+        for (const auto& [name, time] : m_times)
+            std::printf("  %-26s %6.2f\n", name.c_str(), time / baseline);
+    }
+
+private:
+    std::vector<std::pair<std::string, double>> m_times;
+};
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
