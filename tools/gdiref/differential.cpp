@@ -4,6 +4,7 @@
 //
 // Exits 77 (skipped) when the reference program or Wine is not available.
 
+#include "core/main_form.h"
 #include "tools/gdiref/gdi_host.h"
 
 #include <algorithm>
@@ -89,6 +90,27 @@ Case RandomCase(std::mt19937& rng, int index)
     return c;
 }
 
+// The traces of real paints: each system by day and by night, after a few ticks so that the
+// blinking and propagated states are in the picture too.
+std::vector<Case> SceneCases()
+{
+    std::vector<Case> cases;
+    for (const char* system : {"HVSystem1", "KsSystem1", "HlSystem1"}) {
+        for (const char* daytime : {"ag1", "Nacht1"}) {
+            MainForm form;
+            form.FormCreate();
+            form.MenuCommand(system);
+            form.MenuCommand(daytime);
+            form.Canvas.SetRecording(true);
+            for (int tick = 0; tick < 3; ++tick)
+                form.Timer1Timer();
+            cases.push_back({std::string("scene ") + system + " " + daytime, Canvas::kWidth, Canvas::kHeight,
+                form.Canvas.Trace()});
+        }
+    }
+    return cases;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -109,6 +131,8 @@ int main(int argc, char** argv)
     std::vector<Case> batch;
     for (int i = 0; i < cases; ++i)
         batch.push_back(RandomCase(rng, i));
+    for (Case& scene : SceneCases())
+        batch.push_back(std::move(scene));
     std::vector<std::vector<std::uint32_t>> pictures;
     std::string error;
     if (!gdiref::RunUnderWine(argv[1], argv[2], batch, pictures, error)) {
@@ -126,17 +150,18 @@ int main(int argc, char** argv)
             continue;
         pixels += differing;
         if (++failed <= 5) {
-            std::printf("case %zu differs in %d pixels:\n", i, differing);
+            std::printf("case %zu (%s) differs in %d pixels:\n", i, batch[i].name.c_str(), differing);
             for (const TraceOp& op : batch[i].ops)
                 std::printf("  %s\n", FormatTraceOp(op).c_str());
             int shown = 0;
             for (std::size_t p = 0; p < ours.size() && shown < 10; ++p)
                 if (ours[p] != pictures[i][p]) {
-                    std::printf("  (%zu,%zu) ours %06X gdi %06X\n", p % kWidth, p / kWidth, ours[p], pictures[i][p]);
+                    std::printf("  (%zu,%zu) ours %06X gdi %06X\n", p % batch[i].width, p / batch[i].width, ours[p],
+                        pictures[i][p]);
                     ++shown;
                 }
         }
     }
-    std::printf("gdi_differential: %d cases, %d differ (%lld pixels)\n", cases, failed, pixels);
+    std::printf("gdi_differential: %zu cases, %d differ (%lld pixels)\n", batch.size(), failed, pixels);
     return failed == 0 ? 0 : 1;
 }
