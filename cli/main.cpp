@@ -25,9 +25,32 @@ constexpr int kStatusOk = 0;
 constexpr int kStatusWriteFailed = 1;
 constexpr int kStatusUsage = 2;
 
+// An error is one line: a word or file name with control characters in it (a line break in
+// a quoted argument) shows them as escapes.
+std::string OneLine(const std::string& message)
+{
+    std::string out;
+    for (char c : message) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\t')
+            out += "\\t";
+        else if (byte < 0x20 || byte == 0x7F) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+            out += escape;
+        } else
+            out += c;
+    }
+    return out;
+}
+
 int Fail(int status, const std::string& message)
 {
-    std::fprintf(stderr, "lumaro-render: %s\n", message.c_str());
+    std::fprintf(stderr, "lumaro-render: %s\n", OneLine(message).c_str());
     return status;
 }
 

@@ -61,6 +61,8 @@ TEST(OptionsTest, UsageErrorsNameTheWordExitTwoAndWriteNothing)
         {{"Button01"}, "Button01"},
         {{"button1"}, "button1"},
         {{"Tick"}, "Tick"},
+        // A word with a line break still gives one line, the break written as an escape.
+        {{"tick\nbogus"}, "tick\\nbogus"},
         // Missing arguments: at the end, or another option in their place.
         {{"tick", "--state"}, "--state"},
         {{"--trace", "--png", "p.png"}, "--trace"},
@@ -102,6 +104,7 @@ TEST(OptionsTest, AnUnwritableOutputExitsOneAndLeavesNoOutputAtAll)
         {{"--state", "missing/s.json", "--png", "p.png"}, "missing/s.json"},
         {{"--state", "s.json", "--png", "taken"}, "taken"},
         {{"--trace", "taken", "--state", "s.json"}, "taken"},
+        {{"--state", "missing\r\n/s.json"}, "missing\\r\\n/s.json"},
     };
     for (const Case& c : cases) {
         ScratchDir dir;
