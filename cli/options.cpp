@@ -3,6 +3,7 @@
 #include "core/layout.h"
 
 #include <array>
+#include <filesystem>
 #include <string_view>
 
 namespace lumaro::cli {
@@ -57,6 +58,22 @@ bool ParseAction(std::string_view word, Action& action)
         }
     }
     return false;
+}
+
+// Whether two output names lead to the same file; names that cannot be resolved are compared
+// as written.
+bool SameFile(const std::string& a, const std::string& b)
+{
+    const auto resolve = [](const std::string& name, std::error_code& error) {
+        const std::filesystem::path absolute = std::filesystem::absolute(name, error);
+        return error ? absolute : std::filesystem::weakly_canonical(absolute, error);
+    };
+    std::error_code errorA, errorB;
+    const std::filesystem::path resolvedA = resolve(a, errorA);
+    const std::filesystem::path resolvedB = resolve(b, errorB);
+    if (errorA || errorB)
+        return a == b;
+    return resolvedA == resolvedB;
 }
 
 } // namespace
@@ -126,11 +143,12 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         options.mode = Options::Mode::Replay;
         return true;
     }
-    // Two outputs into one file would leave only the one renamed last.
+    // Two outputs into one file would leave only the one renamed last, however the two names
+    // spell it ("s.json", "./s.json").
     const std::string* outputs[] = {&options.statePath, &options.tracePath, &options.pngPath};
     for (int a = 0; a < 3; ++a)
         for (int b = a + 1; b < 3; ++b)
-            if (!outputs[a]->empty() && *outputs[a] == *outputs[b]) {
+            if (!outputs[a]->empty() && !outputs[b]->empty() && SameFile(*outputs[a], *outputs[b])) {
                 error = "two outputs name the same file '" + *outputs[a] + "'";
                 return false;
             }

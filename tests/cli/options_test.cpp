@@ -69,6 +69,8 @@ TEST(OptionsTest, UsageErrorsNameTheWordExitTwoAndWriteNothing)
         {{"--png"}, "--png"},
         {{"--state", "a.json", "--state", "b.json"}, "--state"},
         {{"--state", "same", "--png", "same"}, "same"},
+        {{"--trace", "same", "--state", "./same"}, "same"},
+        {{"--png", "sub/../same", "--trace", "same"}, "same"},
         // --replay stands alone with --png.
         {{"--replay", "t.trace"}, "--png"},
         {{"--replay", "t.trace", "--png", "p.png", "tick"}, "--replay"},
