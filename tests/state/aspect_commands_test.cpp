@@ -35,10 +35,13 @@ TEST_F(AspectCommandsTest, EntrySignalAspectsReleaseTheHVAndKsShuntingSignals)
         EXPECT_EQ(Flags(32), "Rangier");
         EXPECT_EQ(Flags(50), "Halt");
     }
-    // No caution aspect in Hl; "Halt" does not take the shunting signal back.
-    Run("Button36 Button37");
+    // No caution aspect in Hl, but "Vorsicht" releases the shunting signal like the others;
+    // "Halt" does not take it back.
+    Run("Button36 Button28 Button37");
     EXPECT_EQ(Flags(14), "Vorsicht");
     EXPECT_EQ(Flags(51), "Ersatz");
+    EXPECT_EQ(Flags(12), "Rangier");
+    EXPECT_EQ(Flags(32), "Rangier");
     Run("Button30");
     EXPECT_EQ(Flags(14), "Halt");
     EXPECT_EQ(Flags(51), "Halt");

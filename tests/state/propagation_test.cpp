@@ -150,6 +150,7 @@ TEST_F(PropagationTest, ShortenedDistanceMarkersOfTheEntryRelays)
     EXPECT_EQ(R(33).Aux13, 0);  // 40 km/h at intermediate and entry signal
     Run("Button27 Button20 tick");
     EXPECT_EQ(R(8).Aux13, 0);
+    EXPECT_EQ(R(33).Aux13, 0);
 }
 
 TEST_F(PropagationTest, OnlyTheHVEntrySignalReleasesItsShuntingSignalEachTick)
