@@ -59,8 +59,11 @@ void Board0(MainForm& f, const Element& e)
     // its edge, so only its white interior remains.
     c.SetBrushColor(clWhite);
     c.Rectangle(e.x - 9, e.y - 74, e.x + 9, e.y - 43);
-    RectOutline(c, e, clBlack, -8, 8, -73, -43, -43);
-    RectOutline(c, e, clBlack, -9, 9, -74, -44, -44);
+    // Unlike the stripes and plates, both edges run down from their top left corner.
+    constexpr Offset kInnerEdge[] = {{-8, -73}, {-8, -43}, {8, -43}, {8, -73}, {-8, -73}};
+    constexpr Offset kOuterEdge[] = {{-9, -74}, {-9, -44}, {9, -44}, {9, -74}, {-9, -74}};
+    Outline(c, e, clBlack, kInnerEdge);
+    Outline(c, e, clBlack, kOuterEdge);
     constexpr Offset kUpperWedge[] = {{-9, -74}, {0, -59}, {9, -74}, {6, -74}, {0, -64}, {-6, -74}, {-9, -74}};
     constexpr Offset kLowerWedge[] = {{-9, -44}, {0, -59}, {9, -44}, {6, -44}, {0, -54}, {-6, -44}, {-9, -44}};
     Outline(c, e, clBlack, kUpperWedge);

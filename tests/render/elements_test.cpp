@@ -199,6 +199,24 @@ TEST_F(ElementsTest, BoardsShowTheirWedgesAndRing)
         for (int x = 0; x < form.Canvas.Width(); ++x)
             ASSERT_NE(form.Canvas.Pixel(x, y), clRed) << x << "," << y;
 
+    // Both edges of board 0 run down from their top left corner.
+    const std::vector<std::string> edges = {
+        "rectangle 191 326 209 357 0x000000 1 0xFFFFFF",
+        "moveto 192 327",
+        "lineto 192 357 0x000000 1",
+        "lineto 208 357 0x000000 1",
+        "lineto 208 327 0x000000 1",
+        "lineto 192 327 0x000000 1",
+        "moveto 191 326",
+        "lineto 191 356 0x000000 1",
+        "lineto 209 356 0x000000 1",
+        "lineto 209 326 0x000000 1",
+        "lineto 191 326 0x000000 1",
+        "moveto 191 326",
+    };
+    Draw(0);
+    EXPECT_EQ(TraceLines(edges.size()), edges);
+
     Draw(78);
     EXPECT_EQ(At(-8, -30), clBlack);  // double edge
     EXPECT_EQ(At(-7, -30), clBlack);
