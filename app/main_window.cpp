@@ -112,13 +112,17 @@ void MainWindow::createWidgets()
         m_buttons[def.number] = button;
     }
 
-    QFont panelFont = WindowFont();
-    panelFont.setBold(true);
+    // Both kinds of panel write bold; the designations in 8 pixels, so that their longest
+    // captions fit, the column labels in the window's 11 pixels.
+    QFont labelFont = WindowFont();
+    labelFont.setBold(true);
+    QFont designationFont = labelFont;
+    designationFont.setPixelSize(8);
     for (const PanelDef& def : kPanels) {
         auto* label = new QLabel(m_canvas);
         label->setObjectName(QStringLiteral("Panel%1").arg(def.number));
         label->setGeometry(def.left, def.top, def.width, def.height);
-        label->setFont(panelFont);
+        label->setFont(def.number <= kDesignationPanels ? designationFont : labelFont);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignCenter);
         label->setAutoFillBackground(true);

@@ -212,6 +212,12 @@ TEST_F(MainWindowTest, PanelsMirrorCaptionHintAndColours)
     EXPECT_EQ(esig->toolTip(), QString::fromUtf8("Einfahrsignal"));
     EXPECT_EQ(window->panel(20)->toolTip(), QString::fromUtf8("Blocksignal"));
     EXPECT_TRUE(esig->font().bold());
+    EXPECT_EQ(esig->font().pixelSize(), 11);
+    // The designation panels use a smaller bold font, so long captions fit their width.
+    for (int n = 1; n <= 16; ++n) {
+        EXPECT_TRUE(window->panel(n)->font().bold()) << "Panel" << n;
+        EXPECT_EQ(window->panel(n)->font().pixelSize(), 8) << "Panel" << n;
+    }
 
     // Captions show quotes and ampersands literally; two-line hints show on two lines; an empty
     // hint shows no tooltip.
