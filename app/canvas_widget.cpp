@@ -2,7 +2,6 @@
 
 #include "core/main_form.h"
 
-#include <QExposeEvent>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -52,7 +51,7 @@ bool CanvasWidget::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_watchedWindow) {
         // Qt answers an expose from its own buffer; the window system expects a fresh paint.
-        if (event->type() == QEvent::Expose && !static_cast<QExposeEvent*>(event)->region().isEmpty())
+        if (event->type() == QEvent::Expose && m_watchedWindow->isExposed())
             requestCorePaint();
         else if (event->type() == QEvent::Resize)
             requestCorePaint();
