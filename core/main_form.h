@@ -7,6 +7,9 @@
 #include "core/layout.h"
 #include "render/canvas.h"
 #include "render/color.h"
+#include "render/designations.h"
+#include "render/palette.h"
+#include "render/scene.h"
 #include "state/signal_table.h"
 
 #include <array>
@@ -18,14 +21,7 @@ namespace lumaro {
 // The system's face colour of controls (clBtnFace), the window colour in the layout.
 constexpr Color clBtnFace = 0xF0F0F0;
 
-enum class System { HV, Ks, Hl };
-
-struct PanelState {
-    std::string caption;   // UTF-8
-    std::string hint;      // UTF-8; a two-line hint holds "\r\n"
-    Color font = clWindowText;
-    Color color = clBtnFace;
-};
+static_assert(kDesignationPanels == kDesignationPanelCount);
 
 struct ButtonState {
     bool visible = true;
@@ -44,18 +40,6 @@ struct MenuState {
     bool Signalbegriff1 = true;
 };
 
-struct Palette {
-    Color ColCaption = 0;
-    Color ColStructure = 0;
-    Color ColPlate = 0;
-    Color ColMedium = 0;
-    Color ColGround = 0;
-};
-
-struct Point {
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-};
 
 // A secondary window as the main window sees it: created hidden, shown modeless on request.
 // `raises` counts the requests to show it, so a shell can bring it to the front each time.
@@ -172,6 +156,7 @@ public:
     // Shows and hides the aspect buttons for the selected system (called by every paint).
     void ApplyButtonVisibility();
     void ClearDesignations();
+    // One element drawn as the paint draws it, in the current palette and blink phase.
     void DrawElement(std::int32_t x, std::int32_t y, std::int32_t code, std::int32_t own, std::int32_t next);
     // Font colour := ColCaption, then caption, then hint.
     void WriteDesignation(int panel, std::string_view caption, std::string_view hint);
@@ -180,6 +165,9 @@ public:
 
 private:
     void SelectSystem(System system);
+    // The steps of FormPaint.
+    void SettlePalette();
+    void DrawElements();
 };
 
 } // namespace lumaro

@@ -9,6 +9,25 @@
 
 namespace lumaro {
 
+namespace {
+
+// Records 98 and 99 stand for "no record"; they are never written, so they read as all zero.
+const SignalRecord& RecordOf(const SignalTable& signals, std::int32_t n)
+{
+    static const SignalRecord kNoRecord {};
+    return n >= 1 && n <= SignalTable::kCount ? signals[n] : kNoRecord;
+}
+
+} // namespace
+
+Look::Look(const ElementRoom& room, const Element& e)
+    : own(RecordOf(room.signals, e.own))
+    , next(RecordOf(room.signals, e.next))
+    , blink(room.blinkPhase)
+    , system(room.system)
+{
+}
+
 // --- Drawing conventions ---------------------------------------------------------------------
 
 namespace draw {
@@ -40,6 +59,29 @@ void RectOutline(Canvas& canvas, const Element& e, Color color, std::int32_t lef
     Outline(canvas, e, color, points);
 }
 
+void LitLamp(Canvas& canvas, const Element& e, Color color, Box box, Offset seed)
+{
+    canvas.SetPenWidth(1);
+    canvas.SetPenColor(color);
+    canvas.Ellipse(e.x + box.x1, e.y + box.y1, e.x + box.x2, e.y + box.y2);
+    Fill(canvas, e, color, seed, color);
+}
+
+void Lamps(Canvas& canvas, const Element& e, const Look& look, std::span<const LampRow> lamps)
+{
+    for (const LampRow& lamp : lamps)
+        if (lamp.when(look))
+            LitLamp(canvas, e, lamp.color, lamp.box, lamp.seed);
+}
+
+void Designations(const DesignationWriter& writer, int panel, const Look& look,
+                  std::span<const DesignationRow> rows)
+{
+    for (const DesignationRow& row : rows)
+        if (row.when(look))
+            writer.Write(panel, row.caption, row.hint);
+}
+
 } // namespace draw
 
 namespace blocks {
@@ -52,9 +94,9 @@ using draw::RectOutline;
 // --- Boards ----------------------------------------------------------------------------------
 
 // White board with two black wedges that meet at (x, y-59).
-void Board0(MainForm& f, const Element& e)
+void Board0(const ElementRoom& f, const Element& e)
 {
-    Canvas& c = f.Canvas;
+    Canvas& c = f.canvas;
     // The rectangle keeps whatever pen the previous element left: both outlines below cover
     // its edge, so only its white interior remains.
     c.SetBrushColor(clWhite);
@@ -73,9 +115,9 @@ void Board0(MainForm& f, const Element& e)
 }
 
 // White square board with a black double edge and a black ring.
-void Board78(MainForm& f, const Element& e)
+void Board78(const ElementRoom& f, const Element& e)
 {
-    Canvas& c = f.Canvas;
+    Canvas& c = f.canvas;
     constexpr Offset kInnerEdge[] = {{-7, -20}, {8, -20}, {8, -38}, {-7, -38}, {-7, -20}};
     constexpr Offset kOuterEdge[] = {{-8, -21}, {9, -21}, {9, -39}, {-8, -39}, {-8, -21}};
     Outline(c, e, clBlack, kInnerEdge);
@@ -111,15 +153,15 @@ constexpr PlateRow kPlates[] = {
     {53, PlateKind::Marker,  -6,   6, -122,  -110, {0, -112}},
 };
 
-void Plate(MainForm& f, const Element& e)
+void Plate(const ElementRoom& f, const Element& e)
 {
     for (const PlateRow& p : kPlates) {
         if (p.code != e.code)
             continue;
         const Color edge = p.kind == PlateKind::Sign ? clBlack : clWhite;
-        const Color inside = p.kind == PlateKind::Sign ? f.Colors.ColPlate : clWhite;
-        RectOutline(f.Canvas, e, edge, p.left, p.right, p.top, p.bottom, p.bottom);
-        Fill(f.Canvas, e, inside, p.seed, edge);
+        const Color inside = p.kind == PlateKind::Sign ? f.colors.ColPlate : clWhite;
+        RectOutline(f.canvas, e, edge, p.left, p.right, p.top, p.bottom, p.bottom);
+        Fill(f.canvas, e, inside, p.seed, edge);
     }
 }
 
@@ -185,27 +227,27 @@ constexpr TriangleRow kTriangles[] = {
     {80, {{{-2, -60}, {2, -60}, {0, -45}, {-2, -60}}}, {0, -55}},
 };
 
-void MastBand(MainForm& f, const Element& e)
+void MastBand(const ElementRoom& f, const Element& e)
 {
     for (const StripeRow& s : kStripes) {
         if (s.code != e.code)
             continue;
-        RectOutline(f.Canvas, e, s.color, s.left, s.right, s.top, s.bottom, s.leftFrom);
-        Fill(f.Canvas, e, s.color, s.seed, s.color);
+        RectOutline(f.canvas, e, s.color, s.left, s.right, s.top, s.bottom, s.leftFrom);
+        Fill(f.canvas, e, s.color, s.seed, s.color);
     }
 }
 
-void YellowTriangle(MainForm& f, const Element& e)
+void YellowTriangle(const ElementRoom& f, const Element& e)
 {
     for (const TriangleRow& t : kTriangles) {
         if (t.code != e.code)
             continue;
-        Outline(f.Canvas, e, clYellow, t.outline);
-        Fill(f.Canvas, e, clYellow, t.seed, clYellow);
+        Outline(f.canvas, e, clYellow, t.outline);
+        Fill(f.canvas, e, clYellow, t.seed, clYellow);
     }
 }
 
-void MastBandWithTriangle(MainForm& f, const Element& e)
+void MastBandWithTriangle(const ElementRoom& f, const Element& e)
 {
     MastBand(f, e);
     YellowTriangle(f, e);
@@ -233,13 +275,13 @@ constexpr MastRow kMasts[] = {
 };
 
 // Masts drawn as lines in ColStructure: a foot, then the shaft, no fill.
-void Mast(MainForm& f, const Element& e)
+void Mast(const ElementRoom& f, const Element& e)
 {
     const auto row = std::ranges::find(kMasts, e.code, &MastRow::code);
     if (row == std::end(kMasts))
         return;
-    Canvas& c = f.Canvas;
-    c.SetPenColor(f.Colors.ColStructure);
+    Canvas& c = f.canvas;
+    c.SetPenColor(f.colors.ColStructure);
     c.SetPenWidth(row->penWidth);
     Path(c, e, std::span(row->foot).first(static_cast<std::size_t>(row->footPoints)));
     const Offset shaft[] = {{0, row->shaftBottom}, {0, row->shaftTop}};
@@ -247,19 +289,19 @@ void Mast(MainForm& f, const Element& e)
 }
 
 // Code 76: a slim filled mast.
-void SlimMast(MainForm& f, const Element& e)
+void SlimMast(const ElementRoom& f, const Element& e)
 {
-    const Color structure = f.Colors.ColStructure;
+    const Color structure = f.colors.ColStructure;
     constexpr Offset kShaft[] = {{-2, 4}, {-2, -200}, {2, -200}, {2, 4}, {-2, 4}};
-    Outline(f.Canvas, e, structure, kShaft);
-    Fill(f.Canvas, e, structure, {0, 0}, structure);
+    Outline(f.canvas, e, structure, kShaft);
+    Fill(f.canvas, e, structure, {0, 0}, structure);
 }
 
 // Code 51: foot, shaft, bracket and post filled in ColStructure, then an open frame.
-void KsMast(MainForm& f, const Element& e)
+void KsMast(const ElementRoom& f, const Element& e)
 {
-    Canvas& c = f.Canvas;
-    const Color structure = f.Colors.ColStructure;
+    Canvas& c = f.canvas;
+    const Color structure = f.colors.ColStructure;
     constexpr Offset kFoot[] = {{-8, 3}, {-4, -9}, {4, -9}, {8, 3}, {-8, 3}};
     constexpr Offset kShaft[] = {{-4, -9}, {-4, -160}, {4, -160}, {4, -9}, {-4, -9}};
     constexpr Offset kBracket[] = {{-4, -160}, {-24, -160}, {-21, -154}, {-4, -154}};
@@ -281,21 +323,21 @@ void KsMast(MainForm& f, const Element& e)
 // --- Foundations -----------------------------------------------------------------------------
 
 // Under every mast. With the anchor at y = 400 it ends at y = 413, just above the ground strip.
-void Foundation(MainForm& f, const Element& e)
+void Foundation(const ElementRoom& f, const Element& e)
 {
-    const Color medium = f.Colors.ColMedium;
+    const Color medium = f.colors.ColMedium;
     constexpr Offset kOutline[] = {{-10, 13}, {-10, 6}, {-9, 4}, {9, 4}, {10, 6}, {10, 13}, {-10, 13}};
-    Outline(f.Canvas, e, medium, kOutline);
-    Fill(f.Canvas, e, medium, {-9, 10}, medium);
+    Outline(f.canvas, e, medium, kOutline);
+    Fill(f.canvas, e, medium, {-9, 10}, medium);
 }
 
 // Code 36: the foundation of the low shunting signal.
-void NarrowFoundation(MainForm& f, const Element& e)
+void NarrowFoundation(const ElementRoom& f, const Element& e)
 {
-    const Color medium = f.Colors.ColMedium;
+    const Color medium = f.colors.ColMedium;
     constexpr Offset kOutline[] = {{-8, 13}, {-8, 6}, {-7, 4}, {7, 4}, {8, 6}, {8, 13}, {-8, 13}};
-    Outline(f.Canvas, e, medium, kOutline);
-    Fill(f.Canvas, e, medium, {-7, 10}, medium);
+    Outline(f.canvas, e, medium, kOutline);
+    Fill(f.canvas, e, medium, {-7, 10}, medium);
 }
 
 // --- Dispatcher ------------------------------------------------------------------------------
@@ -375,12 +417,11 @@ constexpr BlockRow kBlocks[] = {
 
 } // namespace blocks
 
-void MainForm::DrawElement(std::int32_t x, std::int32_t y, std::int32_t code, std::int32_t own, std::int32_t next)
+void DrawElement(const ElementRoom& room, const Element& e)
 {
-    const Element element {x, y, code, own, next};
     for (const blocks::BlockRow& block : blocks::kBlocks) {
-        if (block.codes.Contains(code))
-            block.run(*this, element);
+        if (block.codes.Contains(e.code))
+            block.run(room, e);
     }
 }
 

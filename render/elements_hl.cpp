@@ -4,37 +4,37 @@
 
 namespace lumaro::blocks {
 
-void HlMainSignal70(MainForm&, const Element&)
+void HlMainSignal70(const ElementRoom&, const Element&)
 {
     // FIXME: the Hl main signal is not drawn yet.
 }
 
-void HlLightStrip71(MainForm&, const Element&)
+void HlLightStrip71(const ElementRoom&, const Element&)
 {
     // FIXME: the light strip is not drawn yet.
 }
 
-void HlDistant72(MainForm&, const Element&)
+void HlDistant72(const ElementRoom&, const Element&)
 {
     // FIXME: the Hl distant signal and its copies into the own record are not drawn yet.
 }
 
-void HlTrackChangeBox73(MainForm&, const Element&)
+void HlTrackChangeBox73(const ElementRoom&, const Element&)
 {
     // FIXME: the track-change box is not drawn yet.
 }
 
-void HlSignal74(MainForm&, const Element&)
+void HlSignal74(const ElementRoom&, const Element&)
 {
     // FIXME: the signal of column 450 is not drawn yet.
 }
 
-void HlShunting75(MainForm&, const Element&)
+void HlShunting75(const ElementRoom&, const Element&)
 {
     // FIXME: the Hl shunting signal is not drawn yet.
 }
 
-void HlDeadEndBox77(MainForm&, const Element&)
+void HlDeadEndBox77(const ElementRoom&, const Element&)
 {
     // FIXME: the dead-end box is not drawn yet.
 }

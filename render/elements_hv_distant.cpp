@@ -4,12 +4,12 @@
 
 namespace lumaro::blocks {
 
-void HvDistant10_12(MainForm&, const Element&)
+void HvDistant10_12(const ElementRoom&, const Element&)
 {
     // FIXME: lamps, copies into the own record and designation are not drawn yet.
 }
 
-void HvDistantAtMain14_17(MainForm&, const Element&)
+void HvDistantAtMain14_17(const ElementRoom&, const Element&)
 {
     // FIXME: lamps and designation of the distant part are not drawn yet.
 }

@@ -4,17 +4,17 @@
 
 namespace lumaro::blocks {
 
-void HvBlockSignal20(MainForm&, const Element&)
+void HvBlockSignal20(const ElementRoom&, const Element&)
 {
     // FIXME: lamps and designation of the block signal are not drawn yet.
 }
 
-void HvEntrySignal21(MainForm&, const Element&)
+void HvEntrySignal21(const ElementRoom&, const Element&)
 {
     // FIXME: lamps, indicators and designation of the entry signal are not drawn yet.
 }
 
-void HvMainSignal25(MainForm&, const Element&)
+void HvMainSignal25(const ElementRoom&, const Element&)
 {
     // FIXME: lamps, shunting and identification lights and designation are not drawn yet.
 }
