@@ -8,6 +8,7 @@
 #include "render/canvas.h"
 #include "render/designations.h"
 #include "render/palette.h"
+#include "state/record_fields.h"
 #include "state/signal_table.h"
 
 #include <cstdint>
