@@ -126,6 +126,87 @@ constexpr BlockSignalRow kBlockSignal[] = {
     {{OwnErsatz, clRed,  {0, -250, -7, -243}, {-3, -245}}, {OwnErsatz, "Hp 0 + Zs 1", kHintSubstitute}},
 };
 
+// --- Code 21: entry signal ------------------------------------------------------------------
+
+constexpr int kEntrySignalPanel = 10;
+constexpr int kEntrySignalNext = 13;
+
+constexpr LampRow kEntrySignalLamps[] = {
+    // condition               colour     Ellipse corners        seed
+    {OwnHalt,                  clRed,     {0, -210, -7, -203},   {-3, -205}},
+    {OwnSlow,                  clYellow,  {0, -210, 7, -203},    {3, -205}},
+    {OwnProceeds,              kGreen,    {0, -250, 7, -243},    {3, -245}},
+    {OwnSubstituteOrCaution,   clRed,     {0, -250, -7, -243},   {-3, -245}},
+};
+
+// Later rows replace earlier ones: the last matching row is what the panel shows.
+constexpr DesignationRow kEntrySignalDesignations[] = {
+    // condition     caption                    hint
+    {OwnStops,       "Hp 0",                    "Halt"},
+    {OwnFahrt,       "Hp 1",                    "Fahrt"},
+    {OwnKmh80,       "Hp 1 + Zs 3 \"8\"",       kHint80},
+    {OwnKmh100,      "Hp 1 + Zs 3 \"10\"",      kHint100},
+    {OwnKmh40,       "Hp 2",                    "Langsamfahrt"},
+    {OwnKmh60,       "Hp 2 + Zs 3 \"6\"",       kHint60},
+    {OwnErsatz,      "Hp 0 + Zs 1",             kHintSubstitute},
+    {OwnVorsicht,    "Hp 0 + Zs 7",             kHintCaution},
+};
+
+// --- Code 25: exit and intermediate signal ---------------------------------------------------
+
+// Rows 5 and 6 are the two white lights of "Sh 1", each a lamp of its own.
+constexpr LampRow kMainSignalLamps[] = {
+    // condition     colour     Ellipse corners         seed
+    {OwnStops,       clRed,     {-9, -239, -2, -232},   {-4, -235}},
+    {OwnRedPair,     clRed,     {2, -239, 9, -232},     {4, -235}},
+    {OwnProceeds,    kGreen,    {-2, -250, -9, -243},   {-7, -245}},
+    {OwnSlow,        clYellow,  {-2, -210, -9, -203},   {-7, -205}},
+    {OwnRangier,     clWhite,   {3, -227, 8, -223},     {5, -225}},
+    {OwnRangier,     clWhite,   {-3, -217, -8, -213},   {-5, -215}},
+    {OwnKennlicht,   clWhite,   {-3, -227, -8, -223},   {-5, -225}},
+};
+
+// The exit signal (next 5) writes Panel4 and names every speed figure.
+constexpr int kExitSignalNext = 5;
+constexpr int kExitSignalPanel = 4;
+constexpr DesignationRow kExitSignalDesignations[] = {
+    // condition     caption                    hint
+    {OwnStops,       "Hp 0",                    "Halt"},
+    {OwnFahrt,       "Hp 1",                    "Fahrt"},
+    {OwnKmh80,       "Hp 1 + Zs 3 \"8\"",       kHint80},
+    {OwnKmh100,      "Hp 1 + Zs 3 \"10\"",      kHint100Long},
+    {OwnKmh40,       "Hp 2",                    "Langsamfahrt"},
+    {OwnKmh60,       "Hp 2 + Zs 3 \"6\"",       kHint60Long},
+    {OwnErsatz,      "Hp 0 + Zs 1",             kHintSubstitute},
+    {OwnVorsicht,    "Hp 0 + Zs 7",             kHintCaution},
+    {OwnKennlicht,   "Ke",                      "Kennlicht"},
+    {OwnRangier,     "Hp 0 + Sh 1",             "Halt - Rangierverbot aufgehoben"},
+};
+
+// The intermediate signal (next 6) writes Panel6 and shows 80 and 100 km/h as plain "Hp 1".
+constexpr int kIntermediateSignalNext = 6;
+constexpr int kIntermediateSignalPanel = 6;
+constexpr DesignationRow kIntermediateSignalDesignations[] = {
+    // condition     caption                    hint
+    {OwnStops,       "Hp 0",                    "Halt"},
+    {OwnFullSpeed,   "Hp 1",                    "Fahrt"},
+    {OwnKmh40,       "Hp 2",                    "Langsamfahrt"},
+    {OwnKmh60,       "Hp 2 + Zs 3 \"6\"",       kHint60},
+    {OwnErsatz,      "Hp 0 + Zs 1",             kHintSubstitute},
+    {OwnVorsicht,    "Hp 0 + Zs 7",             kHintCaution},
+    {OwnKennlicht,   "Ke",                      "Kennlicht"},
+    {OwnRangier,     "Hp 0 + Sh 1",             "Halt - Rangierverbot aufgehoben"},
+};
+
+// The substitute and caution lights follow the lamp table of codes 21 and 25.
+void SubstituteAndCautionLights(Canvas& c, const Element& e, const Look& look)
+{
+    if (OwnErsatz(look))
+        DrawLightGroup(c, e, kSubstituteLight);
+    if (OwnVorsicht(look))
+        DrawLightGroup(c, e, kCautionLight);
+}
+
 } // namespace
 
 void HvBlockSignal20(const ElementRoom& r, const Element& e)
@@ -145,14 +226,29 @@ void HvBlockSignal20(const ElementRoom& r, const Element& e)
         r.signals[kBlockSignalRecord].Aux12 = 1;
 }
 
-void HvEntrySignal21(const ElementRoom&, const Element&)
+void HvEntrySignal21(const ElementRoom& r, const Element& e)
 {
-    // FIXME: lamps, indicators and designation of the entry signal are not drawn yet.
+    Canvas& c = r.canvas;
+    const Look look(r, e);
+    Housing(c, e);
+    Lamps(c, e, look, kEntrySignalLamps);
+    SubstituteAndCautionLights(c, e, look);
+    if (e.next == kEntrySignalNext)
+        Designations(r.designations, kEntrySignalPanel, look, kEntrySignalDesignations);
 }
 
-void HvMainSignal25(const ElementRoom&, const Element&)
+void HvMainSignal25(const ElementRoom& r, const Element& e)
 {
-    // FIXME: lamps, shunting and identification lights and designation are not drawn yet.
+    Canvas& c = r.canvas;
+    const Look look(r, e);
+    Housing(c, e);
+    Lamps(c, e, look, kMainSignalLamps);
+    SubstituteAndCautionLights(c, e, look);
+    // Any other placement draws its lamps and names nothing.
+    if (e.next == kExitSignalNext)
+        Designations(r.designations, kExitSignalPanel, look, kExitSignalDesignations);
+    else if (e.next == kIntermediateSignalNext)
+        Designations(r.designations, kIntermediateSignalPanel, look, kIntermediateSignalDesignations);
 }
 
 } // namespace lumaro::blocks
