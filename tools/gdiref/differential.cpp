@@ -1,6 +1,6 @@
 // Random traces drawn by our canvas and by the real GDI under Wine, compared pixel by pixel.
 //
-//   lumaro_gdi_differential GDIREF_EXE WORK_DIR [CASES] [SEED]
+//   lumaro_gdi_differential GDIREF_EXE WORK_DIR [CASES] [SEED] [SESSIONS]
 //
 // Exits 77 (skipped) when the reference program or Wine is not available.
 
@@ -111,6 +111,43 @@ std::vector<Case> SceneCases()
     return cases;
 }
 
+// The paints after random sessions of a user: button clicks (hidden and disabled buttons refuse
+// them), ticks, and the menu's system, day and night, track plan and designation switches, so
+// that every lamp kind and every record hand-over reaches the picture. Each session ends in the
+// system it is named after, with a tick whose paint is the case.
+std::vector<Case> SessionCases(std::mt19937& rng, int count)
+{
+    const char* const systems[] = {"HVSystem1", "KsSystem1", "HlSystem1"};
+    const char* const switches[] = {"ag1", "Nacht1", "Gleisplan1", "Signalbegriff1"};
+    std::vector<Case> cases;
+    for (int i = 0; i < count; ++i) {
+        MainForm form;
+        form.FormCreate();
+        form.Paint();
+        const char* system = systems[i % 3];
+        form.MenuCommand(system);
+        const int steps = 5 + static_cast<int>(rng() % 60);
+        for (int step = 0; step < steps; ++step) {
+            const unsigned roll = rng() % 100;
+            if (roll < 60)
+                form.ClickButton(kButtons[rng() % kButtons.size()].number);
+            else if (roll < 88)
+                form.Timer1Timer();
+            else if (roll < 96)
+                form.MenuCommand(switches[rng() % 4]);
+            else
+                form.MenuCommand(systems[rng() % 3]);
+        }
+        form.MenuCommand(system);
+        form.Timer1Timer();
+        form.Canvas.SetRecording(true);
+        form.Timer1Timer();
+        cases.push_back({"session " + std::to_string(i) + " " + system, Canvas::kWidth, Canvas::kHeight,
+            form.Canvas.Trace()});
+    }
+    return cases;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -133,6 +170,9 @@ int main(int argc, char** argv)
         batch.push_back(RandomCase(rng, i));
     for (Case& scene : SceneCases())
         batch.push_back(std::move(scene));
+    const int sessions = argc > 5 ? std::atoi(argv[5]) : 60;
+    for (Case& session : SessionCases(rng, sessions))
+        batch.push_back(std::move(session));
     std::vector<std::vector<std::uint32_t>> pictures;
     std::string error;
     if (!gdiref::RunUnderWine(argv[1], argv[2], batch, pictures, error)) {
