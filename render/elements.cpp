@@ -11,7 +11,8 @@ namespace lumaro {
 
 namespace {
 
-// Records 98 and 99 stand for "no record"; they are never written, so they read as all zero.
+// 98 and 99 stand for "no record": the elements given them do not test that record. A number
+// outside the table reads as a record with every field 0.
 const SignalRecord& RecordOf(const SignalTable& signals, std::int32_t n)
 {
     static const SignalRecord kNoRecord {};

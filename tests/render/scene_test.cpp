@@ -186,7 +186,7 @@ TEST_F(SceneTest, EachSystemDrawsItsMastsPlatesAndBoard)
     Paint();
     EXPECT_EQ(FillSeeds(clMedGray),
               (Seeds {{941, 410}, {841, 410}, {641, 410}, {541, 410}, {441, 410}, {141, 410}, {41, 410}}));
-    EXPECT_EQ(FillSeeds(clGray).size(), 7u);  // the slim masts
+    EXPECT_EQ(FillSeeds(clGray).size(), 8u);  // the slim masts and the shunting signal's post
     EXPECT_EQ(FormatTraceOp(form.Canvas.Trace().back()), "floodfill 43 379 0x000000 0x000000");
 }
 
