@@ -39,6 +39,8 @@ bool OwnKennlicht(const Look& l) { return Any(l.own, {Kennlicht}); }
 bool OwnShuntingOrIdentification(const Look& l) { return Any(l.own, {Rangier, Kennlicht}); }
 bool OwnHaltOnTwoLamps(const Look& l) { return OwnHalt(l) && HvLook(l); }
 bool OwnGwb(const Look& l) { return Any(l.own, {Gwb}); }
+// The speed indicator reports "dunkel" whenever its digit is dark; the track-change indicator
+// only while its field is exactly 0.
 bool OwnGwbNotSet(const Look& l) { return !OwnGwb(l); }
 bool OwnGwbZero(const Look& l) { return l.own.Gwb == 0; }
 bool OwnAux12(const Look& l) { return Any(l.own, {Aux12}); }
