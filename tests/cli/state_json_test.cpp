@@ -51,9 +51,12 @@ TEST_F(StateJsonTest, StartStateHasEveryKeyInOrderAndTheStartValues)
     for (std::size_t i = 0; i < 100; ++i) {
         const int number = static_cast<int>(i) + 1;
         const bool dark = number == 9 || number == 29 || number == 48;
+        // The start paint marks the block signal's record and carries the mark to the
+        // track-change indicator's.
+        const bool marked = number == 2 || number == 3;
         ASSERT_EQ(records[i].items.size(), 16u) << "record " << number;
         for (std::size_t f = 0; f < 16; ++f) {
-            const int expected = f == 0 ? !dark : f == 10 ? dark : 0;   // Halt, Kennlicht
+            const int expected = f == 0 ? !dark : f == 10 ? dark : f == 12 ? marked : 0;   // Halt, Kennlicht, Aux12
             EXPECT_EQ(records[i][f].Int(), expected) << "record " << number << " field " << f;
         }
     }

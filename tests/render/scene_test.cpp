@@ -173,8 +173,10 @@ TEST_F(SceneTest, EachSystemDrawsItsMastsPlatesAndBoard)
 
     Paint();
     EXPECT_EQ(FillSeeds(clMedGray), tenColumns);
-    // Plates 5 and 6, plates 9, the white stripes of the four bands 7 and of band 8.
-    EXPECT_EQ(FillSeeds(clWhite).size(), 11u + 4u + 4u * 2u + 3u);
+    // Plates 5 and 6, plates 9, the white stripes of the four bands 7 and of band 8; the
+    // shunting signals' two plates, the low one's two markers and the high one's
+    // identification light; the additional light of the distant signal of column 750.
+    EXPECT_EQ(FillSeeds(clWhite).size(), 11u + 4u + 4u * 2u + 3u + 5u + 1u);
     EXPECT_EQ(FormatTraceOp(form.Canvas.Trace().back()), "floodfill 43 379 0x000000 0x000000");
 
     form.KsSystem1Click();
