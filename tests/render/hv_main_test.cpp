@@ -151,8 +151,11 @@ TEST_F(HvMainSignalTest, ExitSignalAspects)
         EXPECT_EQ(Panel(4).caption, c.caption);
         EXPECT_EQ(Smudges(kExit, true), 0);
     }
+    // The exit signal names both speed figures with the long hints.
     Show(kExit, {Kmh60});
     EXPECT_TRUE(Panel(4).hint.ends_with("(60 km/h) 60 km/h"));
+    Show(kExit, {Kmh100});
+    EXPECT_TRUE(Panel(4).hint.ends_with("(100 km/h) 100 km/h"));
     Show(kExit, {Ersatz});
     EXPECT_EQ(Lit(kExit, kSubstitute), "111");
     Show(kExit, {Vorsicht});

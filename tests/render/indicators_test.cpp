@@ -205,6 +205,22 @@ TEST_F(IndicatorsTest, SpeedIndicatorKsLineDigitsInAWideOutlinedBox)
     // The box outline keeps the bracket's pen width.
     EXPECT_EQ(Trace(7, 3), "moveto 292 134\nlineto 308 134 0x000000 3\nlineto 308 113 0x000000 3\n");
 
+    // 6 is the lower ring with a neck rising to the right, without 8's upper ring.
+    Set(24, {&SignalRecord::Kmh60});
+    Draw(27, 24, 23);
+    EXPECT_EQ(At(-5, -273), clWhite);
+    EXPECT_EQ(At(0, -273), clBlack);
+    EXPECT_EQ(At(-1, -281), clWhite);
+    EXPECT_EQ(At(-4, -281), clBlack);
+    // 10 is a "1" beside a narrow "0".
+    Set(24, {&SignalRecord::Kmh100});
+    Draw(27, 24, 23);
+    EXPECT_EQ(At(-3, -277), clWhite);
+    EXPECT_EQ(At(-1, -277), clBlack);
+    EXPECT_EQ(At(1, -277), clWhite);
+    EXPECT_EQ(At(5, -277), clWhite);
+    EXPECT_EQ(At(3, -277), clBlack);
+
     Set(24, {&SignalRecord::Aux12});
     Draw(27, 24, 23);
     EXPECT_EQ(At(-5, -269), clWhite);  // 2's foot
