@@ -15,49 +15,53 @@ struct Link {
 };
 
 struct WindowText {
-    std::string_view key;   // the page's name for the window
+    std::string_view key;     // the page's name for the window
     std::string_view title;
-    std::initializer_list<std::string_view> paragraphs;
+    std::string_view text;    // line breaks are kept as they are
     std::initializer_list<Link> links;
-    std::string_view photo;  // file name under assets/, empty for none
+    std::string_view photo;   // file name under assets/, empty for none
+    // The notice's countdown line around NoticeSeconds, e.g. "... in " 7 " Sekunden".
+    std::string_view countdownBefore;
+    std::string_view countdownAfter;
 };
 
 // FIXME: placeholders until the desktop's windows land. The page must show the desktop
 // program's own texts, links and photograph: this table is the one place where they are
 // taken over, from the desktop windows' GUI-free text source, never typed in a second time.
-// The notice's seconds are not part of its text: the page shows NoticeSeconds after it.
 const WindowText kWindows[] = {
-    {"Notice", "Lumaro", {"Das Programm wird beendet in"}, {}, ""},
-    {"About", "Info", {"Lumaro"}, {}, ""},
-    {"Licence", "Lizenz", {"Lizenz"}, {}, ""},
-    {"Manual", "Anleitung", {"Anleitung"}, {}, ""},
+    {"Notice", "Lumaro", "", {}, "", "", " s"},
+    {"About", "Lumaro", "", {}, "", "", ""},
+    {"Licence", "Lizenz", "", {}, "", "", ""},
+    {"Manual", "Anleitung", "", {}, "", "", ""},
 };
+
+void AppendField(std::string& out, std::string_view key, std::string_view value)
+{
+    out += ", ";
+    cli::AppendJsonString(out, key);
+    out += ": ";
+    cli::AppendJsonString(out, value);
+}
 
 void AppendWindow(std::string& out, const WindowText& w)
 {
-    using cli::AppendJsonString;
-    AppendJsonString(out, w.key);
-    out += ": {\"title\": ";
-    AppendJsonString(out, w.title);
-    out += ", \"paragraphs\": [";
+    cli::AppendJsonString(out, w.key);
+    out += ": {\"links\": [";
     bool first = true;
-    for (std::string_view p : w.paragraphs) {
-        out += first ? "" : ", ";
-        first = false;
-        AppendJsonString(out, p);
-    }
-    out += "], \"links\": [";
-    first = true;
     for (const Link& link : w.links) {
-        out += first ? "{\"text\": " : ", {\"text\": ";
+        out += first ? "{" : ", {";
         first = false;
-        AppendJsonString(out, link.text);
-        out += ", \"url\": ";
-        AppendJsonString(out, link.url);
+        out += "\"text\": ";
+        cli::AppendJsonString(out, link.text);
+        AppendField(out, "url", link.url);
         out += '}';
     }
-    out += "], \"photo\": ";
-    AppendJsonString(out, w.photo);
+    out += ']';
+    AppendField(out, "title", w.title);
+    AppendField(out, "text", w.text);
+    AppendField(out, "photo", w.photo);
+    AppendField(out, "countdownBefore", w.countdownBefore);
+    AppendField(out, "countdownAfter", w.countdownAfter);
     out += '}';
 }
 

@@ -7,8 +7,9 @@
 namespace lumaro::web {
 
 // One JSON object: {"Notice": {...}, "About": {...}, "Licence": {...}, "Manual": {...}}, each
-// window with "title", "paragraphs" (strings), "links" ({"text", "url"}) and "photo" (the
-// photograph's file name under assets/, empty for none).
+// window with "links" ([{"text", "url"}]), "title", "text" (line breaks kept), "photo" (the
+// photograph's file name under assets/, empty for none) and, for the notice, the countdown
+// line's text before and after the seconds ("countdownBefore", "countdownAfter").
 std::string WindowTextsJson();
 
 } // namespace lumaro::web

@@ -17,6 +17,8 @@ export class SecondaryWindows {
       this.raises.set(name, 0);
     }
     this.seconds = root.querySelector('#NoticeSeconds');
+    this.seconds.before(texts.Notice.countdownBefore);
+    this.seconds.after(texts.Notice.countdownAfter);
   }
 
   // Shows every window the core was asked to show since the last call, in front of the others.
@@ -59,9 +61,10 @@ function fillWindow(dialog, text) {
     photo.alt = '';
     body.append(photo);
   }
-  for (const paragraph of text.paragraphs) {
+  if (text.text) {
     const p = document.createElement('p');
-    p.textContent = paragraph;
+    p.className = 'text';
+    p.textContent = text.text;
     body.append(p);
   }
   for (const link of text.links) {
