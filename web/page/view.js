@@ -79,6 +79,9 @@ export class MainWindowView {
         const open = title.getAttribute('aria-expanded') !== 'true';
         this.closeMenus();
         title.setAttribute('aria-expanded', String(open));
+        // Opened from the keyboard (a click without a pointer), the first item takes the focus.
+        if (open && event.detail === 0)
+          title.nextElementSibling.querySelector('[role^="menuitem"]').focus();
       });
       // With one menu open, pointing at another title opens that one instead.
       title.addEventListener('pointerenter', () => {
@@ -88,12 +91,32 @@ export class MainWindowView {
         }
       });
     }
+    for (const item of this.menuItems)
+      item.addEventListener('keydown', (event) => this.menuKey(event, item));
     document.addEventListener('click', (event) => {
       if (!event.target.closest || !event.target.closest('.menu-items'))
         this.closeMenus();
     });
 
     this.connectTouchHints();
+  }
+
+  // Enter or Space picks an item, the arrow keys move through the open menu, Escape closes it.
+  menuKey(event, item) {
+    const items = [...item.parentElement.querySelectorAll('[role^="menuitem"]')];
+    const at = items.indexOf(item);
+    if (event.key === 'Enter' || event.key === ' ')
+      item.click();
+    else if (event.key === 'ArrowDown')
+      items[(at + 1) % items.length].focus();
+    else if (event.key === 'ArrowUp')
+      items[(at + items.length - 1) % items.length].focus();
+    else if (event.key === 'Escape') {
+      this.closeMenus();
+      item.parentElement.previousElementSibling.focus();
+    } else
+      return;
+    event.preventDefault();
   }
 
   closeMenus() {

@@ -86,6 +86,13 @@ describe('the page', () => {
     await page.click('#KsSystem1');
     assert.equal((await marks()).KsSystem1, 'true');
     assert.equal(await page.$eval('#KsSystem1', (item) => item.checkVisibility()), false, 'the menu closes');
+
+    // And by keyboard: open "Einstellungen", down to "Ks-System", "Hl-System", pick it.
+    await page.focus('#Einstellungen1');
+    await page.keyboard.press('Enter');
+    for (const key of ['ArrowDown', 'ArrowDown', 'Enter'])
+      await page.keyboard.press(key);
+    assert.equal((await marks()).HlSystem1, 'true');
     await page.close();
   });
 
