@@ -11,7 +11,7 @@ export class SecondaryWindows {
     for (const name of kWindows) {
       const dialog = root.querySelector(`#${name}Window`);
       fillWindow(dialog, texts[name]);
-      dialog.querySelector('.close').addEventListener('click', () => dialog.close());
+      dialog.querySelector('.close')?.addEventListener('click', () => dialog.close());
       dialog.addEventListener('pointerdown', () => this.raise(dialog));
       this.dialogs.set(name, dialog);
       this.raises.set(name, 0);
@@ -52,7 +52,11 @@ export class SecondaryWindows {
 }
 
 function fillWindow(dialog, text) {
-  dialog.querySelector('h2').textContent = text.title;
+  const title = dialog.querySelector('h2');
+  if (title)
+    title.textContent = text.title;
+  else
+    dialog.setAttribute('aria-label', text.title);
   const body = dialog.querySelector('.body');
   body.replaceChildren();
   if (text.photo) {
