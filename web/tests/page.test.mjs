@@ -4,7 +4,7 @@
 import assert from 'node:assert/strict';
 import { after, before, describe, it } from 'node:test';
 
-import { openBrowser, perform, renderResult } from './support.mjs';
+import { openBrowser, perform, renderResult, siteDir } from './support.mjs';
 
 const snapshot = (page) => page.evaluate(() => ({ state: window.lumaro.state(), trace: window.lumaro.trace() }));
 
@@ -24,6 +24,18 @@ describe('the page', () => {
     await timed.waitForFunction(() => !window.lumaro.state().flags.FirstTick, { timeout: 3000 });
     assert.deepEqual(timed.errors, []);
     await timed.close();
+  });
+
+  it('opened as a file, says how to open it instead of showing an empty window', async () => {
+    const page = await browser.browser.newPage();
+    await page.goto(`file://${siteDir}/index.html`, { waitUntil: 'load' });
+    const shown = await page.evaluate(() => ({
+      window: !document.getElementById('window').hidden,
+      failure: document.getElementById('failure').hidden ? '' : document.getElementById('failure').textContent,
+    }));
+    assert.equal(shown.window, false);
+    assert.match(shown.failure, /make web-serve/);
+    await page.close();
   });
 
   it('shows each button as the core has it, and hidden or disabled buttons do nothing', async () => {
