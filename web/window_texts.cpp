@@ -2,38 +2,41 @@
 
 #include "cli/json_text.h"
 
-#include <initializer_list>
 #include <string_view>
+#include <vector>
 
 namespace lumaro::web {
 
 namespace {
 
 struct Link {
-    std::string_view text;
-    std::string_view url;
+    std::string text;
+    std::string url;
 };
 
 struct WindowText {
-    std::string_view key;     // the page's name for the window
-    std::string_view title;
-    std::string_view text;    // line breaks are kept as they are
-    std::initializer_list<Link> links;
-    std::string_view photo;   // file name under assets/, empty for none
+    std::string key;     // the page's name for the window
+    std::string title;
+    std::string text;    // line breaks are kept as they are
+    std::vector<Link> links;
+    std::string photo;   // file name under assets/, empty for none
     // The notice's countdown line around NoticeSeconds, e.g. "... in " 7 " Sekunden".
-    std::string_view countdownBefore;
-    std::string_view countdownAfter;
+    std::string countdownBefore;
+    std::string countdownAfter;
 };
 
 // FIXME: placeholders until the desktop's windows land. The page must show the desktop
-// program's own texts, links and photograph: this table is the one place where they are
-// taken over, from the desktop windows' GUI-free text source, never typed in a second time.
-const WindowText kWindows[] = {
-    {"Notice", "Lumaro", "", {}, "", "", " s"},
-    {"About", "Lumaro", "", {}, "", "", ""},
-    {"Licence", "Lizenz", "", {}, "", "", ""},
-    {"Manual", "Anleitung", "", {}, "", "", ""},
-};
+// program's own texts, links and photograph: this is the one place where they are taken
+// over, from the desktop windows' GUI-free text source, never typed in a second time.
+std::vector<WindowText> Windows()
+{
+    return {
+        {"Notice", "Lumaro", "", {}, "", "", " s"},
+        {"About", "Lumaro", "", {}, "", "", ""},
+        {"Licence", "Lizenz", "", {}, "", "", ""},
+        {"Manual", "Anleitung", "", {}, "", "", ""},
+    };
+}
 
 void AppendField(std::string& out, std::string_view key, std::string_view value)
 {
@@ -71,7 +74,7 @@ std::string WindowTextsJson()
 {
     std::string out = "{";
     bool first = true;
-    for (const WindowText& w : kWindows) {
+    for (const WindowText& w : Windows()) {
         out += first ? "" : ", ";
         first = false;
         AppendWindow(out, w);
