@@ -1,5 +1,5 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing,
-# configure and build into build/.
+# configure and build into build/. The browser build: `make web`, `make web-serve`, `make test-web`.
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -11,7 +11,8 @@ DEPS := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev lib
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test test-core test-asan bench clean
+.PHONY: all deps configure build run test test-core test-asan bench clean \
+        web-deps test-web-deps web web-serve test-web
 
 all: build
 
@@ -52,5 +53,50 @@ test: build
 bench: build
 	./$(BUILD)/tools/lumaro-bench
 
+# --- The browser build -------------------------------------------------------------------------
+
+WEB_BUILD ?= build-web
+WEB_PORT  ?= 8080
+# Node 20 with npm comes with the machine; chromium only runs the tests.
+WEB_DEPS      := emscripten cmake ninja-build
+TEST_WEB_DEPS := chromium
+# Debian's emscripten runs its JavaScript tools with node and needs the Debian node modules
+# (node-acorn), which a node from elsewhere does not look for.
+WEB_ENV := NODE_PATH=/usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
+
+define install-missing
+	@missing=""; for p in $(1); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq $$missing; \
+	fi
+endef
+
+web-deps:
+	$(call install-missing,$(WEB_DEPS))
+
+test-web-deps:
+	$(call install-missing,$(TEST_WEB_DEPS))
+
+$(WEB_BUILD)/build.ninja: | web-deps
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
+
+web: web-deps $(WEB_BUILD)/build.ninja
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+
+web-serve: web
+	node web/serve.mjs $(WEB_BUILD) $(WEB_PORT)
+
+# The page in headless chromium against lumaro-render of the native build.
+test-web: web test-web-deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target lumaro-render lumaro-web-ticktime
+	@if [ ! -f web/node_modules/.package-lock.json ] || [ web/package-lock.json -nt web/node_modules/.package-lock.json ]; then \
+	  cd web && npm ci --no-audit --no-fund; \
+	fi
+	cd web && LUMARO_BUILD=$(CURDIR)/$(BUILD) LUMARO_WEB_BUILD=$(CURDIR)/$(WEB_BUILD) node --test tests/
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WEB_BUILD)

@@ -278,7 +278,7 @@ constexpr MastRow kMasts[] = {
 // Masts drawn as lines in ColStructure: a foot, then the shaft, no fill.
 void Mast(const ElementRoom& f, const Element& e)
 {
-    const auto row = std::ranges::find(kMasts, e.code, &MastRow::code);
+    const auto row = std::find_if(std::begin(kMasts), std::end(kMasts), [&e](const MastRow& r) { return r.code == e.code; });
     if (row == std::end(kMasts))
         return;
     Canvas& c = f.canvas;

@@ -14,7 +14,7 @@ constexpr std::int32_t kNoHlSignal[] = {340, 740};
 
 bool IsHlGap(std::int32_t dx)
 {
-    return std::ranges::find(kNoHlSignal, dx) != std::end(kNoHlSignal);
+    return std::find(std::begin(kNoHlSignal), std::end(kNoHlSignal), dx) != std::end(kNoHlSignal);
 }
 
 } // namespace

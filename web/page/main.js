@@ -1,0 +1,139 @@
+// The page: loads the core, builds the main window from it, runs the one-second timer and offers
+// the script object window.lumaro. Loaded with "?manual", the timer stays off and a script drives
+// time through lumaro.tick().
+
+import { Core } from './core.js';
+import { MainWindowView } from './view.js';
+import { SecondaryWindows } from './windows.js';
+
+const kTickMs = 1000;
+const manual = new URLSearchParams(location.search).has('manual');
+
+let resolveReady;
+let rejectReady;
+const lumaro = {
+  ready: new Promise((resolve, reject) => {
+    resolveReady = resolve;
+    rejectReady = reject;
+  }),
+};
+window.lumaro = lumaro;
+
+function showFailure(error) {
+  const failure = document.querySelector('#failure');
+  failure.textContent = `Lumaro konnte nicht starten: ${error.message || error}`;
+  failure.hidden = false;
+  document.querySelector('#window').hidden = true;
+}
+
+class Page {
+  constructor(core) {
+    this.core = core;
+    this.root = document.querySelector('#window');
+    this.endedPage = document.querySelector('#ended');
+    const layout = JSON.parse(core.layoutJson());
+    document.title = layout.caption;
+    this.view = new MainWindowView(this.root, layout, {
+      button: (n) => this.act(() => core.clickButton(n)),
+      menu: (component) => this.act(() => core.menuCommand(component)),
+      formClick: () => this.act(() => core.formClick()),
+    });
+    this.windows = new SecondaryWindows(this.root, JSON.parse(core.windowTextsJson()));
+    this.timer = 0;
+    document.querySelector('#restart').addEventListener('click', () => this.restart());
+  }
+
+  // Runs one action of the core, then shows its result: canvas, controls, windows.
+  act(action) {
+    const result = action();
+    this.show();
+    return result;
+  }
+
+  show() {
+    this.draw();
+    this.view.mirror(JSON.parse(this.core.stateJson()));
+    const windows = JSON.parse(this.core.windowsJson());
+    this.windows.mirror(windows);
+    if (windows.Ended)
+      this.end();
+  }
+
+  draw() {
+    this.view.draw(this.core.pixels(this.view.width, this.view.height));
+  }
+
+  tick() {
+    this.act(() => this.core.tick());
+  }
+
+  startTimer() {
+    if (!manual && !this.timer)
+      this.timer = setInterval(() => this.tick(), kTickMs);
+  }
+
+  // The program has ended: its windows are gone, and the page offers to start it again.
+  end() {
+    clearInterval(this.timer);
+    this.timer = 0;
+    this.view.closeMenus();
+    this.root.hidden = true;
+    this.endedPage.hidden = false;
+  }
+
+  restart() {
+    this.core.start();
+    this.windows.reset();
+    this.endedPage.hidden = true;
+    this.root.hidden = false;
+    this.show();
+    this.startTimer();
+  }
+
+  // Times `count` ticks in milliseconds per tick: the core alone, then with the transfer to the
+  // canvas, then as the timer runs it (with the controls mirrored).
+  measureTicks(count) {
+    const time = (step) => {
+      const start = performance.now();
+      for (let i = 0; i < count; ++i)
+        step();
+      return (performance.now() - start) / count;
+    };
+    const result = {
+      core: time(() => this.core.tick()),
+      coreAndTransfer: time(() => { this.core.tick(); this.draw(); }),
+      full: time(() => this.tick()),
+    };
+    this.show();
+    return result;
+  }
+}
+
+// Fits the 1016-pixel-wide window into narrow screens by zooming all of it.
+function fitToScreen() {
+  const zoom = Math.min(1, document.documentElement.clientWidth / 1016);
+  document.documentElement.style.setProperty('--zoom', String(zoom));
+}
+
+async function boot() {
+  fitToScreen();
+  window.addEventListener('resize', fitToScreen);
+  const page = new Page(await Core.load());
+  page.show();
+  lumaro.firstFrameMs = performance.now();
+  Object.assign(lumaro, {
+    tick: () => { page.tick(); },
+    state: () => JSON.parse(page.core.stateJson()),
+    trace: () => page.core.trace(),
+    restart: () => page.restart(),
+    measureTicks: (count) => page.measureTicks(count),
+  });
+  page.root.removeAttribute('aria-busy');
+  page.startTimer();
+  resolveReady();
+}
+
+boot().catch((error) => {
+  showFailure(error);
+  rejectReady(error);
+});

@@ -1,0 +1,177 @@
+// The main window's controls over the canvas: built once from the core's layout, then mirrored
+// from the core's state after every action. The view decides nothing; clicks go to the handlers
+// it is given.
+
+const kDesignationPanels = 16;
+
+// 0x00BBGGRR as a CSS colour.
+export function cssColor(value) {
+  return `rgb(${value & 0xff}, ${(value >> 8) & 0xff}, ${(value >> 16) & 0xff})`;
+}
+
+// A hint's line break is "\r\n" in the core; the title attribute shows "\n" as a new line.
+export function hintText(hint) {
+  return hint.replace(/\r\n/g, '\n');
+}
+
+export class MainWindowView {
+  constructor(root, layout, actions) {
+    this.root = root;
+    this.client = root.querySelector('#client');
+    this.canvas = root.querySelector('#canvas');
+    this.context = this.canvas.getContext('2d', { alpha: false });
+    this.width = layout.canvas[0];
+    this.height = layout.canvas[1];
+    this.buttons = new Map();
+    this.panels = new Map();
+    this.menuItems = [...root.querySelectorAll('[role^="menuitem"]')];
+    this.createControls(layout);
+    this.connectControls(actions);
+  }
+
+  createControls(layout) {
+    const place = (element, left, top, width, height) => {
+      Object.assign(element.style, {
+        left: `${left}px`, top: `${top}px`, width: `${width}px`, height: `${height}px`,
+      });
+      this.client.append(element);
+    };
+    for (const b of layout.buttons) {
+      const button = document.createElement('button');
+      button.type = 'button';
+      button.id = `Button${b.number}`;
+      button.textContent = b.caption;
+      place(button, b.left, b.top, b.width, b.height);
+      this.buttons.set(b.number, button);
+    }
+    for (const p of layout.panels) {
+      const panel = document.createElement('div');
+      panel.id = `Panel${p.number}`;
+      panel.className = p.number > kDesignationPanels ? 'panel label' : 'panel';
+      place(panel, p.left, p.top, p.width, p.height);
+      this.panels.set(p.number, panel);
+    }
+    const logo = document.createElement('img');
+    logo.id = 'Image1';
+    logo.alt = '';
+    logo.src = 'assets/logo.bmp';
+    place(logo, ...layout.image1);
+    logo.style.objectFit = 'none';
+    logo.style.objectPosition = 'left top';
+  }
+
+  connectControls(actions) {
+    for (const [number, button] of this.buttons)
+      button.addEventListener('click', () => actions.button(number));
+    for (const item of this.menuItems) {
+      item.addEventListener('click', () => {
+        this.closeMenus();
+        actions.menu(item.id);
+      });
+    }
+    this.canvas.addEventListener('click', () => actions.formClick());
+
+    // Menus open on a click (or a tap) and close on the next click anywhere.
+    const titles = [...this.root.querySelectorAll('.menu-title')];
+    for (const title of titles) {
+      title.addEventListener('click', (event) => {
+        event.stopPropagation();
+        const open = title.getAttribute('aria-expanded') !== 'true';
+        this.closeMenus();
+        title.setAttribute('aria-expanded', String(open));
+        // Opened from the keyboard (a click without a pointer), the first item takes the focus.
+        if (open && event.detail === 0)
+          title.nextElementSibling.querySelector('[role^="menuitem"]').focus();
+      });
+      // With one menu open, pointing at another title opens that one instead.
+      title.addEventListener('pointerenter', () => {
+        if (titles.some((t) => t !== title && t.getAttribute('aria-expanded') === 'true')) {
+          this.closeMenus();
+          title.setAttribute('aria-expanded', 'true');
+        }
+      });
+    }
+    for (const item of this.menuItems)
+      item.addEventListener('keydown', (event) => this.menuKey(event, item));
+    document.addEventListener('click', (event) => {
+      if (!event.target.closest || !event.target.closest('.menu-items'))
+        this.closeMenus();
+    });
+
+    this.connectTouchHints();
+  }
+
+  // Enter or Space picks an item, the arrow keys move through the open menu, Escape closes it.
+  menuKey(event, item) {
+    const items = [...item.parentElement.querySelectorAll('[role^="menuitem"]')];
+    const at = items.indexOf(item);
+    if (event.key === 'Enter' || event.key === ' ')
+      item.click();
+    else if (event.key === 'ArrowDown')
+      items[(at + 1) % items.length].focus();
+    else if (event.key === 'ArrowUp')
+      items[(at + items.length - 1) % items.length].focus();
+    else if (event.key === 'Escape') {
+      this.closeMenus();
+      item.parentElement.previousElementSibling.focus();
+    } else
+      return;
+    event.preventDefault();
+  }
+
+  closeMenus() {
+    for (const title of this.root.querySelectorAll('.menu-title[aria-expanded="true"]'))
+      title.setAttribute('aria-expanded', 'false');
+  }
+
+  // Touch screens show no title tooltips: a tap on a panel shows its hint for a while.
+  connectTouchHints() {
+    const box = this.root.querySelector('#touch-hint');
+    let timer = 0;
+    for (const panel of this.panels.values()) {
+      panel.addEventListener('pointerdown', (event) => {
+        if (event.pointerType !== 'touch' || !panel.title)
+          return;
+        box.textContent = panel.title;
+        box.style.left = panel.style.left;
+        box.style.top = `${parseInt(panel.style.top, 10) + 20 + this.client.offsetTop}px`;
+        box.hidden = false;
+        clearTimeout(timer);
+        timer = setTimeout(() => { box.hidden = true; }, 3000);
+      });
+    }
+  }
+
+  // Copies the core's canvas into the page's canvas.
+  draw(pixels) {
+    this.context.putImageData(new ImageData(pixels, this.width, this.height), 0, 0);
+  }
+
+  // Copies the core's controls into the page. Only what changed is written.
+  mirror(state) {
+    const set = (element, key, value) => {
+      if (element[key] !== value)
+        element[key] = value;
+    };
+    for (const [number, panel] of this.panels) {
+      const p = state.panels[`Panel${number}`];
+      set(panel, 'textContent', p.caption);
+      set(panel, 'title', hintText(p.hint));
+      set(panel.style, 'color', cssColor(p.font));
+      set(panel.style, 'backgroundColor', cssColor(p.color));
+    }
+    for (const [number, button] of this.buttons) {
+      const b = state.buttons[`Button${number}`];
+      set(button, 'hidden', !b.visible);
+      set(button, 'disabled', !b.enabled);
+    }
+    for (const item of this.menuItems) {
+      if (item.id in state.menu) {
+        const checked = String(state.menu[item.id]);
+        if (item.getAttribute('aria-checked') !== checked)
+          item.setAttribute('aria-checked', checked);
+      }
+    }
+    set(this.root.style, 'backgroundColor', cssColor(state.window_color));
+  }
+}
