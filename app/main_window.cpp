@@ -2,18 +2,23 @@
 
 #include "app/canvas_widget.h"
 #include "app/menu_align.h"
+#include "dialogs/about_window.h"
+#include "dialogs/notice_window.h"
+#include "dialogs/text_windows.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
 #include <QTextDocument>
+#include <QTimer>
 
-// The logo lives in a resource of the static shell library, which the linker would otherwise
+// The logo and the photograph live in a resource of the static shell library, which the linker would otherwise
 // leave out of the program.
 static void InitResources()
 {
@@ -87,10 +92,30 @@ MainWindow::MainWindow(QWidget* parent)
 {
     InitResources();
     createWidgets();
+    createWindows();
     connectWidgets();
     m_form.FormCreate();
     mirror();
     m_timer.start();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createWindows()
+{
+    // Created hidden in the order of the program's windows: notice, about, licence terms, manual.
+    QFile photograph(QStringLiteral(":/lumaro/photo.jpg"));
+    photograph.open(QIODevice::ReadOnly);
+    m_notice = std::make_unique<NoticeWindow>(m_links, photograph.readAll());
+    m_about = std::make_unique<AboutWindow>(m_links);
+    m_licence = std::make_unique<LicenceWindow>();
+    m_manual = std::make_unique<ManualWindow>(m_links);
+    m_requestedWindows = {
+        {&MainForm::Notice, m_notice.get(), 0},
+        {&MainForm::About, m_about.get(), 0},
+        {&MainForm::Licence, m_licence.get(), 0},
+        {&MainForm::Manual, m_manual.get(), 0},
+    };
 }
 
 void MainWindow::createWidgets()
@@ -188,7 +213,21 @@ void MainWindow::connectWidgets()
         m_form.FormClick();
         mirror();
     });
-    m_canvas->setAfterCorePaint([this] { mirror(); });
+    m_canvas->setAfterCorePaint([this] {
+        mirror();
+        // The photograph is decoded once the first frame is on screen, so that neither the start
+        // nor the first close request waits for it.
+        if (!m_photographScheduled) {
+            m_photographScheduled = true;
+            QTimer::singleShot(0, m_notice.get(), &NoticeWindow::preparePhotograph);
+        }
+    });
+
+    // Closing an information window, or the notice, only hides it.
+    for (const RequestedWindow& requested : m_requestedWindows) {
+        WindowState MainForm::*state = requested.state;
+        connect(requested.window, &ModelessWindow::hidden, this, [this, state] { (m_form.*state).visible = false; });
+    }
 
     connect(&m_timer, &QTimer::timeout, this, &MainWindow::tick);
 }
@@ -213,9 +252,12 @@ void MainWindow::tick()
         return;
     m_form.Timer1Timer();
     m_canvas->showTickPaint();
-    mirror();
-    if (m_form.Ended)
+    // The tick that ends the program leaves the windows as they are: they go with it.
+    if (m_form.Ended) {
         close();
+        return;
+    }
+    mirror();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -294,6 +336,25 @@ void MainWindow::mirror()
     if (m_form.FocusedControl == 0) {
         if (QWidget* focused = m_canvas->focusWidget(); focused && focused != m_canvas)
             focused->clearFocus();
+    }
+
+    mirrorWindows();
+}
+
+void MainWindow::mirrorWindows()
+{
+    m_notice->setSeconds(m_form.NoticeSeconds);
+    for (RequestedWindow& requested : m_requestedWindows) {
+        const WindowState& state = m_form.*requested.state;
+        if (state.raises == requested.raisesSeen)
+            continue;
+        requested.raisesSeen = state.raises;
+        if (!state.visible)
+            continue;
+        requested.window->showModeless();
+        // The close request returns only once the notice is fully drawn.
+        if (requested.window == m_notice.get())
+            m_notice->repaint();
     }
 }
 
