@@ -5,8 +5,8 @@
 //   lumaro-make-photo assets/photo.jpg
 //
 // The scene is computed, not drawn by hand, so the same program always writes the same picture.
-// The notice lays its texts over the middle of the picture: the sky and the ballast stay light
-// there, and the darker hills and trees stay above and beside them.
+// The notice lays its texts over the picture: dark ones over the light sky, hills and ballast in
+// the middle, white ones over the shaded foreground at the bottom.
 
 // jpeglib.h needs size_t and FILE declared before it.
 #include <cstddef>
@@ -128,7 +128,7 @@ bool Track(double u, double v, Rgb& out)
     const double sleeperPhase = std::fmod(distance * 7.0, 1.0);
     const double sleeperHalf = TrackHalfWidth(v, 0.17);
     if (std::abs(du) < sleeperHalf && sleeperPhase < 0.38)
-        out = Scale(Rgb {112, 98, 84}, 0.85 + 0.3 * Fbm(u * 400.0, v * 90.0, 2));
+        out = Scale(Rgb {138, 124, 108}, 0.85 + 0.3 * Fbm(u * 400.0, v * 90.0, 2));
 
     // Rails: two steel bands with a polished top.
     const double gauge = TrackHalfWidth(v, 0.115);
@@ -204,6 +204,9 @@ Rgb Pixel(double u, double v)
     const double aspect = double(kWidth) / kHeight;
     const double glow = std::hypot((u - 0.705) * aspect - 0.014, v - 0.312);
     c = Mix(c, Rgb {170, 255, 200}, 0.45 * std::exp(-glow * glow / 0.0006) * (glow > 0.0105));
+
+    // The shadow of a cloud across the foreground, where the notice writes in white.
+    c = Scale(c, 1.0 - 0.5 * SmoothStep(0.86, 0.92, v));
 
     // A faint vignette, as a lens makes it.
     const double r2 = (u - 0.5) * (u - 0.5) + (v - 0.5) * (v - 0.5);

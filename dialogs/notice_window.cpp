@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QShowEvent>
 
+#include <algorithm>
 #include <span>
 
 namespace lumaro {
@@ -78,6 +79,7 @@ void NoticeWindow::createWidgets()
     m_label4 = TextLabel(this, "Label4", {208, 336, 104, 13}, QStringLiteral("Programm schliesst in "), windowFont);
     m_label5 = TextLabel(this, "Label5", {312, 336, 17, 13}, QString(), windowFont);
     m_label6 = TextLabel(this, "Label6", {328, 336, 49, 13}, QStringLiteral("Sekunden"), windowFont);
+    placeCountdownLine();
 
     m_image2 = new LinkLabel(this);
     m_image2->setObjectName(QStringLiteral("Image2"));
@@ -108,8 +110,28 @@ void NoticeWindow::connectWidgets()
 void NoticeWindow::setSeconds(int seconds)
 {
     const QString text = QString::number(seconds);
-    if (m_label5->text() != text)
-        m_label5->setText(text);
+    if (m_label5->text() == text)
+        return;
+    m_label5->setText(text);
+    placeCountdownLine();
+}
+
+void NoticeWindow::placeCountdownLine()
+{
+    // The three labels read as one line. The desktop's font is wider than the one the line was
+    // laid out for, so each label starts where the text before it ends, if that is further right.
+    static constexpr int kLayoutLeft[] = {208, 312, 328};
+    QLabel* const labels[] = {m_label4, m_label5, m_label6};
+    int textEnd = 0;
+    for (int i = 0; i < 3; ++i) {
+        QLabel* label = labels[i];
+        const int textWidth = label->fontMetrics().horizontalAdvance(label->text());
+        const int left = std::max(kLayoutLeft[i], textEnd);
+        label->move(left, label->y());
+        label->resize(std::max(label->width(), textWidth), label->height());
+        // "Programm schliesst in " ends in a blank; the number needs one after it.
+        textEnd = left + textWidth + (label == m_label5 ? label->fontMetrics().horizontalAdvance(QLatin1Char(' ')) : 0);
+    }
 }
 
 void NoticeWindow::preparePhotograph()

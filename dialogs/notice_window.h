@@ -38,6 +38,7 @@ protected:
 private:
     void createWidgets();
     void connectWidgets();
+    void placeCountdownLine();
 
     const LinkOpener& m_links;
     QByteArray m_photographData;
