@@ -92,7 +92,6 @@ MainWindow::MainWindow(QWidget* parent)
 {
     InitResources();
     createWidgets();
-    createWindows();
     connectWidgets();
     m_form.FormCreate();
     mirror();
@@ -101,8 +100,10 @@ MainWindow::MainWindow(QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::createWindows()
+void MainWindow::ensureWindows()
 {
+    if (m_notice)
+        return;
     // Created hidden in the order of the program's windows: notice, about, licence terms, manual.
     QFile photograph(QStringLiteral(":/lumaro/photo.jpg"));
     photograph.open(QIODevice::ReadOnly);
@@ -116,6 +117,36 @@ void MainWindow::createWindows()
         {&MainForm::Licence, m_licence.get(), 0},
         {&MainForm::Manual, m_manual.get(), 0},
     };
+
+    // Closing an information window, or the notice, only hides it.
+    for (const RequestedWindow& requested : m_requestedWindows) {
+        WindowState MainForm::*state = requested.state;
+        connect(requested.window, &ModelessWindow::hidden, this, [this, state] { (m_form.*state).visible = false; });
+    }
+}
+
+NoticeWindow* MainWindow::notice()
+{
+    ensureWindows();
+    return m_notice.get();
+}
+
+AboutWindow* MainWindow::about()
+{
+    ensureWindows();
+    return m_about.get();
+}
+
+LicenceWindow* MainWindow::licence()
+{
+    ensureWindows();
+    return m_licence.get();
+}
+
+ManualWindow* MainWindow::manual()
+{
+    ensureWindows();
+    return m_manual.get();
 }
 
 void MainWindow::createWidgets()
@@ -215,19 +246,17 @@ void MainWindow::connectWidgets()
     });
     m_canvas->setAfterCorePaint([this] {
         mirror();
-        // The photograph is decoded once the first frame is on screen, so that neither the start
-        // nor the first close request waits for it.
-        if (!m_photographScheduled) {
-            m_photographScheduled = true;
-            QTimer::singleShot(0, m_notice.get(), &NoticeWindow::preparePhotograph);
+        // The hidden windows are made, and the photograph decoded, as soon as the first frame is
+        // on screen: the start does not wait for them, and the first close request finds them
+        // ready. A request that comes earlier makes them itself.
+        if (!m_windowsScheduled) {
+            m_windowsScheduled = true;
+            QTimer::singleShot(0, this, [this] {
+                ensureWindows();
+                QTimer::singleShot(0, m_notice.get(), &NoticeWindow::preparePhotograph);
+            });
         }
     });
-
-    // Closing an information window, or the notice, only hides it.
-    for (const RequestedWindow& requested : m_requestedWindows) {
-        WindowState MainForm::*state = requested.state;
-        connect(requested.window, &ModelessWindow::hidden, this, [this, state] { (m_form.*state).visible = false; });
-    }
 
     connect(&m_timer, &QTimer::timeout, this, &MainWindow::tick);
 }
@@ -343,6 +372,10 @@ void MainWindow::mirror()
 
 void MainWindow::mirrorWindows()
 {
+    const bool requested = m_form.Notice.raises || m_form.About.raises || m_form.Licence.raises || m_form.Manual.raises;
+    if (!m_notice && !requested)
+        return;
+    ensureWindows();
     m_notice->setSeconds(m_form.NoticeSeconds);
     for (RequestedWindow& requested : m_requestedWindows) {
         const WindowState& state = m_form.*requested.state;

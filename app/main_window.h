@@ -44,11 +44,12 @@ public:
     QAction* menuAction(const QString& component) const;
     QAction* helpMenu() const { return m_hilfe1; }
 
-    // The exit notice and the information windows, created hidden with this window.
-    NoticeWindow* notice() const { return m_notice.get(); }
-    AboutWindow* about() const { return m_about.get(); }
-    LicenceWindow* licence() const { return m_licence.get(); }
-    ManualWindow* manual() const { return m_manual.get(); }
+    // The exit notice and the information windows, created hidden right after the first frame
+    // of this window (or when they are asked for before that).
+    NoticeWindow* notice();
+    AboutWindow* about();
+    LicenceWindow* licence();
+    ManualWindow* manual();
     // Opens the links of those windows; tests replace how.
     LinkOpener& links() { return m_links; }
 
@@ -65,7 +66,7 @@ private:
     void connectWidgets();
     void tick();
     void runMenuCommand(const char* component);
-    void createWindows();
+    void ensureWindows();
     void mirrorWindows();
 
     MainForm m_form;
@@ -96,7 +97,7 @@ private:
         unsigned raisesSeen;
     };
     std::vector<RequestedWindow> m_requestedWindows;
-    bool m_photographScheduled = false;
+    bool m_windowsScheduled = false;
 };
 
 } // namespace lumaro
