@@ -51,6 +51,7 @@ test: build
 
 bench: build
 	./$(BUILD)/tools/lumaro-bench
+	./$(BUILD)/tools/lumaro-photo-bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
