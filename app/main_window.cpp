@@ -18,8 +18,8 @@
 #include <QTextDocument>
 #include <QTimer>
 
-// The logo and the photograph live in a resource of the static shell library, which the linker would otherwise
-// leave out of the program.
+// The logo and the photograph live in a resource of the static shell library, which the linker
+// would otherwise leave out of the program.
 static void InitResources()
 {
     Q_INIT_RESOURCE(lumaro);
@@ -372,8 +372,8 @@ void MainWindow::mirror()
 
 void MainWindow::mirrorWindows()
 {
-    const bool requested = m_form.Notice.raises || m_form.About.raises || m_form.Licence.raises || m_form.Manual.raises;
-    if (!m_notice && !requested)
+    const bool anyRequest = m_form.Notice.raises || m_form.About.raises || m_form.Licence.raises || m_form.Manual.raises;
+    if (!m_notice && !anyRequest)
         return;
     ensureWindows();
     m_notice->setSeconds(m_form.NoticeSeconds);

@@ -153,3 +153,19 @@ TEST_F(ExitSequenceTest, LinksOpenWithoutTouchingTheCount)
 }
 
 } // namespace
+
+namespace {
+
+// A close request that comes before the hidden windows were made makes them itself.
+TEST(ExitSequenceEarlyTest, RequestBeforeTheFirstFrameStillShowsTheWholeNotice)
+{
+    MainWindow window;
+    window.timer()->stop();
+    EXPECT_FALSE(window.close());
+    ASSERT_TRUE(window.notice()->isVisible());
+    EXPECT_EQ(window.notice()->seconds()->text(), QStringLiteral("10"));
+    EXPECT_FALSE(window.notice()->photograph()->pixmap().isNull());
+    window.form().Ended = true;
+}
+
+} // namespace
