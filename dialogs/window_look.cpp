@@ -62,6 +62,9 @@ ModelessWindow::ModelessWindow(QWidget* parent, Qt::WindowFlags flags)
 
 void ModelessWindow::showModeless()
 {
+    // A minimised window comes back at the size it had.
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();

@@ -97,6 +97,13 @@ TEST_F(InfoWindowsTest, OkAndTheTitleBarOnlyHideAndTheUsersSizeAndScrollStay)
     EXPECT_TRUE(licence->isVisible());
     EXPECT_EQ(licence->size(), QSize(520, 600));
     EXPECT_EQ(scroll->value(), 100);
+
+    // Minimised, it counts as open; choosing it again brings it back.
+    licence->showMinimized();
+    EXPECT_TRUE(window->form().Licence.visible);
+    choose("Lizenz1");
+    EXPECT_FALSE(licence->isMinimized());
+    EXPECT_EQ(licence->size(), QSize(520, 600));
 }
 
 TEST_F(InfoWindowsTest, TextsCanBeSelectedAndScrolledButNotEdited)
