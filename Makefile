@@ -52,6 +52,7 @@ test: build
 
 bench: build
 	./$(BUILD)/tools/lumaro-bench
+	./$(BUILD)/tools/lumaro-photo-bench
 
 # --- The browser build -------------------------------------------------------------------------
 

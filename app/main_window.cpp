@@ -2,19 +2,24 @@
 
 #include "app/canvas_widget.h"
 #include "app/menu_align.h"
+#include "dialogs/about_window.h"
+#include "dialogs/notice_window.h"
+#include "dialogs/text_windows.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
 #include <QTextDocument>
+#include <QTimer>
 
-// The logo lives in a resource of the static shell library, which the linker would otherwise
-// leave out of the program.
+// The logo and the photograph live in a resource of the static shell library, which the linker
+// would otherwise leave out of the program.
 static void InitResources()
 {
     Q_INIT_RESOURCE(lumaro);
@@ -91,6 +96,57 @@ MainWindow::MainWindow(QWidget* parent)
     m_form.FormCreate();
     mirror();
     m_timer.start();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::ensureWindows()
+{
+    if (m_notice)
+        return;
+    // Created hidden in the order of the program's windows: notice, about, licence terms, manual.
+    QFile photograph(QStringLiteral(":/lumaro/photo.jpg"));
+    photograph.open(QIODevice::ReadOnly);
+    m_notice = std::make_unique<NoticeWindow>(m_links, photograph.readAll());
+    m_about = std::make_unique<AboutWindow>(m_links);
+    m_licence = std::make_unique<LicenceWindow>();
+    m_manual = std::make_unique<ManualWindow>(m_links);
+    m_requestedWindows = {
+        {&MainForm::Notice, m_notice.get(), 0},
+        {&MainForm::About, m_about.get(), 0},
+        {&MainForm::Licence, m_licence.get(), 0},
+        {&MainForm::Manual, m_manual.get(), 0},
+    };
+
+    // Closing an information window, or the notice, only hides it.
+    for (const RequestedWindow& requested : m_requestedWindows) {
+        WindowState MainForm::*state = requested.state;
+        connect(requested.window, &ModelessWindow::hidden, this, [this, state] { (m_form.*state).visible = false; });
+    }
+}
+
+NoticeWindow* MainWindow::notice()
+{
+    ensureWindows();
+    return m_notice.get();
+}
+
+AboutWindow* MainWindow::about()
+{
+    ensureWindows();
+    return m_about.get();
+}
+
+LicenceWindow* MainWindow::licence()
+{
+    ensureWindows();
+    return m_licence.get();
+}
+
+ManualWindow* MainWindow::manual()
+{
+    ensureWindows();
+    return m_manual.get();
 }
 
 void MainWindow::createWidgets()
@@ -188,7 +244,19 @@ void MainWindow::connectWidgets()
         m_form.FormClick();
         mirror();
     });
-    m_canvas->setAfterCorePaint([this] { mirror(); });
+    m_canvas->setAfterCorePaint([this] {
+        mirror();
+        // The hidden windows are made, and the photograph decoded, as soon as the first frame is
+        // on screen: the start does not wait for them, and the first close request finds them
+        // ready. A request that comes earlier makes them itself.
+        if (!m_windowsScheduled) {
+            m_windowsScheduled = true;
+            QTimer::singleShot(0, this, [this] {
+                ensureWindows();
+                QTimer::singleShot(0, m_notice.get(), &NoticeWindow::preparePhotograph);
+            });
+        }
+    });
 
     connect(&m_timer, &QTimer::timeout, this, &MainWindow::tick);
 }
@@ -213,9 +281,12 @@ void MainWindow::tick()
         return;
     m_form.Timer1Timer();
     m_canvas->showTickPaint();
-    mirror();
-    if (m_form.Ended)
+    // The tick that ends the program leaves the windows as they are: they go with it.
+    if (m_form.Ended) {
         close();
+        return;
+    }
+    mirror();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -294,6 +365,29 @@ void MainWindow::mirror()
     if (m_form.FocusedControl == 0) {
         if (QWidget* focused = m_canvas->focusWidget(); focused && focused != m_canvas)
             focused->clearFocus();
+    }
+
+    mirrorWindows();
+}
+
+void MainWindow::mirrorWindows()
+{
+    const bool anyRequest = m_form.Notice.raises || m_form.About.raises || m_form.Licence.raises || m_form.Manual.raises;
+    if (!m_notice && !anyRequest)
+        return;
+    ensureWindows();
+    m_notice->setSeconds(m_form.NoticeSeconds);
+    for (RequestedWindow& requested : m_requestedWindows) {
+        const WindowState& state = m_form.*requested.state;
+        if (state.raises == requested.raisesSeen)
+            continue;
+        requested.raisesSeen = state.raises;
+        if (!state.visible)
+            continue;
+        requested.window->showModeless();
+        // The close request returns only once the notice is fully drawn.
+        if (requested.window == m_notice.get())
+            m_notice->repaint();
     }
 }
 

@@ -2,11 +2,13 @@
 
 #include "core/layout.h"
 #include "core/main_form.h"
+#include "dialogs/links.h"
 
 #include <QMainWindow>
 #include <QTimer>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -16,7 +18,12 @@ class QPushButton;
 
 namespace lumaro {
 
+class AboutWindow;
 class CanvasWidget;
+class LicenceWindow;
+class ManualWindow;
+class ModelessWindow;
+class NoticeWindow;
 
 // The main window. It decides nothing: every action calls a handler of the core, and afterwards
 // the window mirrors what the core holds (menu marks, panels, buttons, window colour, canvas).
@@ -24,6 +31,7 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     MainForm& form() { return m_form; }
     CanvasWidget* canvas() const { return m_canvas; }
@@ -35,6 +43,15 @@ public:
     // The menu item of a component name ("ag1", "Beenden1", ...), or nullptr.
     QAction* menuAction(const QString& component) const;
     QAction* helpMenu() const { return m_hilfe1; }
+
+    // The exit notice and the information windows, created hidden right after the first frame
+    // of this window (or when they are asked for before that).
+    NoticeWindow* notice();
+    AboutWindow* about();
+    LicenceWindow* licence();
+    ManualWindow* manual();
+    // Opens the links of those windows; tests replace how.
+    LinkOpener& links() { return m_links; }
 
     // Copies the core's controls into the widgets. Cheap when nothing changed.
     void mirror();
@@ -49,6 +66,8 @@ private:
     void connectWidgets();
     void tick();
     void runMenuCommand(const char* component);
+    void ensureWindows();
+    void mirrorWindows();
 
     MainForm m_form;
     CanvasWidget* m_canvas = nullptr;
@@ -63,6 +82,22 @@ private:
     };
     std::vector<MenuEntry> m_menuEntries;
     QTimer m_timer;
+
+    // Declared after m_form: they go first, and a window hidden on its way out still finds the
+    // core it reports to.
+    LinkOpener m_links;
+    std::unique_ptr<NoticeWindow> m_notice;
+    std::unique_ptr<AboutWindow> m_about;
+    std::unique_ptr<LicenceWindow> m_licence;
+    std::unique_ptr<ManualWindow> m_manual;
+    // A window as the core requests it: shown again whenever its count of requests has grown.
+    struct RequestedWindow {
+        WindowState MainForm::*state;
+        ModelessWindow* window;
+        unsigned raisesSeen;
+    };
+    std::vector<RequestedWindow> m_requestedWindows;
+    bool m_windowsScheduled = false;
 };
 
 } // namespace lumaro

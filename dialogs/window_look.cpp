@@ -1,0 +1,81 @@
+#include "dialogs/window_look.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPalette>
+
+namespace lumaro {
+
+QFont DialogFont(Face face, int pixels, int style)
+{
+    QFont font(face == Face::Arial ? QStringLiteral("Arial") : QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixels);
+    font.setBold(style & Bold);
+    font.setUnderline(style & Underlined);
+    return font;
+}
+
+QColor ButtonFaceColour() { return QColor(0xF0, 0xF0, 0xF0); }
+
+QColor ActiveCaptionColour() { return QApplication::palette().color(QPalette::Active, QPalette::Highlight); }
+
+// X has no desktop colour that applications could ask for; this is the dark blue of a plain
+// default desktop.
+QColor DesktopColour() { return QColor(0x00, 0x3C, 0x74); }
+
+void SetColours(QWidget* widget, const QColor& background, const QColor& text)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, text);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void SetTextColour(QWidget* widget, const QColor& text)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, text);
+    widget->setPalette(palette);
+}
+
+LinkLabel::LinkLabel(QWidget* parent)
+    : QLabel(parent)
+{
+    setCursor(Qt::PointingHandCursor);
+    setTextFormat(Qt::PlainText);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QLabel::mouseReleaseEvent(event);
+}
+
+ModelessWindow::ModelessWindow(QWidget* parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags)
+{
+    SetColours(this, ButtonFaceColour(), Qt::black);
+}
+
+void ModelessWindow::showModeless()
+{
+    // A minimised window comes back at the size it had.
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void ModelessWindow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // A minimised window counts as shown; only a real hide is reported.
+    if (!isVisible())
+        emit hidden();
+}
+
+} // namespace lumaro

@@ -1,0 +1,67 @@
+#pragma once
+
+// Fonts, colours and small controls shared by the notice and information windows.
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QSize>
+#include <QWidget>
+
+namespace lumaro {
+
+// The windows were laid out with outer sizes, frame and title bar included; these are the frame's
+// share, so that the client areas keep the room the controls were placed in.
+inline constexpr int kFrameWidth = 8;
+inline constexpr int kFrameHeight = 27;
+inline QSize ClientSize(int outerWidth, int outerHeight) { return {outerWidth - kFrameWidth, outerHeight - kFrameHeight}; }
+
+enum class Face { Window, Arial };
+enum FontStyle { Regular = 0, Bold = 1, Underlined = 2 };
+
+// A font of `pixels` character height. Face::Window is the desktop's sans font, which stands in
+// for the small sans font the windows were designed with.
+QFont DialogFont(Face face, int pixels, int style = Regular);
+
+QColor ButtonFaceColour();       // the background of the windows
+QColor ActiveCaptionColour();    // the colour of link texts: the desktop's accent colour
+QColor DesktopColour();          // the link texts of the notice over the photograph
+inline const QColor kBlueText {0, 0, 255};
+
+// Gives a window or control its background and text colour.
+void SetColours(QWidget* widget, const QColor& background, const QColor& text);
+void SetTextColour(QWidget* widget, const QColor& text);
+
+// A text or picture that can be clicked like a link: hand cursor, `clicked` on a release of the
+// left button over it.
+class LinkLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit LinkLabel(QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// A window that is created hidden, shown without blocking the others, and only hidden when the
+// user closes it.
+class ModelessWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit ModelessWindow(QWidget* parent, Qt::WindowFlags flags);
+
+    // Makes the window visible and brings it to the front; a visible window only comes to the
+    // front. Size, position and contents stay as the user left them.
+    void showModeless();
+
+signals:
+    void hidden();
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+};
+
+} // namespace lumaro

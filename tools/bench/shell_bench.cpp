@@ -1,0 +1,222 @@
+// Timings of the window program that only a running Qt shell shows:
+//
+//   lumaro-shell-bench start [RUNS]   program start to the first painted frame of the main window,
+//                                     over RUNS fresh processes (default 15)
+//   lumaro-shell-bench close [RUNS]   a close request of the main window to the exit notice fully
+//                                     drawn, with the photograph decoded ahead (as after the first
+//                                     frame) and within the request (a request before that)
+//
+// Every figure is wall-clock time on the platform Qt picks (QT_QPA_PLATFORM), so run it under the
+// display that matters and compare figures of the same run or the same machine only.
+
+#include "app/canvas_widget.h"
+#include "app/main_window.h"
+#include "dialogs/notice_window.h"
+
+#include <QApplication>
+#include <QLabel>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+std::int64_t MonotonicNs()
+{
+    timespec ts {};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return std::int64_t(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
+}
+
+// Takes the time right after the first paint of the watched widget has run.
+class FirstPaintClock : public QObject {
+public:
+    std::int64_t painted = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Paint || painted)
+            return false;
+        static_cast<QWidget*>(watched)->removeEventFilter(this);
+        QCoreApplication::sendEvent(watched, event);
+        painted = MonotonicNs();
+        return true;
+    }
+};
+
+// The child: what main() of the program does, until the canvas has been painted once. Prints the
+// monotonic time of that moment; the parent took the time before it started this process.
+int ChildStart(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    lumaro::MainWindow window;
+    window.timer()->stop();
+    FirstPaintClock clock;
+    window.canvas()->installEventFilter(&clock);
+    window.show();
+    while (!clock.painted)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    const std::int64_t painted = clock.painted;
+    timespec cpu {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+    std::printf("%lld %lld\n", static_cast<long long>(painted),
+                static_cast<long long>(std::int64_t(cpu.tv_sec) * 1'000'000'000 + cpu.tv_nsec));
+    std::fflush(stdout);
+    window.form().Ended = true;
+    return 0;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+int Start(const char* self, int runs)
+{
+    std::vector<double> ms;
+    std::vector<double> cpuMs;
+    for (int i = 0; i < runs; ++i) {
+        int pipeFds[2];
+        if (pipe(pipeFds) != 0)
+            return 1;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+        char childFlag[] = "--child-start";
+        char* childArgv[] = {const_cast<char*>(self), childFlag, nullptr};
+        pid_t pid = 0;
+        const std::int64_t started = MonotonicNs();
+        const int rc = posix_spawn(&pid, self, &actions, nullptr, childArgv, environ);
+        posix_spawn_file_actions_destroy(&actions);
+        close(pipeFds[1]);
+        if (rc != 0) {
+            std::fprintf(stderr, "cannot start %s\n", self);
+            return 1;
+        }
+        std::string out;
+        char buffer[64];
+        for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+            out.append(buffer, std::size_t(n));
+        close(pipeFds[0]);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        long long painted = 0;
+        long long cpu = 0;
+        std::sscanf(out.c_str(), "%lld %lld", &painted, &cpu);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || painted <= 0) {
+            std::fprintf(stderr, "run %d failed\n", i);
+            return 1;
+        }
+        ms.push_back(double(painted - started) / 1e6);
+        cpuMs.push_back(double(cpu) / 1e6);
+    }
+    // The processor time of the program until then is steadier than the wall time on a busy machine.
+    std::printf("start to first painted frame over %d runs: median %.1f ms, min %.1f ms, max %.1f ms; "
+                "processor time median %.1f ms\n",
+                runs, Median(ms), *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()),
+                Median(cpuMs));
+    return 0;
+}
+
+// Notes when a widget has been painted. Its parent window and the controls under it were
+// painted before it in the same pass.
+class PaintWatch : public QObject {
+public:
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Holds back the queued call that makes the notice and decodes the photograph after the first
+// frame, as if the user had closed the window before that.
+class HoldQueuedCalls : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::MetaCall; }
+};
+
+double CloseToNoticeDrawn(bool photographAhead)
+{
+    lumaro::MainWindow window;
+    HoldQueuedCalls hold;
+    if (!photographAhead)
+        window.installEventFilter(&hold);
+    window.timer()->stop();
+    window.show();
+    while (window.canvas()->corePaints() == 0)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (photographAhead) {
+        while (!window.notice()->photographPrepared())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    } else {
+        QCoreApplication::processEvents();
+        window.removeEventFilter(&hold);
+    }
+
+    // The topmost control of the notice is the last one drawn. Without the photograph ahead, the
+    // notice is made by the request; the watch goes on as it is made.
+    PaintWatch watch;
+    auto watchNotice = [&] {
+        window.notice()->findChild<QLabel*>(QStringLiteral("Label9"))->installEventFilter(&watch);
+    };
+    if (photographAhead)
+        watchNotice();
+    const std::int64_t requested = MonotonicNs();
+    if (!photographAhead)
+        watchNotice();
+    window.close();
+    while (!watch.painted)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    const std::int64_t drawn = MonotonicNs();
+    // Whatever the pass still had to do for the window after its last control.
+    QCoreApplication::processEvents();
+    window.form().Ended = true;
+    return double(drawn - requested) / 1e6;
+}
+
+int Close(int argc, char** argv, int runs)
+{
+    QApplication app(argc, argv);
+    for (bool ahead : {true, false}) {
+        std::vector<double> ms;
+        for (int i = 0; i < runs; ++i)
+            ms.push_back(CloseToNoticeDrawn(ahead));
+        std::printf("close request to notice drawn, photograph decoded %s, over %d runs: median %.1f ms, max %.1f ms\n",
+                    ahead ? "ahead" : "in the request", runs, Median(ms), *std::max_element(ms.begin(), ms.end()));
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc >= 2 && std::strcmp(argv[1], "--child-start") == 0)
+        return ChildStart(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "start") == 0)
+        return Start("/proc/self/exe", argc >= 3 ? std::atoi(argv[2]) : 15);
+    if (argc >= 2 && std::strcmp(argv[1], "close") == 0)
+        return Close(argc, argv, argc >= 3 ? std::atoi(argv[2]) : 15);
+    std::fprintf(stderr, "usage: lumaro-shell-bench start|close [RUNS]\n");
+    return 2;
+}
