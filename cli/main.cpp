@@ -7,15 +7,12 @@
 #include "cli/state_json.h"
 #include "cli/trace_file.h"
 #include "core/main_form.h"
+#include "core/version.h"
 
 #include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
-
-#ifndef LUMARO_VERSION
-#define LUMARO_VERSION "1.0"
-#endif
 
 namespace {
 
