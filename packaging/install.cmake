@@ -61,3 +61,11 @@ scene without a window, for scripts and pictures.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
 include(CPack)
+
+# Tests of the installation tree and of the package (tests/install).
+foreach(mode install package)
+  add_test(NAME ${mode}_tree
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/install/install_test.sh ${mode}
+            ${CMAKE_CURRENT_BINARY_DIR} ${PROJECT_VERSION} ${LUMARO_HAS_LICENCE})
+  set_tests_properties(${mode}_tree PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+endforeach()
