@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -46,6 +47,22 @@ bool WriteAll(int fd, const std::string& contents)
     return true;
 }
 
+// The text of the symlink `link`, taken relative to the link's folder. Returns false with errno set.
+bool ReadLink(const std::string& link, std::string& next)
+{
+    std::string text(PATH_MAX, '\0');
+    const ssize_t length = readlink(link.c_str(), text.data(), text.size());
+    if (length < 0)
+        return false;
+    if (static_cast<std::size_t>(length) == text.size()) {
+        errno = ENAMETOOLONG;
+        return false;
+    }
+    text.resize(static_cast<std::size_t>(length));
+    next = text.starts_with('/') ? text : Folder(link) + text;
+    return true;
+}
+
 // Follows the symlinks of `path` itself (not of its folders) to the name that is no link: an
 // existing file or a name where nothing is yet. Returns false with errno set.
 bool FollowLinks(const std::string& path, std::string& target)
@@ -63,19 +80,35 @@ bool FollowLinks(const std::string& path, std::string& target)
             target = current;
             return true;
         }
-        std::string link(PATH_MAX, '\0');
-        const ssize_t length = readlink(current.c_str(), link.data(), link.size());
-        if (length < 0)
+        if (!ReadLink(current, current))
             return false;
-        if (static_cast<std::size_t>(length) == link.size()) {
-            errno = ENAMETOOLONG;
-            return false;
-        }
-        link.resize(static_cast<std::size_t>(length));
-        current = link.starts_with('/') ? link : Folder(current) + link;
     }
     errno = ELOOP;
     return false;
+}
+
+// The open file descriptor N of this process when `path` leads to /proc/PID/fd/N (spelled
+// /dev/stdout, /dev/fd/N, /proc/self/fd/N or through a link of one's own), else -1. Such a
+// name is the descriptor itself, not the file it was opened on: writing goes through it, at
+// its offset and with its flags (a shell's ">>" appends).
+int OwnDescriptor(const std::string& path)
+{
+    const std::string own = "/proc/" + std::to_string(getpid()) + "/fd";
+    std::string current = path;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        struct stat info;
+        if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return -1;
+        const std::string folder = Folder(current);
+        const std::string name = current.substr(folder.size());
+        char resolved[PATH_MAX];
+        if (!name.empty() && name.size() < 10 && name.find_first_not_of("0123456789") == std::string::npos &&
+            realpath(folder.empty() ? "." : folder.c_str(), resolved) && own == resolved)
+            return std::stoi(name);
+        if (!ReadLink(current, current))
+            return -1;
+    }
+    return -1;
 }
 
 mode_t NewFileMode()
@@ -127,7 +160,13 @@ bool OutputSet::Commit(std::string& error)
     // Decide how each output is written, and make everything ready that can still be taken back.
     for (Output& output : m_outputs) {
         if (output.path == kStandardOutput) {
-            output.way = Way::StandardOutput;
+            output.way = Way::Descriptor;
+            output.fd = STDOUT_FILENO;
+            continue;
+        }
+        if (const int fd = OwnDescriptor(output.path); fd >= 0) {
+            output.way = Way::Descriptor;
+            output.fd = fd;
             continue;
         }
         struct stat info;
@@ -167,7 +206,7 @@ bool OutputSet::Commit(std::string& error)
     for (Output& output : m_outputs) {
         if (output.way == Way::Replace)
             continue;
-        const int fd = output.way == Way::Direct ? output.fd : STDOUT_FILENO;
+        const int fd = output.fd;
         if (!WriteAll(fd, output.contents))
             return fail(output, errno);
         if (output.way == Way::Direct) {
@@ -193,7 +232,7 @@ void OutputSet::Discard()
         if (!output.temporary.empty())
             unlink(output.temporary.c_str());
         output.temporary.clear();
-        if (output.fd >= 0)
+        if (output.way == Way::Direct && output.fd >= 0)
             close(output.fd);
         output.fd = -1;
     }

@@ -4,7 +4,8 @@
 // window saves.
 //
 // What a name leads to decides how it is written:
-// - "-" is standard output.
+// - "-" is standard output. A name of one of the program's open file descriptors (/dev/stdout,
+//   /dev/fd/N) is that descriptor, as the shell set it up: ">>" appends.
 // - A symlink is followed; the link stays and what it points to is written as below.
 // - A regular file, or a name where nothing is yet, is replaced at once: the contents go to a
 //   temporary file beside it, which is renamed over it, so it is never seen half-written. A
@@ -33,7 +34,7 @@ public:
     bool Commit(std::string& error);
 
 private:
-    enum class Way { Replace, Direct, StandardOutput };
+    enum class Way { Replace, Direct, Descriptor };
     struct Output {
         std::string path;
         std::string contents;
@@ -41,7 +42,7 @@ private:
         std::string target;      // Way::Replace: the name renamed over, links followed
         mode_t mode = 0;         // Way::Replace: permission bits of the new file
         std::string temporary;   // set once the temporary file exists
-        int fd = -1;             // Way::Direct: open until written
+        int fd = -1;             // Way::Direct (opened here, closed once written), Way::Descriptor
     };
     void Discard();
 

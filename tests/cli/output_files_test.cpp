@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -89,6 +90,24 @@ TEST(OutputFilesTest, DashIsStandardOutputForEachOutputAndAtMostOnce)
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("standard output"), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
+}
+
+TEST(OutputFilesTest, ANameOfAnOpenDescriptorWritesThroughIt)
+{
+    // /dev/fd/1 and a link to /proc/self/fd/1 are standard output as the shell set it up, here
+    // appending to a file in the scratch folder: what was in it stays.
+    const Outputs expected = ExpectedOutputs();
+    ScratchDir dir;
+    ASSERT_EQ(symlink("/proc/self/fd/1", (dir / "out-link").c_str()), 0);
+    for (const char* name : {"/dev/fd/1", "out-link"}) {
+        WriteFile(dir / "log", "before\n");
+        const std::string command = "cd '" + dir.Path() + "' && '" LUMARO_RENDER "' KsSystem1 tick Button6 --trace " +
+                                    name + " >> log";
+        EXPECT_EQ(std::system(command.c_str()), 0) << name;
+        EXPECT_TRUE(ReadFile(dir / "log") == "before\n" + expected.trace) << name;
+        EXPECT_TRUE(IsSymlink(dir / "out-link"));
+        EXPECT_EQ(dir.List(), (std::vector<std::string> {"log", "out-link"})) << name;
+    }
 }
 
 TEST(OutputFilesTest, SymlinksAreFollowedAndStay)
