@@ -12,7 +12,7 @@ DEPS := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev lib
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test test-core test-asan bench package clean
+.PHONY: all deps configure build run test test-core test-asan bench clean
 
 all: build
 
@@ -51,6 +51,7 @@ test: build
 	$(MAKE) test-asan
 
 # build/lumaro_<version>_amd64.deb; its dependencies come from dpkg-shlibdeps (dpkg-dev, file).
+.PHONY: package
 package: build
 	cmake --build $(BUILD) --target package
 
