@@ -60,9 +60,9 @@ private:
     void createWidgets();
     void createMenus();
     void connectWidgets();
+    void chooseAndSavePicture();
     void tick();
     void runMenuCommand(const char* component);
-    void chooseAndSavePicture();
 
     MainForm m_form;
     CanvasWidget* m_canvas = nullptr;
