@@ -151,77 +151,82 @@ void OutputSet::Add(std::string path, std::string contents)
 
 bool OutputSet::Commit(std::string& error)
 {
-    const auto fail = [&](const Output& output, int code) {
-        error = Describe(output.path, code);
+    const auto fail = [&](const Output& output) {
+        error = Describe(output.path, errno);
         Discard();
         return false;
     };
-
-    // Decide how each output is written, and make everything ready that can still be taken back.
-    for (Output& output : m_outputs) {
-        if (output.path == kStandardOutput) {
-            output.way = Way::Descriptor;
-            output.fd = STDOUT_FILENO;
-            continue;
-        }
-        if (const int fd = OwnDescriptor(output.path); fd >= 0) {
-            output.way = Way::Descriptor;
-            output.fd = fd;
-            continue;
-        }
-        struct stat info;
-        const bool exists = stat(output.path.c_str(), &info) == 0;
-        if (!exists && errno != ENOENT)
-            return fail(output, errno);
-        if (exists && S_ISDIR(info.st_mode))
-            return fail(output, EISDIR);
-        output.way = exists && !S_ISREG(info.st_mode) ? Way::Direct : Way::Replace;
-        if (output.way == Way::Replace) {
-            // A new file, or a regular one, where the links lead.
-            if (!FollowLinks(output.path, output.target))
-                return fail(output, errno);
-            struct stat targetInfo;
-            if (exists && (lstat(output.target.c_str(), &targetInfo) != 0 || targetInfo.st_dev != info.st_dev ||
-                           targetInfo.st_ino != info.st_ino)) {
-                // A link whose text names no file (one of /proc/self/fd for a deleted file):
-                // only writing into what it leads to reaches it.
-                output.way = Way::Direct;
-            }
-            output.mode = exists ? (info.st_mode & 07777) : NewFileMode();
-        }
-        if (output.way == Way::Direct) {
-            // Waits for a reader when the name is a FIFO, as any writer of a FIFO does.
-            output.fd = open(output.path.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
-            if (output.fd < 0)
-                return fail(output, errno);
-            continue;
-        }
-        output.temporary = WriteTemporary(output.target, output.contents, output.mode);
-        if (output.temporary.empty())
-            return fail(output, errno);
-    }
-
-    // What is written in place cannot be taken back; the replaced files are still untouched if
-    // it fails.
-    for (Output& output : m_outputs) {
-        if (output.way == Way::Replace)
-            continue;
-        const int fd = output.fd;
-        if (!WriteAll(fd, output.contents))
-            return fail(output, errno);
-        if (output.way == Way::Direct) {
-            output.fd = -1;
-            if (close(fd) != 0)
-                return fail(output, errno);
-        }
-    }
-
+    // Everything that can still be taken back is made ready first. What is written in place
+    // cannot be taken back, so it goes next, while every replaced file is still untouched. The
+    // renames come last.
+    for (Output& output : m_outputs)
+        if (!Prepare(output))
+            return fail(output);
+    for (Output& output : m_outputs)
+        if (output.way != Way::Replace && !WriteInPlace(output))
+            return fail(output);
     for (Output& output : m_outputs) {
         if (output.way != Way::Replace)
             continue;
         if (std::rename(output.temporary.c_str(), output.target.c_str()) != 0)
-            return fail(output, errno);
+            return fail(output);
         output.temporary.clear();
+    }
+    return true;
+}
+
+bool OutputSet::Prepare(Output& output)
+{
+    if (output.path == kStandardOutput) {
+        output.way = Way::Descriptor;
+        output.fd = STDOUT_FILENO;
+        return true;
+    }
+    if (const int fd = OwnDescriptor(output.path); fd >= 0) {
+        output.way = Way::Descriptor;
+        output.fd = fd;
+        return true;
+    }
+
+    struct stat info;
+    const bool exists = stat(output.path.c_str(), &info) == 0;
+    if (!exists && errno != ENOENT)
+        return false;
+    if (exists && S_ISDIR(info.st_mode)) {
+        errno = EISDIR;
+        return false;
+    }
+    output.way = exists && !S_ISREG(info.st_mode) ? Way::Direct : Way::Replace;
+    if (output.way == Way::Replace) {
+        // A new file, or a regular one, where the links lead.
+        if (!FollowLinks(output.path, output.target))
+            return false;
+        struct stat targetInfo;
+        if (exists && (lstat(output.target.c_str(), &targetInfo) != 0 || targetInfo.st_dev != info.st_dev ||
+                       targetInfo.st_ino != info.st_ino)) {
+            // A link whose text names no file (/proc/PID/fd of another process, for a deleted
+            // file): only writing into what it leads to reaches it.
+            output.way = Way::Direct;
+        }
+        output.mode = exists ? (info.st_mode & 07777) : NewFileMode();
+    }
+    if (output.way == Way::Direct) {
+        // Waits for a reader when the name is a FIFO, as any writer of a FIFO does.
+        output.fd = open(output.path.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
+        return output.fd >= 0;
+    }
+    output.temporary = WriteTemporary(output.target, output.contents, output.mode);
+    return !output.temporary.empty();
+}
+
+bool OutputSet::WriteInPlace(Output& output)
+{
+    if (!WriteAll(output.fd, output.contents))
+        return false;
+    if (output.way == Way::Direct) {
+        const int fd = output.fd;
+        output.fd = -1;
+        return close(fd) == 0;
     }
     return true;
 }

@@ -44,6 +44,9 @@ private:
         std::string temporary;   // set once the temporary file exists
         int fd = -1;             // Way::Direct (opened here, closed once written), Way::Descriptor
     };
+    // Each returns false with errno set.
+    static bool Prepare(Output& output);
+    static bool WriteInPlace(Output& output);
     void Discard();
 
     std::vector<Output> m_outputs;
