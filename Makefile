@@ -7,7 +7,8 @@ JOBS       ?= $(shell nproc)
 
 # Debian packages the build needs.
 DEPS := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-        libbenchmark-dev libpng-dev libjpeg62-turbo-dev
+        libbenchmark-dev libpng-dev libjpeg62-turbo-dev \
+        dpkg-dev file desktop-file-utils
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
@@ -49,6 +50,11 @@ test-asan: deps $(ASAN_BUILD)/build.ninja
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) test-asan
+
+# build/lumaro_<version>_amd64.deb; its dependencies come from dpkg-shlibdeps (dpkg-dev, file).
+.PHONY: package
+package: build
+	cmake --build $(BUILD) --target package
 
 bench: build
 	./$(BUILD)/tools/lumaro-bench

@@ -2,6 +2,8 @@
 
 #include "app/canvas_widget.h"
 #include "app/menu_align.h"
+#include "cli/output_files.h"
+#include "cli/png_writer.h"
 #include "dialogs/about_window.h"
 #include "dialogs/notice_window.h"
 #include "dialogs/text_windows.h"
@@ -9,12 +11,17 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTextDocument>
 #include <QTimer>
 
@@ -82,6 +89,13 @@ QFont WindowFont()
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     return font;
+}
+
+// "lumaro-ks-2026-12-08-1430.png": the system shown and the minute of saving.
+QString PictureFileName(System system, const QDateTime& now)
+{
+    const char* name = system == System::Ks ? "ks" : system == System::Hl ? "hl" : "hv";
+    return QStringLiteral("lumaro-%1-%2.png").arg(QLatin1String(name), now.toString(QStringLiteral("yyyy-MM-dd-HHmm")));
 }
 
 } // namespace
@@ -217,7 +231,13 @@ void MainWindow::createMenus()
         }
         return menu;
     };
-    addMenu("Datei", "Datei1", kDateiItems);
+    QMenu* datei = addMenu("Datei", "Datei1", kDateiItems);
+    // The window's own item, above "Beenden": the core knows nothing of files.
+    QAction* beenden = datei->actions().value(0);
+    m_savePicture = new QAction(QString::fromUtf8("Bild speichern …"), this);
+    m_savePicture->setObjectName(QStringLiteral("BildSpeichern1"));
+    datei->insertAction(beenden, m_savePicture);
+    datei->insertSeparator(beenden);
     addMenu("Einstellungen", "Einstellungen1", kEinstellungenItems);
     m_hilfe1 = addMenu("Hilfe", "Hilfe1", kHilfeItems)->menuAction();
 }
@@ -259,6 +279,48 @@ void MainWindow::connectWidgets()
     });
 
     connect(&m_timer, &QTimer::timeout, this, &MainWindow::tick);
+
+    connect(m_savePicture, &QAction::triggered, this, &MainWindow::chooseAndSavePicture);
+    m_chooseSaveFile = [this](const QString& suggested) {
+        QFileDialog dialog(this, QString::fromUtf8("Bild speichern"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilter(QString::fromUtf8("PNG-Bilder (*.png)"));
+        dialog.setDefaultSuffix(QStringLiteral("png"));
+        dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+        dialog.selectFile(suggested);
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    };
+    m_reportError = [this](const QString& message) {
+        QMessageBox::warning(this, QString::fromUtf8("Bild speichern"), message);
+    };
+}
+
+void MainWindow::chooseAndSavePicture()
+{
+    const QString path = m_chooseSaveFile(PictureFileName(m_form.SelectedSystem(), QDateTime::currentDateTime()));
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!savePicture(path, error))
+        m_reportError(QString::fromUtf8("Das Bild konnte nicht gespeichert werden.\n\n%1").arg(error));
+}
+
+bool MainWindow::savePicture(const QString& path, QString& error) const
+{
+    std::string png;
+    std::string reason;
+    if (!cli::EncodePng(m_form.Canvas, png, reason)) {
+        error = QString::fromStdString(reason);
+        return false;
+    }
+    // Through the writer of lumaro-render: the picture appears whole or not at all.
+    // An absolute name: "-" is a file here, not standard output.
+    const QString file = QFileInfo(path).absoluteFilePath();
+    if (!cli::WriteOutputFile(QFile::encodeName(file).toStdString(), std::move(png), reason)) {
+        error = QString::fromLocal8Bit(reason.c_str());
+        return false;
+    }
+    return true;
 }
 
 void MainWindow::runMenuCommand(const char* component)

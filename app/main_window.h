@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -56,6 +57,18 @@ public:
     // Copies the core's controls into the widgets. Cheap when nothing changed.
     void mirror();
 
+    // "Bild speichern …" asks for a file name, offering `suggested`, and returns it, or an empty
+    // string when the user cancels; a failed save is told through the error reporter. Both show
+    // modal dialogs by default; tests replace them.
+    using SaveFileChooser = std::function<QString(const QString& suggested)>;
+    using ErrorReporter = std::function<void(const QString& message)>;
+    void setSaveFileChooser(SaveFileChooser chooser) { m_chooseSaveFile = std::move(chooser); }
+    void setErrorReporter(ErrorReporter reporter) { m_reportError = std::move(reporter); }
+    QAction* savePictureAction() const { return m_savePicture; }
+    // Writes the canvas as the last paint left it (1016 x 696) to `path` as a PNG, the same bytes
+    // as lumaro-render --png. On failure returns false with the reason in `error`.
+    bool savePicture(const QString& path, QString& error) const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -64,6 +77,7 @@ private:
     void createWidgets();
     void createMenus();
     void connectWidgets();
+    void chooseAndSavePicture();
     void tick();
     void runMenuCommand(const char* component);
     void ensureWindows();
@@ -75,6 +89,9 @@ private:
     std::array<QLabel*, kPanelCount + 1> m_panels {};
     QLabel* m_image1 = nullptr;
     QAction* m_hilfe1 = nullptr;
+    QAction* m_savePicture = nullptr;
+    SaveFileChooser m_chooseSaveFile;
+    ErrorReporter m_reportError;
     struct MenuEntry {
         const char* component;
         QAction* action;

@@ -1,20 +1,18 @@
 // lumaro-render: the main window without a screen. Runs scripted actions on the core and writes
 // its state, the last paint's canvas operations and the canvas picture.
 
-#include "cli/atomic_file.h"
 #include "cli/options.h"
+#include "cli/output_files.h"
 #include "cli/png_writer.h"
 #include "cli/state_json.h"
 #include "cli/trace_file.h"
 #include "core/main_form.h"
+#include "core/version.h"
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
-
-#ifndef LUMARO_VERSION
-#define LUMARO_VERSION "1.0"
-#endif
 
 namespace {
 
@@ -138,6 +136,8 @@ int Replay(const Options& options)
 
 int main(int argc, char** argv)
 {
+    // A reader that goes away early is a write error to report, not a silent end.
+    std::signal(SIGPIPE, SIG_IGN);
     const std::vector<std::string> args(argv + 1, argv + argc);
     Options options;
     std::string error;

@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include "cli/output_files.h"
 #include "core/layout.h"
 
 #include <array>
@@ -61,9 +62,11 @@ bool ParseAction(std::string_view word, Action& action)
 }
 
 // Whether two output names lead to the same file; names that cannot be resolved are compared
-// as written.
+// as written. "-" is standard output, no file.
 bool SameFile(const std::string& a, const std::string& b)
 {
+    if (a == kStandardOutput || b == kStandardOutput)
+        return a == b;
     const auto resolve = [](const std::string& name, std::error_code& error) {
         const std::filesystem::path absolute = std::filesystem::absolute(name, error);
         return error ? absolute : std::filesystem::weakly_canonical(absolute, error);
@@ -149,7 +152,9 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
     for (int a = 0; a < 3; ++a)
         for (int b = a + 1; b < 3; ++b)
             if (!outputs[a]->empty() && !outputs[b]->empty() && SameFile(*outputs[a], *outputs[b])) {
-                error = "two outputs name the same file '" + *outputs[a] + "'";
+                error = *outputs[a] == kStandardOutput
+                            ? std::string("only one output may be standard output '-'")
+                            : "two outputs name the same file '" + *outputs[a] + "'";
                 return false;
             }
     options.mode = Options::Mode::Run;
@@ -189,8 +194,16 @@ std::string HelpText()
            "  --help           show this text\n"
            "  --version        show the version\n"
            "\n"
+           "Output files:\n"
+           "  A FILE of - is standard output (for one output at most); /dev/stdout and\n"
+           "  /dev/fd/N write through that descriptor as the shell set it up. A symlink is\n"
+           "  followed and stays. A FIFO, terminal or device such as /dev/null is written\n"
+           "  into directly once the output is complete. A regular file, or a name where\n"
+           "  nothing is yet, is replaced at once through a temporary file beside it, so it\n"
+           "  is never seen half-written. A directory cannot be written.\n"
+           "\n"
            "Exit status: 0 success, 1 an output file could not be written, 2 a usage error,\n"
-           "an unreadable or malformed TRACE. On any error no output file is written.\n";
+           "an unreadable or malformed TRACE. On any error no output file is left half-written.\n";
 }
 
 } // namespace lumaro::cli

@@ -1,13 +1,10 @@
 #include "dialogs/about_window.h"
 
+#include "core/version.h"
 #include "dialogs/links.h"
 
 #include <QPixmap>
 #include <QPushButton>
-
-#ifndef LUMARO_VERSION
-#error "LUMARO_VERSION is set by the build from the project's version"
-#endif
 
 namespace lumaro {
 

@@ -34,10 +34,10 @@ ScratchDir::~ScratchDir()
     std::filesystem::remove_all(m_path, ignored);
 }
 
-std::vector<std::string> ScratchDir::List() const
+std::vector<std::string> ScratchDir::ListOf(const std::string& path)
 {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(m_path))
+    for (const auto& entry : std::filesystem::directory_iterator(path))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;

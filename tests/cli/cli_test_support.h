@@ -22,7 +22,8 @@ public:
     const std::string& Path() const { return m_path; }
     std::string operator/(const std::string& name) const { return m_path + "/" + name; }
     // The names in the directory, sorted.
-    std::vector<std::string> List() const;
+    std::vector<std::string> List() const { return ListOf(m_path); }
+    static std::vector<std::string> ListOf(const std::string& path);
 
 private:
     std::string m_path;
