@@ -78,7 +78,7 @@ void Canvas::FloodFill(std::int32_t x, std::int32_t y, Color border)
 {
     Record({TraceOp::Kind::FloodFill, x, y, 0, 0, 0, 1, m_brushColor, border});
     raster::Raster r{m_pixels.data(), m_width, m_height};
-    raster::FloodFillBorder(r, x, y, border & kColorMask, m_brushColor & kColorMask, m_fillStack);
+    raster::FloodFillBorder(r, x, y, border & kColorMask, m_brushColor & kColorMask, m_fillWork);
 }
 
 void Canvas::Replay(const TraceOp& op)

@@ -2,16 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace lumaro::raster {
 
 namespace {
 
 using i128 = __int128;
-
-// Pixel value that marks a pixel reached by a running fill. It is no 24-bit colour, so it can
-// neither equal the border nor a pixel that was there before.
-constexpr std::uint32_t kFillMark = 0x01000000;
 
 // Boxes larger than this are beyond the exact ellipse stepping (its error terms would outgrow
 // 64 bits) and are drawn from the ellipse equation instead.
@@ -379,6 +376,145 @@ void DrawHugeEllipse(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, 
     }
 }
 
+// A border fill walks the region span by span: a span painted on one row is the parent of the
+// runs found next to it on the row beyond, and where such a run reaches past its parent the row of
+// the parent is looked at again there. Each pixel is painted once; the painted bits keep a
+// pixel that already showed the brush colour from being taken up twice.
+class BorderFill {
+public:
+    BorderFill(const Raster& r, Color border, Color brush, FillWork& work)
+        : m_r(r)
+        , m_border(border)
+        , m_brush(brush)
+        , m_work(work)
+        , m_stride((static_cast<i64>(r.width) + 63) / 64)
+    {
+        const auto bits = static_cast<std::size_t>(m_stride * r.height);
+        if (m_work.painted.size() < bits)
+            m_work.painted.assign(bits, 0);
+        m_work.spans.clear();
+    }
+
+    ~BorderFill()
+    {
+        // Only the rows between the first and the last painted one can hold bits.
+        if (m_top <= m_bottom)
+            std::fill(m_work.painted.begin() + m_top * m_stride, m_work.painted.begin() + (m_bottom + 1) * m_stride,
+                std::uint64_t{0});
+    }
+
+    BorderFill(const BorderFill&) = delete;
+    BorderFill& operator=(const BorderFill&) = delete;
+
+    void Run(i64 x, i64 y)
+    {
+        const Row row = RowAt(y);
+        if (!Inside(row, x))
+            return;
+        const i64 left = RunStart(row, x), right = RunEnd(row, x + 1);
+        Paint(row, y, left, right);
+        Push(y - 1, left, right - 1, -1);
+        Push(y + 1, left, right - 1, 1);
+        while (!m_work.spans.empty()) {
+            const FillWork::Span span = m_work.spans.back();
+            m_work.spans.pop_back();
+            Scan(span);
+        }
+    }
+
+private:
+    struct Row {
+        std::uint32_t* pixels;
+        std::uint64_t* painted;
+    };
+
+    Row RowAt(i64 y) const { return {m_r.pixels + y * m_r.width, m_work.painted.data() + y * m_stride}; }
+
+    // The one test of the fill. A pixel that does not show the brush colour cannot have been
+    // painted yet, so only pixels of the brush colour need their painted bit.
+    bool Inside(const Row& row, i64 x) const
+    {
+        const std::uint32_t pixel = row.pixels[x];
+        return pixel != m_border && (pixel != m_brush || ((row.painted[x >> 6] >> (x & 63)) & 1) == 0);
+    }
+
+    // The first pixel of the run through x (x inside).
+    i64 RunStart(const Row& row, i64 x) const
+    {
+        while (x > 0 && Inside(row, x - 1))
+            --x;
+        return x;
+    }
+
+    // The first pixel at or after x that is not inside, or the width.
+    i64 RunEnd(const Row& row, i64 x) const
+    {
+        while (x < m_r.width && Inside(row, x))
+            ++x;
+        return x;
+    }
+
+    void Paint(const Row& row, i64 y, i64 left, i64 right)
+    {
+        std::fill(row.pixels + left, row.pixels + right, m_brush);
+        SetBits(row.painted, left, right);
+        m_top = std::min(m_top, y);
+        m_bottom = std::max(m_bottom, y);
+    }
+
+    static void SetBits(std::uint64_t* words, i64 left, i64 right)
+    {
+        constexpr std::uint64_t kAll = ~std::uint64_t{0};
+        const i64 first = left >> 6, last = (right - 1) >> 6;
+        const std::uint64_t head = kAll << (left & 63), tail = kAll >> (63 - ((right - 1) & 63));
+        if (first == last) {
+            words[first] |= head & tail;
+            return;
+        }
+        words[first] |= head;
+        std::fill(words + first + 1, words + last, kAll);
+        words[last] |= tail;
+    }
+
+    void Push(i64 y, i64 left, i64 right, i64 dy)
+    {
+        if (y < 0 || y >= m_r.height)
+            return;
+        m_work.spans.push_back({static_cast<std::int32_t>(y), static_cast<std::int32_t>(left),
+            static_cast<std::int32_t>(right), static_cast<std::int32_t>(dy)});
+    }
+
+    // Paints the runs of the row that touch the parent span, and queues what lies beyond them.
+    void Scan(const FillWork::Span& span)
+    {
+        const Row row = RowAt(span.y);
+        const i64 back = span.y - span.dy, ahead = span.y + span.dy;
+        for (i64 x = span.left; x <= span.right; ++x) {
+            if (!Inside(row, x))
+                continue;
+            // Only the first run can begin left of the parent: any later one begins after a pixel
+            // that is not inside.
+            const i64 left = x == span.left ? RunStart(row, x) : x;
+            const i64 right = RunEnd(row, x + 1);
+            Paint(row, span.y, left, right);
+            Push(ahead, left, right - 1, span.dy);
+            if (left < span.left)
+                Push(back, left, span.left - 1, -span.dy);
+            if (right - 1 > span.right)
+                Push(back, span.right + 1, right - 1, -span.dy);
+            x = right;
+        }
+    }
+
+    const Raster& m_r;
+    const Color m_border;
+    const Color m_brush;
+    FillWork& m_work;
+    const i64 m_stride;
+    i64 m_top = std::numeric_limits<i64>::max();
+    i64 m_bottom = -1;
+};
+
 } // namespace
 
 void FillRect(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Color color)
@@ -447,56 +583,12 @@ void DrawEllipse(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Pen 
     StrokePolyline(r, outline, Path::Closed, pen, scratch);
 }
 
-void FloodFillBorder(const Raster& r, i64 x, i64 y, Color border, Color brush, std::vector<i64>& stack)
+void FloodFillBorder(const Raster& r, i64 x, i64 y, Color border, Color brush, FillWork& work)
 {
     if (x < 0 || y < 0 || x >= r.width || y >= r.height)
         return;
-    const i64 w = r.width;
-    std::uint32_t* px = r.pixels;
-    auto inside = [&](i64 i) { return px[i] != border && px[i] != kFillMark; };
-    if (!inside(y * w + x))
-        return;
-
-    // Walk spans, marking them; the marks turn into the brush colour at the end, so a brush equal
-    // to the border colour or to the old colour cannot confuse the walk.
-    i64 minY = y, maxY = y, minX = x, maxX = x;
-    stack.clear();
-    stack.push_back(y * w + x);
-    while (!stack.empty()) {
-        const i64 seed = stack.back();
-        stack.pop_back();
-        if (!inside(seed))
-            continue;
-        const i64 sy = seed / w, rowStart = sy * w;
-        i64 xl = seed - rowStart, xr = xl + 1;
-        while (xl > 0 && inside(rowStart + xl - 1))
-            --xl;
-        while (xr < w && inside(rowStart + xr))
-            ++xr;
-        std::fill(px + rowStart + xl, px + rowStart + xr, kFillMark);
-        minY = std::min(minY, sy);
-        maxY = std::max(maxY, sy);
-        minX = std::min(minX, xl);
-        maxX = std::max(maxX, xr - 1);
-        for (const i64 ny : {sy - 1, sy + 1}) {
-            if (ny < 0 || ny >= r.height)
-                continue;
-            const i64 nStart = ny * w;
-            bool inRun = false;
-            for (i64 nx = xl; nx < xr; ++nx) {
-                const bool in = inside(nStart + nx);
-                if (in && !inRun)
-                    stack.push_back(nStart + nx);
-                inRun = in;
-            }
-        }
-    }
-    for (i64 row = minY; row <= maxY; ++row) {
-        std::uint32_t* p = px + row * w;
-        for (i64 i = minX; i <= maxX; ++i)
-            if (p[i] == kFillMark)
-                p[i] = brush;
-    }
+    BorderFill fill(r, border, brush, work);
+    fill.Run(x, y);
 }
 
 } // namespace lumaro::raster
