@@ -16,6 +16,13 @@ constexpr i64 kMaxSteppedEllipse = 1 << 16;
 
 i64 FloorDiv(i128 num, i128 den)
 {
+    // Within the canvas the terms are small; a 64-bit division is many times faster.
+    constexpr i128 kSmall = i128{1} << 62;
+    if (num > -kSmall && num < kSmall && den > -kSmall && den < kSmall) {
+        const auto n = static_cast<i64>(num), d = static_cast<i64>(den);
+        const i64 q = n / d;
+        return (n % d != 0) && ((n < 0) != (d < 0)) ? q - 1 : q;
+    }
     i128 q = num / den;
     if ((num % den != 0) && ((num < 0) != (den < 0)))
         --q;
@@ -23,6 +30,18 @@ i64 FloorDiv(i128 num, i128 den)
 }
 
 i64 CeilDiv(i128 num, i128 den) { return -FloorDiv(-num, den); }
+
+// Pixels are written in blocks of a fixed count, which the compiler turns into vector stores.
+constexpr i64 kBlock = 8;
+
+void FillPixels(std::uint32_t* p, i64 count, Color color)
+{
+    for (; count >= kBlock; count -= kBlock, p += kBlock)
+        for (i64 i = 0; i < kBlock; ++i)
+            p[i] = color;
+    for (i64 i = 0; i < count; ++i)
+        p[i] = color;
+}
 
 void FillSpan(const Raster& r, i64 y, i64 left, i64 right, Color color)
 {
@@ -33,7 +52,7 @@ void FillSpan(const Raster& r, i64 y, i64 left, i64 right, Color color)
     if (left >= right)
         return;
     std::uint32_t* row = r.pixels + y * r.width;
-    std::fill(row + left, row + right, color);
+    FillPixels(row + left, right - left, color);
 }
 
 // GDI steps the minor axis of a line early (on a tie of its error term) for lines heading into
@@ -378,8 +397,9 @@ void DrawHugeEllipse(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, 
 
 // A border fill walks the region span by span: a span painted on one row is the parent of the
 // runs found next to it on the row beyond, and where such a run reaches past its parent the row of
-// the parent is looked at again there. Each pixel is painted once; the painted bits keep a
-// pixel that already showed the brush colour from being taken up twice.
+// the parent is looked at again there. Each pixel is painted once; the painted bits keep a pixel
+// that already showed the brush colour from being taken up twice. A brush of the border colour
+// needs no bits: what it paints is border from then on.
 class BorderFill {
 public:
     BorderFill(const Raster& r, Color border, Color brush, FillWork& work)
@@ -388,19 +408,26 @@ public:
         , m_brush(brush)
         , m_work(work)
         , m_stride((static_cast<i64>(r.width) + 63) / 64)
+        , m_marks(brush != border)
     {
+        m_work.spans.clear();
+        if (!m_marks)
+            return;
         const auto bits = static_cast<std::size_t>(m_stride * r.height);
         if (m_work.painted.size() < bits)
             m_work.painted.assign(bits, 0);
-        m_work.spans.clear();
     }
 
     ~BorderFill()
     {
-        // Only the rows between the first and the last painted one can hold bits.
-        if (m_top <= m_bottom)
-            std::fill(m_work.painted.begin() + m_top * m_stride, m_work.painted.begin() + (m_bottom + 1) * m_stride,
-                std::uint64_t{0});
+        // Only the words of the box around the painted pixels can hold bits.
+        if (!m_marks || m_top > m_bottom)
+            return;
+        const i64 firstWord = m_left >> 6, lastWord = (m_right - 1) >> 6;
+        for (i64 y = m_top; y <= m_bottom; ++y) {
+            std::uint64_t* row = m_work.painted.data() + y * m_stride;
+            std::fill(row + firstWord, row + lastWord + 1, std::uint64_t{0});
+        }
     }
 
     BorderFill(const BorderFill&) = delete;
@@ -428,7 +455,11 @@ private:
         std::uint64_t* painted;
     };
 
-    Row RowAt(i64 y) const { return {m_r.pixels + y * m_r.width, m_work.painted.data() + y * m_stride}; }
+    // Without marks no bit is ever read: a pixel of the brush colour is then one of the border.
+    Row RowAt(i64 y) const
+    {
+        return {m_r.pixels + y * m_r.width, m_marks ? m_work.painted.data() + y * m_stride : nullptr};
+    }
 
     // The one test of the fill. A pixel that does not show the brush colour cannot have been
     // painted yet, so only pixels of the brush colour need their painted bit.
@@ -449,17 +480,37 @@ private:
     // The first pixel at or after x that is not inside, or the width.
     i64 RunEnd(const Row& row, i64 x) const
     {
-        while (x < m_r.width && Inside(row, x))
-            ++x;
-        return x;
+        for (;;) {
+            while (x + kBlock <= m_r.width && PlainBlock(row.pixels + x))
+                x += kBlock;
+            const i64 end = std::min<i64>(x + kBlock, m_r.width);
+            while (x < end && Inside(row, x))
+                ++x;
+            if (x < end || x == m_r.width)
+                return x;
+        }
+    }
+
+    // Whether a block of pixels lies inside without a doubt: none shows the border or the brush
+    // colour. Tested all at once, without an early exit, so that the compiler can do it in vectors.
+    bool PlainBlock(const std::uint32_t* p) const
+    {
+        std::uint32_t hits = 0;
+        for (i64 i = 0; i < kBlock; ++i)
+            hits |= (p[i] == m_border ? ~0u : 0u) | (p[i] == m_brush ? ~0u : 0u);
+        return hits == 0;
     }
 
     void Paint(const Row& row, i64 y, i64 left, i64 right)
     {
-        std::fill(row.pixels + left, row.pixels + right, m_brush);
+        FillPixels(row.pixels + left, right - left, m_brush);
+        if (!m_marks)
+            return;
         SetBits(row.painted, left, right);
         m_top = std::min(m_top, y);
         m_bottom = std::max(m_bottom, y);
+        m_left = std::min(m_left, left);
+        m_right = std::max(m_right, right);
     }
 
     static void SetBits(std::uint64_t* words, i64 left, i64 right)
@@ -511,8 +562,12 @@ private:
     const Color m_brush;
     FillWork& m_work;
     const i64 m_stride;
+    const bool m_marks;
+    // The box around the painted pixels, right exclusive.
     i64 m_top = std::numeric_limits<i64>::max();
     i64 m_bottom = -1;
+    i64 m_left = std::numeric_limits<i64>::max();
+    i64 m_right = -1;
 };
 
 } // namespace
