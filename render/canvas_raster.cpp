@@ -77,6 +77,12 @@ AxisSpan ThinSpan(i64 from, i64 to)
 // A line of pen width 1 from (x0, y0) to (x1, y1), end pixel left out.
 void ThinLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Color color)
 {
+    // A step to a neighbouring pixel (every segment of a small ellipse's outline): its start pixel.
+    if (x0 - x1 >= -1 && x0 - x1 <= 1 && y0 - y1 >= -1 && y0 - y1 <= 1 && (x0 != x1 || y0 != y1)) {
+        if (x0 >= 0 && y0 >= 0 && x0 < r.width && y0 < r.height)
+            r.pixels[y0 * r.width + x0] = color;
+        return;
+    }
     // Horizontal and vertical: a span that holds the start pixel and stops short of the end.
     if (y0 == y1) {
         const AxisSpan span = ThinSpan(x0, x1);
@@ -129,8 +135,8 @@ void ThinLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Color color)
 
     const i128 num = static_cast<i128>(2) * lenB * iBegin + lenA + bias - 1;
     const i64 twoA = 2 * lenA, twoB = 2 * lenB;
-    i64 k = static_cast<i64>(num / twoA);
-    i64 rem = static_cast<i64>(num % twoA);
+    i64 k = FloorDiv(num, twoA);
+    i64 rem = static_cast<i64>(num - static_cast<i128>(k) * twoA);
     for (i64 i = iBegin; i < iEnd; ++i) {
         const i64 a = a0 + sa * i, b = b0 + sb * k;
         if (xMajor)
