@@ -14,22 +14,26 @@ using i128 = __int128;
 // 64 bits) and are drawn from the ellipse equation instead.
 constexpr i64 kMaxSteppedEllipse = 1 << 16;
 
-i64 FloorDiv(i128 num, i128 den)
+[[gnu::noinline]] i64 FloorDivWide(i128 num, i128 den)
 {
-    // Within the canvas the terms are small; a 64-bit division is many times faster.
-    constexpr i128 kSmall = i128{1} << 62;
-    if (num > -kSmall && num < kSmall && den > -kSmall && den < kSmall) {
-        const auto n = static_cast<i64>(num), d = static_cast<i64>(den);
-        const i64 q = n / d;
-        return (n % d != 0) && ((n < 0) != (d < 0)) ? q - 1 : q;
-    }
     i128 q = num / den;
     if ((num % den != 0) && ((num < 0) != (den < 0)))
         --q;
     return static_cast<i64>(q);
 }
 
-i64 CeilDiv(i128 num, i128 den) { return -FloorDiv(-num, den); }
+inline i64 FloorDiv(i128 num, i128 den)
+{
+    // Within the canvas the terms are small, and a 64-bit division is many times faster.
+    constexpr i128 kSmall = i128{1} << 62;
+    if (num <= -kSmall || num >= kSmall || den <= -kSmall || den >= kSmall)
+        return FloorDivWide(num, den);
+    const auto n = static_cast<i64>(num), d = static_cast<i64>(den);
+    const i64 q = n / d;
+    return (n % d != 0) && ((n < 0) != (d < 0)) ? q - 1 : q;
+}
+
+inline i64 CeilDiv(i128 num, i128 den) { return -FloorDiv(-num, den); }
 
 // Pixels are written in blocks of a fixed count, which the compiler turns into vector stores.
 constexpr i64 kBlock = 8;
@@ -259,9 +263,54 @@ struct Pt {
     i64 x, y;
 };
 
-// Fills a polygon by GDI's region rule: on each row y the edges with top <= y < bottom cross at
-// x = top.x + ceil((y - top.y) * dx / dy), and pixels from one crossing up to the next (exclusive)
-// are inside, alternating.
+// An edge of a polygon, walked down row by row from its top (the end with the smaller y): on
+// row y, top.y <= y < bottom.y, it crosses at x = top.x + ceil((y - top.y) * dx / dy). Each row
+// adds the whole part of dx / dy and carries the rest, so only the first row divides.
+class EdgeWalk {
+public:
+    // Starts at row `first` or at the top of the edge, whichever is lower.
+    EdgeWalk(Pt a, Pt b, i64 first)
+    {
+        if (a.y > b.y)
+            std::swap(a, b);
+        m_top = a.y;
+        m_bottom = b.y;
+        if (m_top == m_bottom)
+            return;
+        m_dy = b.y - a.y;
+        const i64 dx = b.x - a.x;
+        const i128 start = static_cast<i128>(std::max(first, m_top) - a.y) * dx;
+        const i64 whole = CeilDiv(start, m_dy);
+        m_x = a.x + whole;
+        m_excess = static_cast<i64>(static_cast<i128>(whole) * m_dy - start);
+        m_stepWhole = FloorDiv(dx, m_dy);
+        m_stepRest = dx - m_stepWhole * m_dy;
+    }
+
+    bool Crosses(i64 y) const { return m_top <= y && y < m_bottom; }
+    i64 X() const { return m_x; }
+
+    void Step()
+    {
+        m_x += m_stepWhole;
+        m_excess -= m_stepRest;
+        if (m_excess < 0) {
+            m_excess += m_dy;
+            ++m_x;
+        }
+    }
+
+private:
+    i64 m_top = 0, m_bottom = 0, m_dy = 1;
+    i64 m_x = 0;
+    // ceil(...) * dy minus the exact product, in [0, dy).
+    i64 m_excess = 0;
+    // dx = m_stepWhole * dy + m_stepRest, m_stepRest in [0, dy).
+    i64 m_stepWhole = 0, m_stepRest = 0;
+};
+
+// Fills a polygon by GDI's region rule: on each row the crossings of the edges (EdgeWalk) are
+// sorted, and pixels from one crossing up to the next (exclusive) are inside, alternating.
 void FillQuad(const Raster& r, const Pt (&p)[4], Color color)
 {
     i64 yMin = p[0].y, yMax = p[0].y;
@@ -271,18 +320,22 @@ void FillQuad(const Raster& r, const Pt (&p)[4], Color color)
     }
     yMin = std::max<i64>(yMin, 0);
     yMax = std::min<i64>(yMax, r.height);
+    if (yMin >= yMax)
+        return;
+    EdgeWalk edges[4] = {
+        {p[0], p[1], yMin},
+        {p[1], p[2], yMin},
+        {p[2], p[3], yMin},
+        {p[3], p[0], yMin},
+    };
     for (i64 y = yMin; y < yMax; ++y) {
         i64 xs[4];
         int n = 0;
-        for (int e = 0; e < 4; ++e) {
-            Pt a = p[e], b = p[(e + 1) % 4];
-            if (a.y == b.y)
+        for (EdgeWalk& e : edges) {
+            if (!e.Crosses(y))
                 continue;
-            if (a.y > b.y)
-                std::swap(a, b);
-            if (y < a.y || y >= b.y)
-                continue;
-            xs[n++] = a.x + CeilDiv(static_cast<i128>(y - a.y) * (b.x - a.x), b.y - a.y);
+            xs[n++] = e.X();
+            e.Step();
         }
         for (int i = 1; i < n; ++i)
             for (int j = i; j > 0 && xs[j - 1] > xs[j]; --j)
