@@ -633,10 +633,25 @@ private:
 
 void FillRect(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Color color)
 {
+    left = std::max<i64>(left, 0);
     top = std::max<i64>(top, 0);
+    right = std::min<i64>(right, r.width);
     bottom = std::min<i64>(bottom, r.height);
+    if (left >= right)
+        return;
     for (i64 y = top; y < bottom; ++y)
-        FillSpan(r, y, left, right, color);
+        FillPixels(r.pixels + y * r.width + left, right - left, color);
+}
+
+void StrokeLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Pen pen, std::vector<i64>& points,
+    std::vector<std::int32_t>& scratch)
+{
+    if (pen.width == 1) {
+        ThinLine(r, x0, y0, x1, y1, pen.color);
+        return;
+    }
+    points.assign({x0, y0, x1, y1});
+    StrokeWide(r, points, Path::Open, pen, scratch);
 }
 
 void StrokePolyline(const Raster& r, const std::vector<i64>& points, Path path, Pen pen,

@@ -37,6 +37,10 @@ void FillRect(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Color c
 void StrokePolyline(const Raster& r, const std::vector<i64>& points, Path path, Pen pen,
     std::vector<std::int32_t>& scratch);
 
+// One segment of StrokePolyline's open path from (x0, y0) to (x1, y1); `points` is scratch.
+void StrokeLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Pen pen, std::vector<i64>& points,
+    std::vector<std::int32_t>& scratch);
+
 // The box is ordered (left <= right, top <= bottom), right and bottom exclusive.
 void DrawRectangle(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Pen pen, Color brush,
     std::vector<i64>& outline, std::vector<std::int32_t>& scratch);
