@@ -78,15 +78,9 @@ AxisSpan ThinSpan(i64 from, i64 to)
     return from <= to ? AxisSpan{from, to} : AxisSpan{to + 1, from + 1};
 }
 
-// A line of pen width 1 from (x0, y0) to (x1, y1), end pixel left out.
-void ThinLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Color color)
+// ThinLine for anything longer than a step to a neighbouring pixel.
+void LongThinLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Color color)
 {
-    // A step to a neighbouring pixel (every segment of a small ellipse's outline): its start pixel.
-    if (x0 - x1 >= -1 && x0 - x1 <= 1 && y0 - y1 >= -1 && y0 - y1 <= 1 && (x0 != x1 || y0 != y1)) {
-        if (x0 >= 0 && y0 >= 0 && x0 < r.width && y0 < r.height)
-            r.pixels[y0 * r.width + x0] = color;
-        return;
-    }
     // Horizontal and vertical: a span that holds the start pixel and stops short of the end.
     if (y0 == y1) {
         const AxisSpan span = ThinSpan(x0, x1);
@@ -153,6 +147,18 @@ void ThinLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Color color)
             ++k;
         }
     }
+}
+
+// A line of pen width 1 from (x0, y0) to (x1, y1), end pixel left out.
+inline void ThinLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Color color)
+{
+    // A step to a neighbouring pixel (every segment of a small ellipse's outline): its start pixel.
+    if (x0 - x1 >= -1 && x0 - x1 <= 1 && y0 - y1 >= -1 && y0 - y1 <= 1 && (x0 != x1 || y0 != y1)) {
+        if (x0 >= 0 && y0 >= 0 && x0 < r.width && y0 < r.height)
+            r.pixels[y0 * r.width + x0] = color;
+        return;
+    }
+    LongThinLine(r, x0, y0, x1, y1, color);
 }
 
 // Row insets of the region GDI fills for an ellipse inscribed in a w x h box (w, h >= 2):
