@@ -618,7 +618,7 @@ private:
                 Push(back, left, span.left - 1, -span.dy);
             if (right - 1 > span.right)
                 Push(back, span.right + 1, right - 1, -span.dy);
-            x = right;
+            x = right; // not inside: the search goes on after it
         }
     }
 
