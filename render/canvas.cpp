@@ -50,8 +50,7 @@ void Canvas::LineTo(std::int32_t x, std::int32_t y)
 {
     Record({TraceOp::Kind::LineTo, x, y, 0, 0, m_penColor, m_penWidth, 0, 0});
     raster::Raster r{m_pixels.data(), m_width, m_height};
-    m_outline.assign({m_curX, m_curY, x, y});
-    raster::StrokePolyline(r, m_outline, raster::Path::Open, raster::Pen{m_penColor & kColorMask, m_penWidth}, m_rowInsets);
+    raster::StrokeLine(r, m_curX, m_curY, x, y, raster::Pen{m_penColor & kColorMask, m_penWidth}, m_outline, m_rowInsets);
     m_curX = x;
     m_curY = y;
 }
@@ -78,7 +77,7 @@ void Canvas::FloodFill(std::int32_t x, std::int32_t y, Color border)
 {
     Record({TraceOp::Kind::FloodFill, x, y, 0, 0, 0, 1, m_brushColor, border});
     raster::Raster r{m_pixels.data(), m_width, m_height};
-    raster::FloodFillBorder(r, x, y, border & kColorMask, m_brushColor & kColorMask, m_fillStack);
+    raster::FloodFillBorder(r, x, y, border & kColorMask, m_brushColor & kColorMask, m_fillWork);
 }
 
 void Canvas::Replay(const TraceOp& op)

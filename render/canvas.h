@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/canvas_raster.h"
 #include "render/color.h"
 
 #include <cstdint>
@@ -85,9 +86,8 @@ private:
     Color m_brushColor = clWhite;
     bool m_recording = false;
     std::vector<TraceOp> m_trace;
-    // Work stack of the flood fill, kept between fills so that a fill allocates nothing
-    // once the stack has grown to the size the canvas needs.
-    std::vector<std::int64_t> m_fillStack;
+    // Work buffers of the flood fill, kept between fills.
+    raster::FillWork m_fillWork;
     // Scratch of the ellipse and the polyline outlines, kept for the same reason.
     std::vector<std::int32_t> m_rowInsets;
     std::vector<std::int64_t> m_outline;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace lumaro::raster {
 
@@ -9,15 +10,11 @@ namespace {
 
 using i128 = __int128;
 
-// Pixel value that marks a pixel reached by a running fill. It is no 24-bit colour, so it can
-// neither equal the border nor a pixel that was there before.
-constexpr std::uint32_t kFillMark = 0x01000000;
-
 // Boxes larger than this are beyond the exact ellipse stepping (its error terms would outgrow
 // 64 bits) and are drawn from the ellipse equation instead.
 constexpr i64 kMaxSteppedEllipse = 1 << 16;
 
-i64 FloorDiv(i128 num, i128 den)
+[[gnu::noinline]] i64 FloorDivWide(i128 num, i128 den)
 {
     i128 q = num / den;
     if ((num % den != 0) && ((num < 0) != (den < 0)))
@@ -25,7 +22,30 @@ i64 FloorDiv(i128 num, i128 den)
     return static_cast<i64>(q);
 }
 
-i64 CeilDiv(i128 num, i128 den) { return -FloorDiv(-num, den); }
+inline i64 FloorDiv(i128 num, i128 den)
+{
+    // Within the canvas the terms are small, and a 64-bit division is many times faster.
+    constexpr i128 kSmall = i128{1} << 62;
+    if (num <= -kSmall || num >= kSmall || den <= -kSmall || den >= kSmall)
+        return FloorDivWide(num, den);
+    const auto n = static_cast<i64>(num), d = static_cast<i64>(den);
+    const i64 q = n / d;
+    return (n % d != 0) && ((n < 0) != (d < 0)) ? q - 1 : q;
+}
+
+inline i64 CeilDiv(i128 num, i128 den) { return -FloorDiv(-num, den); }
+
+// Pixels are written in blocks of a fixed count, which the compiler turns into vector stores.
+constexpr i64 kBlock = 8;
+
+void FillPixels(std::uint32_t* p, i64 count, Color color)
+{
+    for (; count >= kBlock; count -= kBlock, p += kBlock)
+        for (i64 i = 0; i < kBlock; ++i)
+            p[i] = color;
+    for (i64 i = 0; i < count; ++i)
+        p[i] = color;
+}
 
 void FillSpan(const Raster& r, i64 y, i64 left, i64 right, Color color)
 {
@@ -36,7 +56,7 @@ void FillSpan(const Raster& r, i64 y, i64 left, i64 right, Color color)
     if (left >= right)
         return;
     std::uint32_t* row = r.pixels + y * r.width;
-    std::fill(row + left, row + right, color);
+    FillPixels(row + left, right - left, color);
 }
 
 // GDI steps the minor axis of a line early (on a tie of its error term) for lines heading into
@@ -58,8 +78,8 @@ AxisSpan ThinSpan(i64 from, i64 to)
     return from <= to ? AxisSpan{from, to} : AxisSpan{to + 1, from + 1};
 }
 
-// A line of pen width 1 from (x0, y0) to (x1, y1), end pixel left out.
-void ThinLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Color color)
+// ThinLine for anything longer than a step to a neighbouring pixel.
+void LongThinLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Color color)
 {
     // Horizontal and vertical: a span that holds the start pixel and stops short of the end.
     if (y0 == y1) {
@@ -113,8 +133,8 @@ void ThinLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Color color)
 
     const i128 num = static_cast<i128>(2) * lenB * iBegin + lenA + bias - 1;
     const i64 twoA = 2 * lenA, twoB = 2 * lenB;
-    i64 k = static_cast<i64>(num / twoA);
-    i64 rem = static_cast<i64>(num % twoA);
+    i64 k = FloorDiv(num, twoA);
+    i64 rem = static_cast<i64>(num - static_cast<i128>(k) * twoA);
     for (i64 i = iBegin; i < iEnd; ++i) {
         const i64 a = a0 + sa * i, b = b0 + sb * k;
         if (xMajor)
@@ -127,6 +147,18 @@ void ThinLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Color color)
             ++k;
         }
     }
+}
+
+// A line of pen width 1 from (x0, y0) to (x1, y1), end pixel left out.
+inline void ThinLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Color color)
+{
+    // A step to a neighbouring pixel (every segment of a small ellipse's outline): its start pixel.
+    if (x0 - x1 >= -1 && x0 - x1 <= 1 && y0 - y1 >= -1 && y0 - y1 <= 1 && (x0 != x1 || y0 != y1)) {
+        if (x0 >= 0 && y0 >= 0 && x0 < r.width && y0 < r.height)
+            r.pixels[y0 * r.width + x0] = color;
+        return;
+    }
+    LongThinLine(r, x0, y0, x1, y1, color);
 }
 
 // Row insets of the region GDI fills for an ellipse inscribed in a w x h box (w, h >= 2):
@@ -237,9 +269,54 @@ struct Pt {
     i64 x, y;
 };
 
-// Fills a polygon by GDI's region rule: on each row y the edges with top <= y < bottom cross at
-// x = top.x + ceil((y - top.y) * dx / dy), and pixels from one crossing up to the next (exclusive)
-// are inside, alternating.
+// An edge of a polygon, walked down row by row from its top (the end with the smaller y): on
+// row y, top.y <= y < bottom.y, it crosses at x = top.x + ceil((y - top.y) * dx / dy). Each row
+// adds the whole part of dx / dy and carries the rest, so only the first row divides.
+class EdgeWalk {
+public:
+    // Starts at row `first` or at the top of the edge, whichever is lower.
+    EdgeWalk(Pt a, Pt b, i64 first)
+    {
+        if (a.y > b.y)
+            std::swap(a, b);
+        m_top = a.y;
+        m_bottom = b.y;
+        if (m_top == m_bottom)
+            return;
+        m_dy = b.y - a.y;
+        const i64 dx = b.x - a.x;
+        const i128 start = static_cast<i128>(std::max(first, m_top) - a.y) * dx;
+        const i64 whole = CeilDiv(start, m_dy);
+        m_x = a.x + whole;
+        m_excess = static_cast<i64>(static_cast<i128>(whole) * m_dy - start);
+        m_stepWhole = FloorDiv(dx, m_dy);
+        m_stepRest = dx - m_stepWhole * m_dy;
+    }
+
+    bool Crosses(i64 y) const { return m_top <= y && y < m_bottom; }
+    i64 X() const { return m_x; }
+
+    void Step()
+    {
+        m_x += m_stepWhole;
+        m_excess -= m_stepRest;
+        if (m_excess < 0) {
+            m_excess += m_dy;
+            ++m_x;
+        }
+    }
+
+private:
+    i64 m_top = 0, m_bottom = 0, m_dy = 1;
+    i64 m_x = 0;
+    // ceil(...) * dy minus the exact product, in [0, dy).
+    i64 m_excess = 0;
+    // dx = m_stepWhole * dy + m_stepRest, m_stepRest in [0, dy).
+    i64 m_stepWhole = 0, m_stepRest = 0;
+};
+
+// Fills a polygon by GDI's region rule: on each row the crossings of the edges (EdgeWalk) are
+// sorted, and pixels from one crossing up to the next (exclusive) are inside, alternating.
 void FillQuad(const Raster& r, const Pt (&p)[4], Color color)
 {
     i64 yMin = p[0].y, yMax = p[0].y;
@@ -249,18 +326,22 @@ void FillQuad(const Raster& r, const Pt (&p)[4], Color color)
     }
     yMin = std::max<i64>(yMin, 0);
     yMax = std::min<i64>(yMax, r.height);
+    if (yMin >= yMax)
+        return;
+    EdgeWalk edges[4] = {
+        {p[0], p[1], yMin},
+        {p[1], p[2], yMin},
+        {p[2], p[3], yMin},
+        {p[3], p[0], yMin},
+    };
     for (i64 y = yMin; y < yMax; ++y) {
         i64 xs[4];
         int n = 0;
-        for (int e = 0; e < 4; ++e) {
-            Pt a = p[e], b = p[(e + 1) % 4];
-            if (a.y == b.y)
+        for (EdgeWalk& e : edges) {
+            if (!e.Crosses(y))
                 continue;
-            if (a.y > b.y)
-                std::swap(a, b);
-            if (y < a.y || y >= b.y)
-                continue;
-            xs[n++] = a.x + CeilDiv(static_cast<i128>(y - a.y) * (b.x - a.x), b.y - a.y);
+            xs[n++] = e.X();
+            e.Step();
         }
         for (int i = 1; i < n; ++i)
             for (int j = i; j > 0 && xs[j - 1] > xs[j]; --j)
@@ -379,14 +460,204 @@ void DrawHugeEllipse(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, 
     }
 }
 
+// A border fill walks the region span by span: a span painted on one row is the parent of the
+// runs found next to it on the row beyond, and where such a run reaches past its parent the row of
+// the parent is looked at again there. Each pixel is painted once; the painted bits keep a pixel
+// that already showed the brush colour from being taken up twice. A brush of the border colour
+// needs no bits: what it paints is border from then on.
+class BorderFill {
+public:
+    BorderFill(const Raster& r, Color border, Color brush, FillWork& work)
+        : m_r(r)
+        , m_border(border)
+        , m_brush(brush)
+        , m_work(work)
+        , m_stride((static_cast<i64>(r.width) + 63) / 64)
+        , m_marks(brush != border)
+    {
+        m_work.spans.clear();
+        if (!m_marks)
+            return;
+        const auto bits = static_cast<std::size_t>(m_stride * r.height);
+        if (m_work.painted.size() < bits)
+            m_work.painted.assign(bits, 0);
+    }
+
+    ~BorderFill()
+    {
+        // Only the words of the box around the painted pixels can hold bits.
+        if (!m_marks || m_top > m_bottom)
+            return;
+        const i64 firstWord = m_left >> 6, lastWord = (m_right - 1) >> 6;
+        for (i64 y = m_top; y <= m_bottom; ++y) {
+            std::uint64_t* row = m_work.painted.data() + y * m_stride;
+            std::fill(row + firstWord, row + lastWord + 1, std::uint64_t{0});
+        }
+    }
+
+    BorderFill(const BorderFill&) = delete;
+    BorderFill& operator=(const BorderFill&) = delete;
+
+    void Run(i64 x, i64 y)
+    {
+        const Row row = RowAt(y);
+        if (!Inside(row, x))
+            return;
+        const i64 left = RunStart(row, x), right = RunEnd(row, x + 1);
+        Paint(row, y, left, right);
+        Push(y - 1, left, right - 1, -1);
+        Push(y + 1, left, right - 1, 1);
+        while (!m_work.spans.empty()) {
+            const FillWork::Span span = m_work.spans.back();
+            m_work.spans.pop_back();
+            Scan(span);
+        }
+    }
+
+private:
+    struct Row {
+        std::uint32_t* pixels;
+        std::uint64_t* painted;
+    };
+
+    // Without marks no bit is ever read: a pixel of the brush colour is then one of the border.
+    Row RowAt(i64 y) const
+    {
+        return {m_r.pixels + y * m_r.width, m_marks ? m_work.painted.data() + y * m_stride : nullptr};
+    }
+
+    // The one test of the fill. A pixel that does not show the brush colour cannot have been
+    // painted yet, so only pixels of the brush colour need their painted bit.
+    bool Inside(const Row& row, i64 x) const
+    {
+        const std::uint32_t pixel = row.pixels[x];
+        return pixel != m_border && (pixel != m_brush || ((row.painted[x >> 6] >> (x & 63)) & 1) == 0);
+    }
+
+    // The first pixel of the run through x (x inside).
+    i64 RunStart(const Row& row, i64 x) const
+    {
+        while (x > 0 && Inside(row, x - 1))
+            --x;
+        return x;
+    }
+
+    // The first pixel at or after x that is not inside, or the width.
+    i64 RunEnd(const Row& row, i64 x) const
+    {
+        for (;;) {
+            while (x + kBlock <= m_r.width && PlainBlock(row.pixels + x))
+                x += kBlock;
+            const i64 end = std::min<i64>(x + kBlock, m_r.width);
+            while (x < end && Inside(row, x))
+                ++x;
+            if (x < end || x == m_r.width)
+                return x;
+        }
+    }
+
+    // Whether a block of pixels lies inside without a doubt: none shows the border or the brush
+    // colour. Tested all at once, without an early exit, so that the compiler can do it in vectors.
+    bool PlainBlock(const std::uint32_t* p) const
+    {
+        std::uint32_t hits = 0;
+        for (i64 i = 0; i < kBlock; ++i)
+            hits |= (p[i] == m_border ? ~0u : 0u) | (p[i] == m_brush ? ~0u : 0u);
+        return hits == 0;
+    }
+
+    void Paint(const Row& row, i64 y, i64 left, i64 right)
+    {
+        FillPixels(row.pixels + left, right - left, m_brush);
+        if (!m_marks)
+            return;
+        SetBits(row.painted, left, right);
+        m_top = std::min(m_top, y);
+        m_bottom = std::max(m_bottom, y);
+        m_left = std::min(m_left, left);
+        m_right = std::max(m_right, right);
+    }
+
+    static void SetBits(std::uint64_t* words, i64 left, i64 right)
+    {
+        constexpr std::uint64_t kAll = ~std::uint64_t{0};
+        const i64 first = left >> 6, last = (right - 1) >> 6;
+        const std::uint64_t head = kAll << (left & 63), tail = kAll >> (63 - ((right - 1) & 63));
+        if (first == last) {
+            words[first] |= head & tail;
+            return;
+        }
+        words[first] |= head;
+        std::fill(words + first + 1, words + last, kAll);
+        words[last] |= tail;
+    }
+
+    void Push(i64 y, i64 left, i64 right, i64 dy)
+    {
+        if (y < 0 || y >= m_r.height)
+            return;
+        m_work.spans.push_back({static_cast<std::int32_t>(y), static_cast<std::int32_t>(left),
+            static_cast<std::int32_t>(right), static_cast<std::int32_t>(dy)});
+    }
+
+    // Paints the runs of the row that touch the parent span, and queues what lies beyond them.
+    void Scan(const FillWork::Span& span)
+    {
+        const Row row = RowAt(span.y);
+        const i64 back = span.y - span.dy, ahead = span.y + span.dy;
+        for (i64 x = span.left; x <= span.right; ++x) {
+            if (!Inside(row, x))
+                continue;
+            // Only the first run can begin left of the parent: any later one begins after a pixel
+            // that is not inside.
+            const i64 left = x == span.left ? RunStart(row, x) : x;
+            const i64 right = RunEnd(row, x + 1);
+            Paint(row, span.y, left, right);
+            Push(ahead, left, right - 1, span.dy);
+            if (left < span.left)
+                Push(back, left, span.left - 1, -span.dy);
+            if (right - 1 > span.right)
+                Push(back, span.right + 1, right - 1, -span.dy);
+            x = right; // not inside: the search goes on after it
+        }
+    }
+
+    const Raster& m_r;
+    const Color m_border;
+    const Color m_brush;
+    FillWork& m_work;
+    const i64 m_stride;
+    const bool m_marks;
+    // The box around the painted pixels, right exclusive.
+    i64 m_top = std::numeric_limits<i64>::max();
+    i64 m_bottom = -1;
+    i64 m_left = std::numeric_limits<i64>::max();
+    i64 m_right = -1;
+};
+
 } // namespace
 
 void FillRect(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Color color)
 {
+    left = std::max<i64>(left, 0);
     top = std::max<i64>(top, 0);
+    right = std::min<i64>(right, r.width);
     bottom = std::min<i64>(bottom, r.height);
+    if (left >= right)
+        return;
     for (i64 y = top; y < bottom; ++y)
-        FillSpan(r, y, left, right, color);
+        FillPixels(r.pixels + y * r.width + left, right - left, color);
+}
+
+void StrokeLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Pen pen, std::vector<i64>& points,
+    std::vector<std::int32_t>& scratch)
+{
+    if (pen.width == 1) {
+        ThinLine(r, x0, y0, x1, y1, pen.color);
+        return;
+    }
+    points.assign({x0, y0, x1, y1});
+    StrokeWide(r, points, Path::Open, pen, scratch);
 }
 
 void StrokePolyline(const Raster& r, const std::vector<i64>& points, Path path, Pen pen,
@@ -447,56 +718,12 @@ void DrawEllipse(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Pen 
     StrokePolyline(r, outline, Path::Closed, pen, scratch);
 }
 
-void FloodFillBorder(const Raster& r, i64 x, i64 y, Color border, Color brush, std::vector<i64>& stack)
+void FloodFillBorder(const Raster& r, i64 x, i64 y, Color border, Color brush, FillWork& work)
 {
     if (x < 0 || y < 0 || x >= r.width || y >= r.height)
         return;
-    const i64 w = r.width;
-    std::uint32_t* px = r.pixels;
-    auto inside = [&](i64 i) { return px[i] != border && px[i] != kFillMark; };
-    if (!inside(y * w + x))
-        return;
-
-    // Walk spans, marking them; the marks turn into the brush colour at the end, so a brush equal
-    // to the border colour or to the old colour cannot confuse the walk.
-    i64 minY = y, maxY = y, minX = x, maxX = x;
-    stack.clear();
-    stack.push_back(y * w + x);
-    while (!stack.empty()) {
-        const i64 seed = stack.back();
-        stack.pop_back();
-        if (!inside(seed))
-            continue;
-        const i64 sy = seed / w, rowStart = sy * w;
-        i64 xl = seed - rowStart, xr = xl + 1;
-        while (xl > 0 && inside(rowStart + xl - 1))
-            --xl;
-        while (xr < w && inside(rowStart + xr))
-            ++xr;
-        std::fill(px + rowStart + xl, px + rowStart + xr, kFillMark);
-        minY = std::min(minY, sy);
-        maxY = std::max(maxY, sy);
-        minX = std::min(minX, xl);
-        maxX = std::max(maxX, xr - 1);
-        for (const i64 ny : {sy - 1, sy + 1}) {
-            if (ny < 0 || ny >= r.height)
-                continue;
-            const i64 nStart = ny * w;
-            bool inRun = false;
-            for (i64 nx = xl; nx < xr; ++nx) {
-                const bool in = inside(nStart + nx);
-                if (in && !inRun)
-                    stack.push_back(nStart + nx);
-                inRun = in;
-            }
-        }
-    }
-    for (i64 row = minY; row <= maxY; ++row) {
-        std::uint32_t* p = px + row * w;
-        for (i64 i = minX; i <= maxX; ++i)
-            if (p[i] == kFillMark)
-                p[i] = brush;
-    }
+    BorderFill fill(r, border, brush, work);
+    fill.Run(x, y);
 }
 
 } // namespace lumaro::raster

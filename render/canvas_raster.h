@@ -37,13 +37,30 @@ void FillRect(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Color c
 void StrokePolyline(const Raster& r, const std::vector<i64>& points, Path path, Pen pen,
     std::vector<std::int32_t>& scratch);
 
+// One segment of StrokePolyline's open path from (x0, y0) to (x1, y1); `points` is scratch.
+void StrokeLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Pen pen, std::vector<i64>& points,
+    std::vector<std::int32_t>& scratch);
+
 // The box is ordered (left <= right, top <= bottom), right and bottom exclusive.
 void DrawRectangle(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Pen pen, Color brush,
     std::vector<i64>& outline, std::vector<std::int32_t>& scratch);
 void DrawEllipse(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Pen pen, Color brush,
     std::vector<i64>& outline, std::vector<std::int32_t>& scratch);
 
-// Paints every pixel 4-connected to the seed that is not of colour `border`.
-void FloodFillBorder(const Raster& r, i64 x, i64 y, Color border, Color brush, std::vector<i64>& stack);
+// Work buffers of the border fill. The caller keeps them between fills, so that a fill allocates
+// nothing once they have grown to what its canvas needs.
+struct FillWork {
+    // Pixels left..right (inclusive) of the row y - dy were painted; row y is still to be looked at.
+    struct Span {
+        std::int32_t y, left, right, dy;
+    };
+    std::vector<Span> spans;
+    // One bit per pixel, set where the running fill has painted; all clear between fills.
+    std::vector<std::uint64_t> painted;
+};
+
+// Paints every pixel 4-connected to the seed that is not of colour `border`, the seed included.
+// Nothing happens for a seed outside the raster or on a pixel of the border colour.
+void FloodFillBorder(const Raster& r, i64 x, i64 y, Color border, Color brush, FillWork& work);
 
 } // namespace lumaro::raster

@@ -4,7 +4,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,6 +15,12 @@
 using namespace lumaro;
 
 namespace {
+
+// With repetitions: the fastest one, the run least disturbed by other work on the machine.
+double Fastest(const std::vector<double>& runs)
+{
+    return runs.empty() ? 0.0 : *std::min_element(runs.begin(), runs.end());
+}
 
 void BM_EraseBaseline(benchmark::State& state)
 {
@@ -21,7 +30,7 @@ void BM_EraseBaseline(benchmark::State& state)
         benchmark::DoNotOptimize(canvas.Pixels());
     }
 }
-BENCHMARK(BM_EraseBaseline);
+BENCHMARK(BM_EraseBaseline)->ComputeStatistics("min", Fastest);
 
 void PaintSystem(benchmark::State& state, void (MainForm::*select)())
 {
@@ -37,9 +46,54 @@ void PaintSystem(benchmark::State& state, void (MainForm::*select)())
 void BM_PaintHV(benchmark::State& state) { PaintSystem(state, &MainForm::HVSystem1Click); }
 void BM_PaintKs(benchmark::State& state) { PaintSystem(state, &MainForm::KsSystem1Click); }
 void BM_PaintHl(benchmark::State& state) { PaintSystem(state, &MainForm::HlSystem1Click); }
-BENCHMARK(BM_PaintHV);
-BENCHMARK(BM_PaintKs);
-BENCHMARK(BM_PaintHl);
+BENCHMARK(BM_PaintHV)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_PaintKs)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_PaintHl)->ComputeStatistics("min", Fastest);
+
+// The busiest paint of a system: every signal proceeding with a speed indication where it has
+// one, the shunting signal and the identification light on, the track change set, at night, with
+// the blinking lamps in their lit phase. The buttons are pressed as a user would, left to right,
+// except that the intermediate signal comes before the exit signal: proceeding there switches the
+// exit signal to its identification light, which the exit signal's own button then overrides.
+void PaintBusiest(benchmark::State& state, const char* system, std::initializer_list<int> buttons)
+{
+    auto form = std::make_unique<MainForm>();
+    form->FormCreate();
+    form->MenuCommand(system);
+    form->Paint(); // shows the buttons of the system
+    for (int button : buttons)
+        if (!form->ClickButton(button)) {
+            state.SkipWithError(("button " + std::to_string(button) + " is not there").c_str());
+            return;
+        }
+    form->MenuCommand("Nacht1");
+    // Ticks carry the aspects along the line (the propagation runs after each tick's paint); an
+    // odd count leaves BlinkPhase at 1, the phase in which the blinking lamps are lit.
+    constexpr int kSettleTicks = 5;
+    for (int i = 0; i < kSettleTicks; ++i)
+        form->Timer1Timer();
+    if (!form->BlinkPhase) {
+        state.SkipWithError("blinking lamps are not in their lit phase");
+        return;
+    }
+    for (auto _ : state) {
+        form->Paint();
+        benchmark::DoNotOptimize(form->Canvas.Pixels());
+    }
+}
+
+// Entry 100 km/h, shunting signal "Rangier", column 450 "Kennlicht", intermediate 40 km/h, exit
+// 100 km/h, track change on, block signal "Fahrt".
+void BM_PaintHVBusiest(benchmark::State& state) { PaintBusiest(state, "HVSystem1", {34, 29, 27, 12, 5, 25, 22}); }
+// As H/V, but the exit signal at 60 km/h, so that the intermediate and the entry signal both
+// announce a lower speed with a blinking green.
+void BM_PaintKsBusiest(benchmark::State& state) { PaintBusiest(state, "KsSystem1", {34, 29, 27, 12, 3, 25, 22}); }
+// As Ks, with the track change of the Hl exit signal (column 750): the exit signal's yellow light
+// strip and its "Zs 6" dots lit, the intermediate and entry signals' upper yellow lamps flashing.
+void BM_PaintHlBusiest(benchmark::State& state) { PaintBusiest(state, "HlSystem1", {34, 29, 27, 12, 3, 14, 22}); }
+BENCHMARK(BM_PaintHVBusiest)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_PaintKsBusiest)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_PaintHlBusiest)->ComputeStatistics("min", Fastest);
 
 void BM_WholeCanvasFloodFill(benchmark::State& state)
 {
@@ -53,36 +107,42 @@ void BM_WholeCanvasFloodFill(benchmark::State& state)
         benchmark::DoNotOptimize(canvas.Pixels());
     }
 }
-BENCHMARK(BM_WholeCanvasFloodFill);
+BENCHMARK(BM_WholeCanvasFloodFill)->ComputeStatistics("min", Fastest);
 
 // Prints the usual table, then every result as a ratio to the clearing baseline of the same run, so
-// figures from different machines can be compared.
+// figures from different machines can be compared. With repetitions the fastest repetitions are
+// compared, which stand up best to a machine that is busy with other work.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
+        for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                m_times.emplace_back(run.benchmark_name(), run.GetAdjustedCPUTime());
+                m_times.emplace_back(run.run_name.str(), run.GetAdjustedCPUTime());
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min")
+                m_fastest.emplace_back(run.run_name.str(), run.GetAdjustedCPUTime());
+        }
     }
 
     void Finalize() override
     {
         ConsoleReporter::Finalize();
+        const auto& times = m_fastest.empty() ? m_times : m_fastest;
         double baseline = 0;
-        for (const auto& [name, time] : m_times)
+        for (const auto& [name, time] : times)
             if (name == "BM_EraseBaseline")
                 baseline = time;
         if (baseline <= 0)
             return;
-        std::printf("\nRatio to clearing the canvas once:\n");
-        for (const auto& [name, time] : m_times)
+        std::printf("\nRatio to clearing the canvas once%s:\n", m_fastest.empty() ? "" : " (fastest repetitions)");
+        for (const auto& [name, time] : times)
             std::printf("  %-26s %6.2f\n", name.c_str(), time / baseline);
     }
 
 private:
     std::vector<std::pair<std::string, double>> m_times;
+    std::vector<std::pair<std::string, double>> m_fastest;
 };
 
 } // namespace
