@@ -2,6 +2,7 @@
 
 #include "dialogs/jpeg/photo_decoder.h"
 #include "dialogs/links.h"
+#include "dialogs/texts.h"
 
 #include <QImage>
 #include <QPixmap>
