@@ -97,9 +97,9 @@ web: web-deps $(WEB_BUILD)/build.ninja
 web-serve: web
 	node web/serve.mjs $(WEB_BUILD) $(WEB_PORT)
 
-# The page in headless chromium against lumaro-render of the native build.
+# The page in headless chromium against lumaro-render and the desktop windows of the native build.
 test-web: web test-web-deps configure
-	cmake --build $(BUILD) -j $(JOBS) --target lumaro-render lumaro-web-ticktime
+	cmake --build $(BUILD) -j $(JOBS) --target lumaro-render lumaro-web-ticktime lumaro-desktop-windows
 	@if [ ! -f web/node_modules/.package-lock.json ] || [ web/package-lock.json -nt web/node_modules/.package-lock.json ]; then \
 	  cd web && npm ci --no-audit --no-fund; \
 	fi

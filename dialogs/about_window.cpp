@@ -2,6 +2,7 @@
 
 #include "core/version.h"
 #include "dialogs/links.h"
+#include "dialogs/texts.h"
 
 #include <QPixmap>
 #include <QPushButton>
@@ -9,8 +10,6 @@
 namespace lumaro {
 
 namespace {
-
-constexpr char kAuthor[] = "Mara Lindqvist";
 
 // A panel without bevel in the window's colour: it reads as plain text.
 template <typename Label = QLabel>
@@ -41,7 +40,7 @@ AboutWindow::AboutWindow(const LinkOpener& links, QWidget* parent)
 void AboutWindow::createWidgets()
 {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QString::fromUtf8("Info \xC3\xBC" "ber Lumaro"));
+    setWindowTitle(Text(kAboutTexts.title));
     setFont(DialogFont(Face::Window, 11));
     resize(ClientSize(259, 321));
     move(397, 214);
@@ -50,26 +49,26 @@ void AboutWindow::createWidgets()
     m_image1->setObjectName(QStringLiteral("Image1"));
     m_image1->setGeometry(8, 8, 105, 73);
     m_image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_image1->setPixmap(QPixmap(QStringLiteral(":/lumaro/logo.bmp")));
+    m_image1->setPixmap(QPixmap(PictureResource(kLogoFile)));
 
     const QFont windowFont = DialogFont(Face::Window, 11);
-    m_panel1 = Panel(this, "Panel1", {8, 112, 105, 25}, QStringLiteral("Lumaro"), DialogFont(Face::Arial, 20, Bold),
+    m_panel1 = Panel(this, "Panel1", {8, 112, 105, 25}, Text(kAboutTexts.name), DialogFont(Face::Arial, 20, Bold),
                      Qt::AlignLeft);
     SetTextColour(m_panel1, kBlueText);
-    m_panel2 = Panel(this, "Panel2", {8, 144, 113, 17}, QStringLiteral("Version " LUMARO_VERSION), windowFont,
+    m_panel2 = Panel(this, "Panel2", {8, 144, 113, 17}, Text(VersionLine(LUMARO_VERSION)), windowFont,
                      Qt::AlignLeft);
-    m_panel4 = Panel(this, "Panel4", {8, 176, 113, 17}, QString::fromUtf8(kAuthor), windowFont, Qt::AlignLeft);
-    m_panel5 = Panel<LinkLabel>(this, "Panel5", {80, 216, 81, 17}, QStringLiteral("Tornvik"),
+    m_panel4 = Panel(this, "Panel4", {8, 176, 113, 17}, Text(kAboutTexts.author), windowFont, Qt::AlignLeft);
+    m_panel5 = Panel<LinkLabel>(this, "Panel5", {80, 216, 81, 17}, Text(kAboutTexts.webLink),
                                 DialogFont(Face::Window, 13, Underlined), Qt::AlignHCenter);
     SetTextColour(m_panel5, ActiveCaptionColour());
-    m_panel6 = Panel(this, "Panel6", {8, 80, 233, 25}, QStringLiteral("Realistische Stellwerkssimulationen"),
+    m_panel6 = Panel(this, "Panel6", {8, 80, 233, 25}, Text(kAboutTexts.tagline),
                      DialogFont(Face::Arial, 13, Bold), Qt::AlignLeft);
     SetTextColour(m_panel6, kBlueText);
-    m_panel7 = Panel<LinkLabel>(this, "Panel7", {88, 240, 65, 25}, QStringLiteral("Kontakt"),
+    m_panel7 = Panel<LinkLabel>(this, "Panel7", {88, 240, 65, 25}, Text(kAboutTexts.mailLink),
                                 DialogFont(Face::Arial, 13, Underlined), Qt::AlignHCenter);
     SetTextColour(m_panel7, ActiveCaptionColour());
 
-    m_button1 = new QPushButton(QStringLiteral("OK"), this);
+    m_button1 = new QPushButton(Text(kAboutTexts.ok), this);
     m_button1->setObjectName(QStringLiteral("Button1"));
     m_button1->setGeometry(144, 152, 89, 25);
 }

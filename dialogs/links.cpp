@@ -1,24 +1,26 @@
 #include "dialogs/links.h"
 
 #include <QDesktopServices>
-#include <QUrlQuery>
+
+#include <string_view>
 
 namespace lumaro {
 
-QUrl WebSiteUrl() { return QUrl(QString::fromLatin1(kWebSite)); }
+namespace {
 
-QUrl SupportMailUrl()
+// The links are written encoded already; strict parsing keeps them exactly so.
+QUrl EncodedUrl(std::string_view link)
 {
-    QUrl url;
-    url.setScheme(QStringLiteral("mailto"));
-    url.setPath(QString::fromLatin1(kSupportMail));
-    QUrlQuery query;
-    query.addQueryItem(QStringLiteral("subject"), QString::fromLatin1(kSupportSubject));
-    url.setQuery(query);
-    return url;
+    return QUrl::fromEncoded(QByteArray(link.data(), qsizetype(link.size())), QUrl::StrictMode);
 }
 
-QUrl SignalBookUrl() { return QUrl(QString::fromLatin1(kSignalBook)); }
+} // namespace
+
+QUrl WebSiteUrl() { return EncodedUrl(kWebSite); }
+
+QUrl SupportMailUrl() { return EncodedUrl(SupportMailLink()); }
+
+QUrl SignalBookUrl() { return EncodedUrl(kSignalBook); }
 
 void LinkOpener::open(const QUrl& url) const
 {

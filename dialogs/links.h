@@ -1,17 +1,15 @@
 #pragma once
 
+// The links of the notice, about and manual windows as URLs for the desktop. The addresses
+// themselves live with the windows' texts.
+
+#include "dialogs/texts.h"
+
 #include <QUrl>
 
 #include <functional>
 
 namespace lumaro {
-
-// The maker's addresses, shown and opened by the notice, about and manual windows.
-inline constexpr char kWebSite[] = "https://www.tornvik.example.org/";
-inline constexpr char kSupportMail[] = "support@tornvik.example.org";
-inline constexpr char kSupportSubject[] = "Lumaro - Supportanfrage";
-// The signal book as its publisher, the railway infrastructure manager, offers it for download.
-inline constexpr char kSignalBook[] = "https://www.dbinfrago.com/file/3179912/data/rw_301_bekanntgabe_5.pdf";
 
 QUrl WebSiteUrl();
 // "mailto:" with the support address and the subject of a support request.

@@ -2,6 +2,7 @@
 
 #include "dialogs/jpeg/photo_decoder.h"
 #include "dialogs/links.h"
+#include "dialogs/texts.h"
 
 #include <QImage>
 #include <QPixmap>
@@ -16,10 +17,6 @@ namespace {
 
 constexpr ImageSize kPhotographSize {3648, 2736};
 constexpr QRect kImage1Box {0, 0, 601, 449};
-
-// The rights notice of the maker, one sentence over two lines.
-constexpr char kRightsLine1[] = "\xC2\xA9 Tornvik. Alle Rechte vorbehalten. Lumaro darf unver\xC3\xA4ndert";
-constexpr char kRightsLine2[] = "und unentgeltlich weitergegeben werden, siehe \xE2\x80\x9ELizenz\xE2\x80\x9C.";
 
 QLabel* TextLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text, const QFont& font)
 {
@@ -59,7 +56,7 @@ NoticeWindow::NoticeWindow(const LinkOpener& links, QByteArray photograph, QWidg
 void NoticeWindow::createWidgets()
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Info"));
+    setWindowTitle(Text(kNoticeTexts.title));
     setFont(DialogFont(Face::Window, 11));
     setFixedSize(576, 446);
     move(232, 154);
@@ -70,30 +67,30 @@ void NoticeWindow::createWidgets()
     m_image1->setGeometry(kImage1Box);
     m_image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    m_label2 = CentredLink(this, "Label2", {0, 224, 601, 25}, QStringLiteral("Tornvik im Internet"),
+    m_label2 = CentredLink(this, "Label2", {0, 224, 601, 25}, Text(kNoticeTexts.webLink),
                            DialogFont(Face::Arial, 16, Bold | Underlined));
-    m_label3 = CentredLink(this, "Label3", {0, 280, 601, 16}, QStringLiteral("Kontakt"),
+    m_label3 = CentredLink(this, "Label3", {0, 280, 601, 16}, Text(kNoticeTexts.mailLink),
                            DialogFont(Face::Window, 13, Bold | Underlined));
 
     const QFont windowFont = DialogFont(Face::Window, 11);
-    m_label4 = TextLabel(this, "Label4", {208, 336, 104, 13}, QStringLiteral("Programm schliesst in "), windowFont);
+    m_label4 = TextLabel(this, "Label4", {208, 336, 104, 13}, Text(kNoticeTexts.countdownBefore), windowFont);
     m_label5 = TextLabel(this, "Label5", {312, 336, 17, 13}, QString(), windowFont);
-    m_label6 = TextLabel(this, "Label6", {328, 336, 49, 13}, QStringLiteral("Sekunden"), windowFont);
+    m_label6 = TextLabel(this, "Label6", {328, 336, 49, 13}, Text(kNoticeTexts.countdownAfter), windowFont);
     placeCountdownLine();
 
     m_image2 = new LinkLabel(this);
     m_image2->setObjectName(QStringLiteral("Image2"));
     m_image2->setGeometry(16, 16, 105, 73);
     m_image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_image2->setPixmap(QPixmap(QStringLiteral(":/lumaro/logo.bmp")));
+    m_image2->setPixmap(QPixmap(PictureResource(kLogoFile)));
 
-    m_label7 = TextLabel(this, "Label7", {16, 88, 274, 19}, QStringLiteral("Realistische Stellwerkssimulationen"),
+    m_label7 = TextLabel(this, "Label7", {16, 88, 274, 19}, Text(kNoticeTexts.tagline),
                          DialogFont(Face::Arial, 16, Bold));
     m_label7->adjustSize();
     SetTextColour(m_label7, kBlueText);
 
-    m_label8 = TextLabel(this, "Label8", {0, 404, 576, 14}, QString::fromUtf8(kRightsLine1), windowFont);
-    m_label9 = TextLabel(this, "Label9", {0, 419, 576, 14}, QString::fromUtf8(kRightsLine2), windowFont);
+    m_label8 = TextLabel(this, "Label8", {0, 404, 576, 14}, Text(kNoticeTexts.rightsLine1), windowFont);
+    m_label9 = TextLabel(this, "Label9", {0, 419, 576, 14}, Text(kNoticeTexts.rightsLine2), windowFont);
     for (QLabel* rights : {m_label8, m_label9}) {
         rights->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         SetTextColour(rights, Qt::white);

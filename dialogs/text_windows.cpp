@@ -53,7 +53,7 @@ LicenceWindow::LicenceWindow(QWidget* parent)
 void LicenceWindow::createWidgets()
 {
     setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("Lizenzbestimmungen"));
+    setWindowTitle(Text(kLicenceTitle));
     setFont(DialogFont(Face::Window, 11));
     resize(ClientSize(450, 499));
     move(296, 121);
@@ -71,15 +71,15 @@ ManualWindow::ManualWindow(const LinkOpener& links, QWidget* parent)
 void ManualWindow::createWidgets()
 {
     setObjectName(QStringLiteral("Form5"));
-    setWindowTitle(QStringLiteral("Anleitung"));
+    setWindowTitle(Text(kManualTexts.title));
     setFont(DialogFont(Face::Window, 11));
     resize(ClientSize(579, 511));
     move(229, 123);
-    m_richEdit1 = TextView(this, {8, 8, 553, 401}, QString::fromUtf8(kManualText).arg(QLatin1String(kSupportMail)));
+    m_richEdit1 = TextView(this, {8, 8, 553, 401}, Text(ManualText()));
     // The signal book the manual announces at its end, left of the maker's links.
-    m_label1 = Link(this, "Label1", {8, 416}, QStringLiteral("Signalbuch (PDF)"));
-    m_label2 = Link(this, "Label2", {400, 416}, QStringLiteral("Kontakt"));
-    m_label3 = Link(this, "Label3", {400, 440}, QStringLiteral("Tornvik im Internet"));
+    m_label1 = Link(this, "Label1", {8, 416}, Text(kManualTexts.signalBookLink));
+    m_label2 = Link(this, "Label2", {400, 416}, Text(kManualTexts.mailLink));
+    m_label3 = Link(this, "Label3", {400, 440}, Text(kManualTexts.webLink));
 }
 
 void ManualWindow::connectWidgets()

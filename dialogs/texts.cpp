@@ -2,6 +2,54 @@
 
 namespace lumaro {
 
+std::string PercentEncoded(std::string_view text)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool unreserved = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z')
+                                || (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_'
+                                || byte == '~';
+        if (unreserved) {
+            out += c;
+        } else {
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0F];
+        }
+    }
+    return out;
+}
+
+std::string SupportMailLink()
+{
+    // The address is written as it stands: its "@" and dots are what a mail link expects there.
+    std::string link = "mailto:";
+    link += kSupportMail;
+    link += "?subject=";
+    link += PercentEncoded(kSupportSubject);
+    return link;
+}
+
+std::string VersionLine(std::string_view version)
+{
+    std::string line = "Version ";
+    line += version;
+    return line;
+}
+
+std::string ManualText()
+{
+    std::string text = kManualText;
+    static constexpr std::string_view kPlaceholder = "%1";
+    for (std::size_t at = text.find(kPlaceholder); at != std::string::npos;
+         at = text.find(kPlaceholder, at + kSupportMail.size()))
+        text.replace(at, kPlaceholder.size(), kSupportMail);
+    return text;
+}
+
 const char kLicenceText[] =
     "LIZENZBESTIMMUNGEN\n"
     "\n"

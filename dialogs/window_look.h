@@ -8,7 +8,15 @@
 #include <QSize>
 #include <QWidget>
 
+#include <string_view>
+
 namespace lumaro {
+
+// A text of dialogs/texts.h (UTF-8) as Qt shows it.
+inline QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
+
+// A picture of assets/ by its file name, from the program's resources.
+inline QString PictureResource(std::string_view file) { return QStringLiteral(":/lumaro/") + Text(file); }
 
 // The windows were laid out with outer sizes, frame and title bar included; these are the frame's
 // share, so that the client areas keep the room the controls were placed in.

@@ -1,71 +1,117 @@
 #include "web/window_texts.h"
 
 #include "cli/json_text.h"
+#include "dialogs/texts.h"
 
 #include <string_view>
 #include <vector>
+
+#ifndef LUMARO_VERSION
+#error "LUMARO_VERSION is set by the build from the project's version"
+#endif
 
 namespace lumaro::web {
 
 namespace {
 
-struct Link {
+struct Control {
+    std::string_view name;
+    std::string_view kind;
     std::string text;
     std::string url;
+    std::string_view picture;
 };
 
-struct WindowText {
-    std::string key;     // the page's name for the window
-    std::string title;
-    std::string text;    // line breaks are kept as they are
-    std::vector<Link> links;
-    std::string photo;   // file name under assets/, empty for none
-    // The notice's countdown line around NoticeSeconds, e.g. "... in " 7 " Sekunden".
-    std::string countdownBefore;
-    std::string countdownAfter;
+struct Window {
+    std::string_view key;   // the page's name for the window
+    std::string_view title;
+    std::vector<Control> controls;
 };
 
-// FIXME: placeholders until the desktop's windows land. The page must show the desktop
-// program's own texts, links and photograph: this is the one place where they are taken
-// over, from the desktop windows' GUI-free text source, never typed in a second time.
-std::vector<WindowText> Windows()
+Control Label(std::string_view name, std::string_view text) { return {name, "label", std::string(text), {}, {}}; }
+
+Control Link(std::string_view name, std::string_view text, std::string url)
 {
+    return {name, "link", std::string(text), std::move(url), {}};
+}
+
+Control Picture(std::string_view name, std::string_view file, std::string url = {})
+{
+    return {name, "picture", {}, std::move(url), file};
+}
+
+// The windows as dialogs/notice_window.cpp, about_window.cpp and text_windows.cpp make them.
+std::vector<Window> Windows()
+{
+    const std::string web(kWebSite);
+    const std::string mail = SupportMailLink();
+    const NoticeTexts& notice = kNoticeTexts;
+    const AboutTexts& about = kAboutTexts;
+    const ManualTexts& manual = kManualTexts;
     return {
-        {"Notice", "Lumaro", "", {}, "", "", " s"},
-        {"About", "Lumaro", "", {}, "", "", ""},
-        {"Licence", "Lizenz", "", {}, "", "", ""},
-        {"Manual", "Anleitung", "", {}, "", "", ""},
+        {"Notice", notice.title, {
+            Picture("Image1", kPhotographFile),
+            Link("Label2", notice.webLink, web),
+            Link("Label3", notice.mailLink, mail),
+            Label("Label4", notice.countdownBefore),
+            {"Label5", "seconds", {}, {}, {}},
+            Label("Label6", notice.countdownAfter),
+            Picture("Image2", kLogoFile, web),
+            Label("Label7", notice.tagline),
+            Label("Label8", notice.rightsLine1),
+            Label("Label9", notice.rightsLine2),
+        }},
+        {"About", about.title, {
+            Picture("Image1", kLogoFile),
+            Label("Panel1", about.name),
+            Label("Panel2", VersionLine(LUMARO_VERSION)),
+            Label("Panel4", about.author),
+            Link("Panel5", about.webLink, web),
+            Label("Panel6", about.tagline),
+            Link("Panel7", about.mailLink, mail),
+            {"Button1", "button", std::string(about.ok), {}, {}},
+        }},
+        {"Licence", kLicenceTitle, {
+            {"RichEdit1", "textView", kLicenceText, {}, {}},
+        }},
+        {"Manual", manual.title, {
+            {"RichEdit1", "textView", ManualText(), {}, {}},
+            Link("Label1", manual.signalBookLink, std::string(kSignalBook)),
+            Link("Label2", manual.mailLink, mail),
+            Link("Label3", manual.webLink, web),
+        }},
     };
 }
 
 void AppendField(std::string& out, std::string_view key, std::string_view value)
 {
-    out += ", ";
     cli::AppendJsonString(out, key);
     out += ": ";
     cli::AppendJsonString(out, value);
 }
 
-void AppendWindow(std::string& out, const WindowText& w)
+void AppendWindow(std::string& out, const Window& w)
 {
     cli::AppendJsonString(out, w.key);
-    out += ": {\"links\": [";
+    out += ": {";
+    AppendField(out, "title", w.title);
+    out += ", \"controls\": [";
     bool first = true;
-    for (const Link& link : w.links) {
+    for (const Control& c : w.controls) {
         out += first ? "{" : ", {";
         first = false;
-        out += "\"text\": ";
-        cli::AppendJsonString(out, link.text);
-        AppendField(out, "url", link.url);
+        AppendField(out, "name", c.name);
+        out += ", ";
+        AppendField(out, "kind", c.kind);
+        out += ", ";
+        AppendField(out, "text", c.text);
+        out += ", ";
+        AppendField(out, "url", c.url);
+        out += ", ";
+        AppendField(out, "picture", c.picture);
         out += '}';
     }
-    out += ']';
-    AppendField(out, "title", w.title);
-    AppendField(out, "text", w.text);
-    AppendField(out, "photo", w.photo);
-    AppendField(out, "countdownBefore", w.countdownBefore);
-    AppendField(out, "countdownAfter", w.countdownAfter);
-    out += '}';
+    out += "]}";
 }
 
 } // namespace
@@ -74,7 +120,7 @@ std::string WindowTextsJson()
 {
     std::string out = "{";
     bool first = true;
-    for (const WindowText& w : Windows()) {
+    for (const Window& w : Windows()) {
         out += first ? "" : ", ";
         first = false;
         AppendWindow(out, w);

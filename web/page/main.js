@@ -121,6 +121,7 @@ async function boot() {
   const page = new Page(await Core.load());
   page.show();
   lumaro.firstFrameMs = performance.now();
+  page.windows.loadPictures();
   Object.assign(lumaro, {
     tick: () => { page.tick(); },
     state: () => JSON.parse(page.core.stateJson()),

@@ -20,6 +20,7 @@ export const siteDir = process.env.LUMARO_WEB_BUILD || join(repoRoot, 'build-web
 export const nativeDir = process.env.LUMARO_BUILD || join(repoRoot, 'build');
 export const renderPath = join(nativeDir, 'lumaro-render');
 export const tickTimePath = join(nativeDir, 'web', 'lumaro-web-ticktime');
+export const desktopWindowsPath = join(nativeDir, 'web', 'lumaro-desktop-windows');
 const chromiumPath = process.env.CHROMIUM || '/usr/bin/chromium';
 
 export const kWidth = 1016;
@@ -135,4 +136,11 @@ export function firstPixelDifference(a, b) {
 export async function nativeTickMicroseconds(ticks, rounds, actions) {
   const { stdout } = await run(tickTimePath, [String(ticks), String(rounds), ...actions]);
   return Number(stdout.trim());
+}
+
+// What the desktop program's notice and information windows show, read from the windows
+// themselves by lumaro-desktop-windows of the native build.
+export async function desktopWindows() {
+  const { stdout } = await run(desktopWindowsPath, [], { maxBuffer: 1 << 24 });
+  return JSON.parse(stdout);
 }
