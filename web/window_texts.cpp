@@ -1,14 +1,11 @@
 #include "web/window_texts.h"
 
 #include "cli/json_text.h"
+#include "core/version.h"
 #include "dialogs/texts.h"
 
 #include <string_view>
 #include <vector>
-
-#ifndef LUMARO_VERSION
-#error "LUMARO_VERSION is set by the build from the project's version"
-#endif
 
 namespace lumaro::web {
 
