@@ -76,6 +76,14 @@ inline bool Any(const SignalRecord& record, std::initializer_list<FieldPtr> fiel
     return false;
 }
 
+// The record hand-over a block makes while it draws: `fields` of `from` copied into `to`, in this
+// order. Every element drawn after it in the same paint sees the copy.
+inline void CopyFields(SignalRecord& to, const SignalRecord& from, std::span<const FieldPtr> fields)
+{
+    for (FieldPtr f : fields)
+        to.*f = from.*f;
+}
+
 using Condition = bool (*)(const Look&);
 
 // One lamp of a lamp table: lit while `when` holds.

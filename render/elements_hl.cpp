@@ -1,6 +1,7 @@
 // Hl signals: main signal 70, light strip 71, distant signal 72, boxes 73 and 77, signals 74 and 75.
 
 #include "render/elements.h"
+#include "render/hint_texts.h"
 
 #include <span>
 
@@ -19,12 +20,6 @@ constexpr Color kGreen = clLampGreen;
 
 // --- Designation texts -----------------------------------------------------------------------
 
-constexpr const char* kHintSubstitute =
-    "Ersatzsignal - Am Signal Hp 0 oder am gestörten\r\n"
-    "Lichthauptsignal ohne schriftlichen Befehl vorbeifahren";
-constexpr const char* kHintTrackChange =
-    "Gegengleisanzeiger - Der Fahrweg führt in das\r\n"
-    "Streckengleis entgegen der gewöhnlichen Fahrtrichtung";
 constexpr const char* kHintDeadEnd =
     "Stumpfgleis- und Frühhaltanzeiger - Fahrt in ein Stumpfgleis\r\n"
     "oder in ein Gleis mit verkürztem Einfahrweg";
@@ -323,11 +318,8 @@ void HlDistant72(const ElementRoom& r, const Element& e)
     Lamps(r.canvas, e, look, kDistantLamps);
     // The hand-over runs before the designation and before any element drawn later in the
     // paint, so the signal behind that announces this record already sees the fresh copy.
-    if (IsRecord(e.own)) {
-        SignalRecord& own = r.signals[e.own];
-        for (FieldPtr f : kHandedOver)
-            own.*f = look.next.*f;
-    }
+    if (IsRecord(e.own))
+        CopyFields(r.signals[e.own], look.next, kHandedOver);
     for (const PanelChoice& p : kDistantPanels)
         if (p.next == e.next)
             Designations(r.designations, p.panel, look, kDistantRows);

@@ -254,9 +254,7 @@ void HvDistant10_12(const ElementRoom& r, const Element& e)
     DrawLamps(c, e, look, Mounting::FreeStanding);
     // After the lamps and before the panels; the panels read only `next`, so they do not see
     // the copy, but every element drawn later in this paint does.
-    SignalRecord& own = r.signals[e.own];
-    for (FieldPtr f : kCopiedFields)
-        own.*f = look.next.*f;
+    CopyFields(r.signals[e.own], look.next, kCopiedFields);
     WriteFreeStandingPanels(r, e, look);
 }
 

@@ -1,6 +1,7 @@
 // H/V main signals: block signal 20, entry signal 21, exit and intermediate signal 25.
 
 #include "render/elements.h"
+#include "render/hint_texts.h"
 
 namespace lumaro::blocks {
 
@@ -32,12 +33,6 @@ constexpr const char* kHint60 =
 constexpr const char* kHint60Long =
     "Langsamfahrt + Geschwindigkeitsanzeiger - Die durch die Kennziffer angezeigte Geschwindigkeit\r\n"
     "darf vom Signal ab im anschließenden Weichenbereich nicht überschritten werden (60 km/h) 60 km/h";
-constexpr const char* kHintSubstitute =
-    "Ersatzsignal - Am Signal Hp 0 oder am gestörten\r\n"
-    "Lichthauptsignal ohne schriftlichen Befehl vorbeifahren";
-constexpr const char* kHintCaution =
-    "Vorsichtsignal - Am Signal Hp 0 oder am gestörten\r\n"
-    "Lichthauptsignal ohne schriftlichen Befehl vorbeifahren! Weiterfahrt auf Sicht.";
 
 // --- Conditions ------------------------------------------------------------------------------
 

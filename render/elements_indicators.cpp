@@ -2,6 +2,7 @@
 // the Ks scene alike and change their look with the selected system.
 
 #include "render/elements.h"
+#include "render/hint_texts.h"
 
 #include <cstddef>
 #include <iterator>
@@ -21,9 +22,6 @@ using draw::Path;
 
 // --- Designation texts -----------------------------------------------------------------------
 
-constexpr const char* kHintTrackChange =
-    "Gegengleisanzeiger - Der Fahrweg führt in das\r\n"
-    "Streckengleis entgegen der gewöhnlichen Fahrtrichtung";
 constexpr const char* kHintSpeed20 =
     "Geschwindigkeitsanzeiger - Die durch die Kennziffer angezeigte Geschwindigkeit\r\n"
     "darf vom Signal ab im anschließenden Weichenbereich nicht überschritten werden (20 km/h)";
@@ -281,8 +279,7 @@ void TrackChangeSymbol(Canvas& c, const Element& e, const Look& look)
 // the indicator is lit, no aspect but the additional light.
 void PassOnAspect(SignalRecord& own, const SignalRecord& next)
 {
-    for (FieldPtr f : kTrackChangeCopied)
-        own.*f = next.*f;
+    CopyFields(own, next, kTrackChangeCopied);
     if (own.Gwb != 1)
         return;
     own.Halt = 0;

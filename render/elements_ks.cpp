@@ -1,6 +1,7 @@
 // Ks signals: main signals 50 and 55, distant signals 54 and 59.
 
 #include "render/elements.h"
+#include "render/hint_texts.h"
 
 #include <array>
 #include <cstddef>
@@ -27,12 +28,6 @@ bool None(const SignalRecord& record, std::initializer_list<FieldPtr> fields)
 
 // --- Designation texts -----------------------------------------------------------------------
 
-constexpr const char* kHintSubstitute =
-    "Ersatzsignal - Am Signal Hp 0 oder am gestörten\r\n"
-    "Lichthauptsignal ohne schriftlichen Befehl vorbeifahren";
-constexpr const char* kHintCaution =
-    "Vorsichtsignal - Am Signal Hp 0 oder am gestörten\r\n"
-    "Lichthauptsignal ohne schriftlichen Befehl vorbeifahren! Weiterfahrt auf Sicht.";
 
 // Proceed with a speed indicator.
 constexpr const char* kH40 =
@@ -148,15 +143,6 @@ void KsScreen(Canvas& c, const Element& e, ScreenShape shape)
     Path(c, e, doubledTop);
     if (shape.fill == ScreenFill::AfterTopEdge)
         c.FloodFill(e.x + kSeed.dx, e.y + kSeed.dy, clBlack);
-}
-
-// Copies `fields` of the announced record into the element's own record, in this order.
-template <std::size_t N>
-void CopyFromNext(const ElementRoom& r, const Element& e, const Look& look, const std::array<FieldPtr, N>& fields)
-{
-    SignalRecord& own = r.signals[e.own];
-    for (FieldPtr f : fields)
-        own.*f = look.next.*f;
 }
 
 // --- Shared conditions -----------------------------------------------------------------------
@@ -450,7 +436,7 @@ void KsDistant54(const ElementRoom& r, const Element& e)
     const Look look(r, e);
     KsScreen(r.canvas, e, kShortScreen);
     Lamps(r.canvas, e, look, kLamps54);
-    CopyFromNext(r, e, look, kCopy54);
+    CopyFields(r.signals[e.own], look.next, kCopy54);
     if (e.next == kNext54)
         Designations(r.designations, kPanel54, look, kDesignations54);
 }
@@ -478,7 +464,7 @@ void KsDistant59(const ElementRoom& r, const Element& e)
     const Look look(r, e);
     KsScreen(r.canvas, e, kShortScreen);
     Lamps(r.canvas, e, look, kLamps59);
-    CopyFromNext(r, e, look, kCopy59);
+    CopyFields(r.signals[e.own], look.next, kCopy59);
     if (e.next == kNext59)
         MultiPanelDesignations<2>(r.designations, kPanels59, look, kDesignations59);
 }
