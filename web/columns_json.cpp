@@ -1,0 +1,66 @@
+// The signal columns, their names, buttons and designation panels as JSON for the page.
+
+#include "web/columns_json.h"
+
+#include "cli/json_text.h"
+#include "core/columns.h"
+
+#include <utility>
+
+namespace lumaro::web {
+
+namespace {
+
+constexpr std::pair<System, const char*> kSystems[] = {{System::HV, "HV"}, {System::Ks, "Ks"}, {System::Hl, "Hl"}};
+
+std::string NumberList(const std::vector<int>& numbers)
+{
+    std::string out = "[";
+    for (int n : numbers) {
+        if (out.size() > 1)
+            out += ", ";
+        out += std::to_string(n);
+    }
+    return out + "]";
+}
+
+// {"HV": ..., "Ks": ..., "Hl": ...} with each system's value from `value`.
+template <typename Value>
+std::string PerSystem(Value value)
+{
+    std::string out = "{";
+    for (const auto& [system, name] : kSystems) {
+        if (out.size() > 1)
+            out += ", ";
+        out += '"';
+        out += name;
+        out += "\": ";
+        out += value(system);
+    }
+    return out + "}";
+}
+
+} // namespace
+
+std::string ColumnsJson()
+{
+    std::string out = "{\"columns\": [";
+    for (const SignalColumn& column : kSignalColumns) {
+        if (column.x != kSignalColumns.front().x)
+            out += ", ";
+        out += "{\"x\": " + std::to_string(column.x);
+        out += ", \"signal\": " + PerSystem([&](System system) {
+            std::string name;
+            if (const char* signal = ColumnSignal(column.x, system))
+                cli::AppendJsonString(name, signal);
+            else
+                name = "null";
+            return name;
+        });
+        out += ", \"buttons\": " + PerSystem([&](System system) { return NumberList(ColumnButtons(column.x, system)); });
+        out += ", \"panels\": " + NumberList(ColumnPanels(column.x)) + "}";
+    }
+    return out + "]}";
+}
+
+} // namespace lumaro::web
