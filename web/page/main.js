@@ -5,6 +5,7 @@
 import { Core } from './core.js';
 import { MainWindowView } from './view.js';
 import { SecondaryWindows } from './windows.js';
+import { TouchLayout } from './touch.js';
 
 const kTickMs = 1000;
 const manual = new URLSearchParams(location.search).has('manual');
@@ -39,6 +40,9 @@ class Page {
       formClick: () => this.act(() => core.formClick()),
     });
     this.windows = new SecondaryWindows(this.root, JSON.parse(core.windowTextsJson()));
+    this.touch = new TouchLayout(this.root, layout, JSON.parse(core.columnsJson()).columns, {
+      button: (n) => this.act(() => core.clickButton(n)),
+    });
     this.timer = 0;
     document.querySelector('#restart').addEventListener('click', () => this.restart());
   }
@@ -52,7 +56,9 @@ class Page {
 
   show() {
     this.draw();
-    this.view.mirror(JSON.parse(this.core.stateJson()));
+    const state = JSON.parse(this.core.stateJson());
+    this.view.mirror(state);
+    this.touch.mirror(state);
     const windows = JSON.parse(this.core.windowsJson());
     this.windows.mirror(windows);
     if (windows.Ended)
@@ -77,6 +83,7 @@ class Page {
     clearInterval(this.timer);
     this.timer = 0;
     this.view.closeMenus();
+    this.touch.close();
     this.root.hidden = true;
     this.endedPage.hidden = false;
   }
