@@ -80,7 +80,8 @@ export class TouchLayout {
 
     // A tap on a signal column opens its sheet; with a sheet open, a tap anywhere outside it
     // closes it, and one on another signal column opens that column's sheet instead. The
-    // window's own buttons over the canvas keep acting by themselves.
+    // window's own buttons over the canvas keep acting by themselves. Caught on the way down,
+    // as the menu titles keep their clicks to themselves.
     document.addEventListener('click', (event) => {
       if (!this.active || this.sheet.contains(event.target))
         return;
@@ -90,7 +91,7 @@ export class TouchLayout {
       this.close();
       if (column && column !== wasOpen && this.signal(column))
         this.openColumn(column);
-    });
+    }, true);
     document.addEventListener('keydown', (event) => {
       if (event.key === 'Escape' && this.open) {
         event.preventDefault();
