@@ -213,8 +213,9 @@ export class TouchLayout {
     const key = `${column.x} ${system}`;
     if (this.shown !== key) {
       this.shown = key;
-      this.title.textContent = this.signal(column);
-      this.aspects.replaceChildren(...column.buttons[system].map((n) => this.createButton(n)));
+      const signal = this.signal(column);
+      this.title.textContent = signal;
+      this.aspects.replaceChildren(...column.buttons[system].map((n) => this.createButton(n, signal)));
     }
     for (const button of this.aspects.children) {
       const b = this.state.buttons[button.dataset.button];
@@ -227,11 +228,13 @@ export class TouchLayout {
     this.renderWhy(column);
   }
 
-  createButton(number) {
+  // Its name says the signal and the caption; it shows the caption.
+  createButton(number, signal) {
     const button = document.createElement('button');
     button.type = 'button';
     button.dataset.button = `Button${number}`;
     button.textContent = this.captions.get(number);
+    button.setAttribute('aria-label', `${signal}: ${button.textContent}`);
     button.addEventListener('click', () => this.actions.button(number));
     return button;
   }

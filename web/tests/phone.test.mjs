@@ -225,8 +225,16 @@ describe('the page on a phone', () => {
     await tapColumn(page, 650);
     assert.deepEqual((await sheet(page)).rows[0], ['Fahrt']);
 
+    // Where the page explains the designations, the sheet says why its column shows them.
+    await page.evaluate(() => {
+      window.lumaro.explain = () => ({ panels: [{ panel: 'Panel4', why: 'Weil.' }, { panel: 'Panel10', why: 'Darum.' }] });
+      window.lumaro.tick();
+    });
+    assert.equal(await page.$eval('#ColumnSheet .why', (p) => p.checkVisibility() && p.textContent), 'Weil.');
+
     await tapColumn(page, 150);
     assert.equal((await sheet(page)).title, 'Einfahrsignal');
+    assert.equal(await page.$eval('#ColumnSheet .why', (p) => p.textContent), 'Darum.');
     await tapColumn(page, 150);
     assert.equal(await sheet(page), null, 'a second tap on the column closes its sheet');
     await tapColumn(page, 950);
