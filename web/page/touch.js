@@ -107,7 +107,10 @@ export class TouchLayout {
     this.box.addEventListener('touchmove', (event) => {
       if (!this.pinch || event.touches.length !== 2)
         return;
-      event.preventDefault();
+      // Once the box scrolls under the first finger its moves can no longer be cancelled; the
+      // box's touch-action keeps the browser from zooming the page all the same.
+      if (event.cancelable)
+        event.preventDefault();
       const [a, b] = event.touches;
       this.zoomAbout(this.pinch.zoom * distance(a, b) / this.pinch.distance,
         (a.clientX + b.clientX) / 2, (a.clientY + b.clientY) / 2);
