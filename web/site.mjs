@@ -7,7 +7,7 @@
 import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
 import { mkdir, readFile, rename, rm, writeFile } from 'node:fs/promises';
-import { dirname, extname, join, resolve } from 'node:path';
+import { basename, dirname, extname, join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import { gzipSync } from 'node:zlib';
 
@@ -29,7 +29,12 @@ const kRunTimeNames = 'const kPublishedNames = {};';
 const sha256 = (bytes) => createHash('sha256').update(bytes).digest('hex');
 
 export async function readSite(siteJson) {
-  const site = JSON.parse(await readFile(siteJson, 'utf8'));
+  let site;
+  try {
+    site = JSON.parse(await readFile(siteJson, 'utf8'));
+  } catch (error) {
+    throw new Error(`cannot read ${siteJson} (${error.code || error.message}): \`make web\` writes it`);
+  }
   if (!site.version || !site.root || !Array.isArray(site.files))
     throw new Error(`${siteJson}: not a description of the site (version, root, files)`);
   return site;
@@ -158,6 +163,15 @@ export async function publish(site, outDir = site.root) {
   const published = publishedFiles(await readFiles(site.root, site.files));
 
   await rm(partFolder, { recursive: true, force: true });
+  try {
+    return await writePublished(site, published, partFolder, folder, archive);
+  } finally {
+    await rm(partFolder, { recursive: true, force: true });
+    await rm(`${archive}.part`, { force: true });
+  }
+}
+
+async function writePublished(site, published, partFolder, folder, archive) {
   const written = [];
   for (const { name, contents } of published.values()) {
     const target = join(partFolder, name);
@@ -175,12 +189,14 @@ export async function publish(site, outDir = site.root) {
   await writeFile(join(partFolder, kWorkerName), source);
   written.push({ name: kWorkerName, size: Buffer.byteLength(source) });
 
+  // The same archive from the same files: sorted, without owners or times. Folder and archive
+  // replace the old ones only once both are complete.
+  const folderName = basename(folder);
+  execFileSync('tar', ['--sort=name', '--mtime=@0', '--owner=0', '--group=0', '--numeric-owner',
+    '--mode=a+rX,go-w', `--transform=s|^${escapeRegExp(basename(partFolder))}|${folderName}|`,
+    '--use-compress-program=gzip -9n', '-cf', `${archive}.part`, '-C', dirname(folder), basename(partFolder)]);
   await rm(folder, { recursive: true, force: true });
   await rename(partFolder, folder);
-  // The same archive from the same files: sorted, without owners or times.
-  execFileSync('tar', ['--sort=name', '--mtime=@0', '--owner=0', '--group=0', '--numeric-owner',
-    '--mode=a+rX,go-w', '--use-compress-program=gzip -9n', '-cf', `${archive}.part`,
-    '-C', dirname(folder), folderName]);
   await rename(`${archive}.part`, archive);
   written.sort((a, b) => (a.name < b.name ? -1 : 1));
   return { folder, archive, files: written };
