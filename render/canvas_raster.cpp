@@ -40,6 +40,28 @@ inline i64 CeilDiv(i128 num, i128 den) { return -FloorDiv(-num, den); }
 // stores even at -O2 without a target architecture.
 constexpr i64 kBlock = 8;
 
+// The inline part of FillPixels: runs shorter than kLibraryFillMin.
+inline void FillShort(std::uint32_t* p, i64 count, Color color)
+{
+    if (count >= kBlock) {
+        for (i64 i = 0; i < kBlock; ++i)
+            p[i] = color;
+        p += kBlock;
+        count -= kBlock;
+    }
+    for (i64 i = 0; i < count; ++i)
+        p[i] = color;
+}
+
+// FillPixels with the short runs (most spans of lines and small shapes) kept inline.
+inline void FillRun(std::uint32_t* p, i64 count, Color color)
+{
+    if (count < kLibraryFillMin)
+        FillShort(p, count, color);
+    else
+        FillPixels(p, count, color);
+}
+
 void FillSpan(const Raster& r, i64 y, i64 left, i64 right, Color color)
 {
     if (y < 0 || y >= r.height)
@@ -49,7 +71,7 @@ void FillSpan(const Raster& r, i64 y, i64 left, i64 right, Color color)
     if (left >= right)
         return;
     std::uint32_t* row = r.pixels + y * r.width;
-    FillPixels(row + left, right - left, color);
+    FillRun(row + left, right - left, color);
 }
 
 // GDI steps the minor axis of a line early (on a tie of its error term) for lines heading into
@@ -561,7 +583,7 @@ private:
 
     void Paint(const Row& row, i64 y, i64 left, i64 right)
     {
-        FillPixels(row.pixels + left, right - left, m_brush);
+        FillRun(row.pixels + left, right - left, m_brush);
         if (!m_marks)
             return;
         SetBits(row.painted, left, right);
@@ -645,8 +667,7 @@ void FillPixels(std::uint32_t* p, i64 count, Color color)
     for (; count >= kBlock; count -= kBlock, p += kBlock)
         for (i64 i = 0; i < kBlock; ++i)
             p[i] = color;
-    for (i64 i = 0; i < count; ++i)
-        p[i] = color;
+    FillShort(p, count, color);
 }
 
 void FillRect(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Color color)
@@ -662,8 +683,16 @@ void FillRect(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Color c
         FillPixels(r.pixels + top * r.width, (bottom - top) * r.width, color);
         return;
     }
-    for (i64 y = top; y < bottom; ++y)
-        FillPixels(r.pixels + y * r.width + left, right - left, color);
+    const i64 width = right - left;
+    std::uint32_t* row = r.pixels + top * r.width + left;
+    if (width < kLibraryFillMin) {
+        // Narrow bands (wide pens' vertical strokes): no call per row.
+        for (i64 y = top; y < bottom; ++y, row += r.width)
+            FillShort(row, width, color);
+        return;
+    }
+    for (i64 y = top; y < bottom; ++y, row += r.width)
+        FillPixels(row, width, color);
 }
 
 void StrokeLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Pen pen, std::vector<i64>& points,
