@@ -143,12 +143,12 @@ public:
         ConsoleReporter::Finalize();
         // Without repetitions every run counts; the fastest of a name is its figure.
         std::vector<std::pair<std::string, double>> times;
-        for (const auto& [name, time] : m_fastest.empty() ? m_times : m_fastest) {
-            auto same = std::find_if(times.begin(), times.end(), [&](const auto& t) { return t.first == name; });
+        for (const auto& run : m_fastest.empty() ? m_times : m_fastest) {
+            auto same = std::find_if(times.begin(), times.end(), [&](const auto& t) { return t.first == run.first; });
             if (same == times.end())
-                times.emplace_back(name, time);
+                times.push_back(run);
             else
-                same->second = std::min(same->second, time);
+                same->second = std::min(same->second, run.second);
         }
         const std::pair<std::string, double>* floor = nullptr;
         for (const auto& entry : times)
