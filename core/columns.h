@@ -20,17 +20,17 @@ struct SignalColumn {
 };
 
 constexpr std::array<SignalColumn, 10> kSignalColumns = {{
-    //  x   H/V                          Ks                           Hl
-    { 50, {"Vorsignal zum Einfahrsignal", "Vorsignal zum Einfahrsignal", "Vorsignal zum Einfahrsignal"}},
-    {150, {"Einfahrsignal",              "Einfahrsignal",              "Einfahrsignal"}},
-    {250, {"Sperrsignal",                "Sperrsignal",                "Rangiersignal"}},
-    {350, {"Geschwindigkeitsanzeiger",   "Geschwindigkeitsanzeiger",   nullptr}},
-    {450, {"Hauptsperrsignal",           "Hauptsperrsignal",           "Hauptsperrsignal"}},
-    {550, {"Zwischensignal",             "Zwischensignal",             "Zwischensignal"}},
-    {650, {"Ausfahrsignal",              "Ausfahrsignal",              "Ausfahrsignal"}},
-    {750, {"Vorsignal zum Blocksignal",  "Vorsignal zum Blocksignal",  nullptr}},
-    {850, {"Gegengleisanzeiger",         "Gegengleisanzeiger",         "Vorsignal zum Blocksignal"}},
-    {950, {"Blocksignal",                "Blocksignal",                "Blocksignal"}},
+    //  x   H/V                             Ks                              Hl
+    { 50, {"Vorsignal des Einfahrsignals", "Vorsignal des Einfahrsignals", "Vorsignal des Einfahrsignals"}},
+    {150, {"Einfahrsignal",                "Einfahrsignal",                "Einfahrsignal"}},
+    {250, {"Sperrsignal",                  "Sperrsignal",                  "Rangiersignal"}},
+    {350, {"Geschwindigkeitsanzeiger",     "Geschwindigkeitsanzeiger",     nullptr}},
+    {450, {"hohes Sperrsignal",            "hohes Sperrsignal",            "hohes Sperrsignal"}},
+    {550, {"Zwischensignal",               "Zwischensignal",               "Zwischensignal"}},
+    {650, {"Ausfahrsignal",                "Ausfahrsignal",                "Ausfahrsignal"}},
+    {750, {"Vorsignal des Blocksignals",   "Vorsignal des Blocksignals",   nullptr}},
+    {850, {"Gegengleisanzeiger",           "Gegengleisanzeiger",           "Vorsignal des Blocksignals"}},
+    {950, {"Blocksignal",                  "Blocksignal",                  "Blocksignal"}},
 }};
 
 // The column (its x) whose 100 pixels hold the middle of a control placed at left with width;

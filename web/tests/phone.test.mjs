@@ -109,7 +109,7 @@ describe('the page on a phone', () => {
       assert.deepEqual(hv[150].buttons, ['Button30 Halt', 'Button31 40 km/h', 'Button32 60 km/h',
         'Button34 100 km/h', 'Button35 Fahrt (disabled)', 'Button36 Ersatz', 'Button37 Vorsicht']);
       assert.deepEqual(hv[150].rows[0], ['Hp 0', 'Halt']);
-      assert.equal(hv[50].title, 'Vorsignal zum Einfahrsignal');
+      assert.equal(hv[50].title, 'Vorsignal des Einfahrsignals');
       assert.deepEqual(hv[50].buttons, []);
       assert.deepEqual(hv[950].buttons, ['Button21 Halt', 'Button22 Fahrt', 'Button23 Ersatz']);
       assert.equal(hv[850].title, 'Gegengleisanzeiger');
@@ -118,7 +118,7 @@ describe('the page on a phone', () => {
       const hl = shown.HlSystem1;
       assert.equal(hl[350], null);
       assert.equal(hl[750], null);
-      assert.equal(hl[850].title, 'Vorsignal zum Blocksignal');
+      assert.equal(hl[850].title, 'Vorsignal des Blocksignals');
       assert.deepEqual(hl[650].buttons.slice(-2), ['Button13 Dunkel', 'Button14 GWB']);
       assert.equal(hl[650].buttons.some((b) => b.endsWith('Vorsicht')), false);
       assert.deepEqual(page.errors, []);
