@@ -34,20 +34,20 @@ void BM_EraseBaseline(benchmark::State& state)
 }
 BENCHMARK(BM_EraseBaseline)->ComputeStatistics("min", Fastest);
 
-void PaintSystem(benchmark::State& state, void (MainForm::*select)())
+void PaintSystem(benchmark::State& state, const char* system)
 {
     static MainForm form; // large; one instance per process is enough
     form.FormCreate();
-    (form.*select)();
+    form.MenuCommand(system);
     for (auto _ : state) {
         form.Paint();
-        benchmark::DoNotOptimize(form.Canvas.Pixels());
+        benchmark::DoNotOptimize(form.View().Canvas.Pixels());
     }
 }
 
-void BM_PaintHV(benchmark::State& state) { PaintSystem(state, &MainForm::HVSystem1Click); }
-void BM_PaintKs(benchmark::State& state) { PaintSystem(state, &MainForm::KsSystem1Click); }
-void BM_PaintHl(benchmark::State& state) { PaintSystem(state, &MainForm::HlSystem1Click); }
+void BM_PaintHV(benchmark::State& state) { PaintSystem(state, "HVSystem1"); }
+void BM_PaintKs(benchmark::State& state) { PaintSystem(state, "KsSystem1"); }
+void BM_PaintHl(benchmark::State& state) { PaintSystem(state, "HlSystem1"); }
 BENCHMARK(BM_PaintHV)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintKs)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintHl)->ComputeStatistics("min", Fastest);
@@ -74,13 +74,13 @@ void PaintBusiest(benchmark::State& state, const char* system, std::initializer_
     constexpr int kSettleTicks = 5;
     for (int i = 0; i < kSettleTicks; ++i)
         form->Timer1Timer();
-    if (!form->BlinkPhase) {
+    if (!form->View().BlinkPhase) {
         state.SkipWithError("blinking lamps are not in their lit phase");
         return;
     }
     for (auto _ : state) {
         form->Paint();
-        benchmark::DoNotOptimize(form->Canvas.Pixels());
+        benchmark::DoNotOptimize(form->View().Canvas.Pixels());
     }
 }
 
@@ -109,7 +109,7 @@ void BM_TickBusiest(benchmark::State& state)
     form->MenuCommand("Nacht1");
     for (auto _ : state) {
         form->Timer1Timer();
-        benchmark::DoNotOptimize(form->Canvas.Pixels());
+        benchmark::DoNotOptimize(form->View().Canvas.Pixels());
     }
 }
 BENCHMARK(BM_TickBusiest)->ComputeStatistics("min", Fastest);
