@@ -1,3 +1,6 @@
+// The Qt main window: menus, buttons and panels built from the core's tables, actions passed to
+// the driver, and the core's state mirrored into the widgets.
+
 #include "app/main_window.h"
 
 #include "app/canvas_widget.h"

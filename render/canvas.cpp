@@ -1,3 +1,5 @@
+// The canvas: the GDI operations on a 32-bit raster, with their recording and replay.
+
 #include "render/canvas.h"
 
 #include "render/canvas_raster.h"

@@ -1,3 +1,5 @@
+// The canvas's pixel rules on tiny canvases, and the trace format.
+
 #include "io/trace_format.h"
 #include "render/canvas.h"
 
