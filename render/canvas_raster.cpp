@@ -1,3 +1,6 @@
+// The canvas's raster work: lines, rectangles, ellipses and the border-mode flood fill, by the
+// pixel rules of the Windows GDI.
+
 #include "render/canvas_raster.h"
 
 #include <algorithm>

@@ -1,3 +1,6 @@
+// The canvas's pixel rules on tiny canvases, and the trace format.
+
+#include "io/trace_format.h"
 #include "render/canvas.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +11,7 @@
 #include <vector>
 
 using namespace lumaro;
+using namespace lumaro::io;
 
 namespace {
 
