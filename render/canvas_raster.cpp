@@ -40,17 +40,33 @@ inline i64 CeilDiv(i128 num, i128 den) { return -FloorDiv(-num, den); }
 // stores even at -O2 without a target architecture.
 constexpr i64 kBlock = 8;
 
-// The inline part of FillPixels: runs shorter than kLibraryFillMin.
+// n pixels from p on, n a constant: the compiler makes vector stores of it.
+template <i64 n>
+inline void FillFixed(std::uint32_t* p, Color color)
+{
+    for (i64 i = 0; i < n; ++i)
+        p[i] = color;
+}
+
+// The inline part of FillPixels: runs shorter than kLibraryFillMin, as two blocks of a fixed size
+// that overlap in the middle. The length picks only the size of the blocks, never a loop count,
+// so that lines and small shapes, whose runs change length from row to row, do not stall on
+// mispredicted loop exits.
 inline void FillShort(std::uint32_t* p, i64 count, Color color)
 {
+    static_assert(kLibraryFillMin <= 2 * kBlock);
     if (count >= kBlock) {
-        for (i64 i = 0; i < kBlock; ++i)
-            p[i] = color;
-        p += kBlock;
-        count -= kBlock;
+        FillFixed<kBlock>(p, color);
+        FillFixed<kBlock>(p + count - kBlock, color);
+    } else if (count >= 4) {
+        FillFixed<4>(p, color);
+        FillFixed<4>(p + count - 4, color);
+    } else if (count >= 2) {
+        FillFixed<2>(p, color);
+        FillFixed<2>(p + count - 2, color);
+    } else if (count == 1) {
+        p[0] = color;
     }
-    for (i64 i = 0; i < count; ++i)
-        p[i] = color;
 }
 
 // FillPixels with the short runs (most spans of lines and small shapes) kept inline.
@@ -311,14 +327,13 @@ public:
     bool Crosses(i64 y) const { return m_top <= y && y < m_bottom; }
     i64 X() const { return m_x; }
 
+    // Without a branch: whether the rest carries over changes from row to row without a pattern.
     void Step()
     {
-        m_x += m_stepWhole;
         m_excess -= m_stepRest;
-        if (m_excess < 0) {
-            m_excess += m_dy;
-            ++m_x;
-        }
+        const i64 carry = m_excess < 0 ? 1 : 0;
+        m_excess += carry * m_dy;
+        m_x += m_stepWhole + carry;
     }
 
 private:
@@ -357,6 +372,11 @@ void FillQuad(const Raster& r, const Pt (&p)[4], Color color)
                 continue;
             xs[n++] = e.X();
             e.Step();
+        }
+        // Mostly the two long sides cross a row: one span, its ends in either order.
+        if (n == 2) {
+            FillSpan(r, y, std::min(xs[0], xs[1]), std::max(xs[0], xs[1]), color);
+            continue;
         }
         for (int i = 1; i < n; ++i)
             for (int j = i; j > 0 && xs[j - 1] > xs[j]; --j)
