@@ -135,48 +135,54 @@ void LongThinLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Color color)
     const i64 lenA = xMajor ? adx : ady, lenB = xMajor ? ady : adx;
     const i64 sizeA = xMajor ? r.width : r.height, sizeB = xMajor ? r.height : r.width;
 
-    // Clip on the major axis.
-    i64 iBegin = 0, iEnd = lenA;
-    if (sa > 0) {
-        iBegin = std::max(iBegin, -a0);
-        iEnd = std::min(iEnd, sizeA - a0);
-    } else {
-        iBegin = std::max(iBegin, a0 - sizeA + 1);
-        iEnd = std::min(iEnd, a0 + 1);
-    }
-    if (iBegin >= iEnd)
-        return;
-
-    // Clip on the minor axis: the steps k that stay inside, turned into a range of i.
-    i64 kLo = sb > 0 ? -b0 : b0 - sizeB + 1;
-    i64 kHi = sb > 0 ? sizeB - 1 - b0 : b0;
-    kLo = std::max<i64>(kLo, 0);
-    if (kLo > kHi)
-        return;
-    auto firstStepReaching = [&](i64 m) -> i64 {
-        const i128 need = static_cast<i128>(2) * lenA * m - lenA - bias + 1;
-        return need <= 0 ? 0 : CeilDiv(need, static_cast<i128>(2) * lenB);
-    };
-    iBegin = std::max(iBegin, firstStepReaching(kLo));
-    iEnd = std::min(iEnd, firstStepReaching(kHi + 1));
-    if (iBegin >= iEnd)
-        return;
-
-    const i128 num = static_cast<i128>(2) * lenB * iBegin + lenA + bias - 1;
-    const i64 twoA = 2 * lenA, twoB = 2 * lenB;
-    i64 k = FloorDiv(num, twoA);
-    i64 rem = static_cast<i64>(num - static_cast<i128>(k) * twoA);
-    for (i64 i = iBegin; i < iEnd; ++i) {
-        const i64 a = a0 + sa * i, b = b0 + sb * k;
-        if (xMajor)
-            r.pixels[b * r.width + a] = color;
-        else
-            r.pixels[a * r.width + b] = color;
-        rem += twoB;
-        if (rem >= twoA) {
-            rem -= twoA;
-            ++k;
+    // Clipping picks the range of i and the minor step k at its start. A line whose ends both lie
+    // inside (most of them) needs none of its divisions: it starts at i = 0, k = 0.
+    i64 iBegin = 0, iEnd = lenA, k = 0, rem = lenA + bias - 1;
+    const bool inside = x0 >= 0 && x0 < r.width && x1 >= 0 && x1 < r.width && y0 >= 0 && y0 < r.height && y1 >= 0
+        && y1 < r.height;
+    if (!inside) {
+        // Clip on the major axis.
+        if (sa > 0) {
+            iBegin = std::max(iBegin, -a0);
+            iEnd = std::min(iEnd, sizeA - a0);
+        } else {
+            iBegin = std::max(iBegin, a0 - sizeA + 1);
+            iEnd = std::min(iEnd, a0 + 1);
         }
+        if (iBegin >= iEnd)
+            return;
+
+        // Clip on the minor axis: the steps k that stay inside, turned into a range of i.
+        i64 kLo = sb > 0 ? -b0 : b0 - sizeB + 1;
+        i64 kHi = sb > 0 ? sizeB - 1 - b0 : b0;
+        kLo = std::max<i64>(kLo, 0);
+        if (kLo > kHi)
+            return;
+        auto firstStepReaching = [&](i64 m) -> i64 {
+            const i128 need = static_cast<i128>(2) * lenA * m - lenA - bias + 1;
+            return need <= 0 ? 0 : CeilDiv(need, static_cast<i128>(2) * lenB);
+        };
+        iBegin = std::max(iBegin, firstStepReaching(kLo));
+        iEnd = std::min(iEnd, firstStepReaching(kHi + 1));
+        if (iBegin >= iEnd)
+            return;
+        const i128 num = static_cast<i128>(2) * lenB * iBegin + lenA + bias - 1;
+        k = FloorDiv(num, static_cast<i128>(2) * lenA);
+        rem = static_cast<i64>(num - static_cast<i128>(k) * 2 * lenA);
+    }
+
+    // Walked as an index into the raster; the minor step is taken without a branch, since for a
+    // slanted line it comes without a pattern the processor could learn.
+    const i64 twoA = 2 * lenA, twoB = 2 * lenB;
+    const i64 stepA = xMajor ? sa : sa * r.width, stepB = xMajor ? sb * r.width : sb;
+    const i64 a = a0 + sa * iBegin, b = b0 + sb * k;
+    i64 at = xMajor ? b * r.width + a : a * r.width + b;
+    for (i64 i = iBegin; i < iEnd; ++i) {
+        r.pixels[at] = color;
+        rem += twoB;
+        const i64 carry = rem >= twoA ? 1 : 0;
+        rem -= carry * twoA;
+        at += stepA + carry * stepB;
     }
 }
 
