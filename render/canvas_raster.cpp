@@ -370,25 +370,44 @@ void FillQuad(const Raster& r, const Pt (&p)[4], Color color)
         {p[2], p[3], yMin},
         {p[3], p[0], yMin},
     };
-    for (i64 y = yMin; y < yMax; ++y) {
-        i64 xs[4];
+    // Between two corners' rows the same edges cross every row: bands of rows, each with its
+    // crossing edges picked once.
+    i64 cuts[6] = {yMin, yMax};
+    int cutCount = 2;
+    for (const Pt& q : p)
+        if (q.y > yMin && q.y < yMax)
+            cuts[cutCount++] = q.y;
+    std::sort(cuts, cuts + cutCount);
+    for (int c = 0; c + 1 < cutCount; ++c) {
+        const i64 bandTop = cuts[c], bandBottom = cuts[c + 1];
+        EdgeWalk* crossing[4];
         int n = 0;
-        for (EdgeWalk& e : edges) {
-            if (!e.Crosses(y))
-                continue;
-            xs[n++] = e.X();
-            e.Step();
-        }
-        // Mostly the two long sides cross a row: one span, its ends in either order.
+        for (EdgeWalk& e : edges)
+            if (e.Crosses(bandTop))
+                crossing[n++] = &e;
+        // Mostly the two long sides: one span a row, its ends in either order.
         if (n == 2) {
-            FillSpan(r, y, std::min(xs[0], xs[1]), std::max(xs[0], xs[1]), color);
+            EdgeWalk& e0 = *crossing[0];
+            EdgeWalk& e1 = *crossing[1];
+            for (i64 y = bandTop; y < bandBottom; ++y) {
+                FillSpan(r, y, std::min(e0.X(), e1.X()), std::max(e0.X(), e1.X()), color);
+                e0.Step();
+                e1.Step();
+            }
             continue;
         }
-        for (int i = 1; i < n; ++i)
-            for (int j = i; j > 0 && xs[j - 1] > xs[j]; --j)
-                std::swap(xs[j - 1], xs[j]);
-        for (int i = 0; i + 1 < n; i += 2)
-            FillSpan(r, y, xs[i], xs[i + 1], color);
+        for (i64 y = bandTop; y < bandBottom; ++y) {
+            i64 xs[4];
+            for (int i = 0; i < n; ++i) {
+                xs[i] = crossing[i]->X();
+                crossing[i]->Step();
+            }
+            for (int i = 1; i < n; ++i)
+                for (int j = i; j > 0 && xs[j - 1] > xs[j]; --j)
+                    std::swap(xs[j - 1], xs[j]);
+            for (int i = 0; i + 1 < n; i += 2)
+                FillSpan(r, y, xs[i], xs[i + 1], color);
+        }
     }
 }
 
