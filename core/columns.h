@@ -4,7 +4,7 @@
 // which aspect buttons and designation panels belong to it. Buttons and panels are assigned by
 // where the window layout puts them, so this table only adds the signals' names.
 
-#include "render/palette.h"
+#include "state/system.h"
 
 #include <array>
 #include <vector>

@@ -2,7 +2,7 @@
 
 #include "web/columns_json.h"
 
-#include "cli/json_text.h"
+#include "io/json_text.h"
 #include "core/columns.h"
 
 #include <utility>
@@ -52,7 +52,7 @@ std::string ColumnsJson()
         out += ", \"signal\": " + PerSystem([&](System system) {
             std::string name;
             if (const char* signal = ColumnSignal(column.x, system))
-                cli::AppendJsonString(name, signal);
+                io::AppendJsonString(name, signal);
             else
                 name = "null";
             return name;

@@ -76,10 +76,10 @@ TEST_F(ColumnsTest, EveryWrittenDesignationStandsUnderANamedSignal)
             Run(script);
             for (int n = 1; n <= kDesignationPanels; ++n) {
                 const PanelDef& p = kPanels[static_cast<std::size_t>(n - 1)];
-                if (form.Panels[n].caption.empty())
+                if (form.View().Panels[n].caption.empty())
                     continue;
                 EXPECT_NE(ColumnSignal(ColumnOf(p.left, p.width), c.system), nullptr)
-                    << c.menu << " Panel" << n << " \"" << form.Panels[n].caption << "\" after " << script;
+                    << c.menu << " Panel" << n << " \"" << form.View().Panels[n].caption << "\" after " << script;
             }
         }
     }
