@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/quiz_window.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -10,6 +11,7 @@ int main(int argc, char** argv)
     // the same icon in the task bar whether or not the icon theme has it.
     QApplication::setDesktopFileName(QStringLiteral("lumaro"));
     lumaro::MainWindow window;
+    lumaro::QuizController quiz(window);
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/lumaro/icons/lumaro-%1.png").arg(size), QSize(size, size));
