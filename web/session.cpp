@@ -3,6 +3,7 @@
 #include "cli/state_json.h"
 #include "cli/json_text.h"
 #include "cli/trace_file.h"
+#include "learn/quiz.h"
 
 #include <initializer_list>
 
@@ -32,6 +33,21 @@ std::string IntList(std::initializer_list<int> values)
         out += std::to_string(v);
     }
     return out + "]";
+}
+
+std::vector<std::string> Words(std::string_view text)
+{
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        if (end > start)
+            words.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return words;
 }
 
 } // namespace
@@ -67,6 +83,32 @@ bool Session::MenuCommand(std::string_view component)
 void Session::FormClick()
 {
     m_form->FormClick();
+}
+
+void Session::StartSituation(std::string_view actions)
+{
+    auto form = std::make_unique<MainForm>();
+    form->Canvas.SetRecording(true);
+    learn::StartForm(*form);
+    learn::RunActions(*form, Words(actions));
+    m_form = std::move(form);
+}
+
+bool Session::RunActions(std::string_view actions)
+{
+    return learn::RunActions(*m_form, Words(actions));
+}
+
+void Session::KeepLine()
+{
+    if (!m_kept)
+        m_kept = std::make_unique<MainForm>(*m_form);
+}
+
+void Session::RestoreLine()
+{
+    if (m_kept)
+        m_form = std::move(m_kept);
 }
 
 const std::uint8_t* Session::Rgba()

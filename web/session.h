@@ -38,6 +38,14 @@ public:
 
     const MainForm& Form() const { return *m_form; }
 
+    // The self-test sets up its situations on this line: a fresh start and the item's actions
+    // (space-separated words), then keeps running as the learner acts. The learner's own line is
+    // kept aside meanwhile and given back afterwards.
+    void StartSituation(std::string_view actions);
+    bool RunActions(std::string_view actions);
+    void KeepLine();
+    void RestoreLine();
+
     // The fixed layout of the controls over the canvas, for the page to build them from:
     // {"caption", "canvas": [w, h], "buttons": [{"number", "caption", "left", "top", "width",
     // "height"}], "panels": [{"number", "left", "top", "width", "height"}], "image1": [l, t, w, h]}.
@@ -46,6 +54,7 @@ public:
 private:
     // The form is large (canvas and its scratch); it lives on the heap.
     std::unique_ptr<MainForm> m_form;
+    std::unique_ptr<MainForm> m_kept;
     std::vector<std::uint32_t> m_rgba;
 };
 
