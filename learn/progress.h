@@ -5,12 +5,12 @@
 
 #include "learn/quiz.h"
 
-#include <compare>
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace lumaro::learn {
 
@@ -19,7 +19,12 @@ struct ProgressKey {
     System system = System::HV;
     std::string designation;
 
-    auto operator<=>(const ProgressKey&) const = default;
+    // Spelled out: the standard library of the browser build has no <=> for strings.
+    friend bool operator==(const ProgressKey&, const ProgressKey&) = default;
+    friend bool operator<(const ProgressKey& a, const ProgressKey& b)
+    {
+        return std::tie(a.kind, a.system, a.designation) < std::tie(b.kind, b.system, b.designation);
+    }
 };
 
 struct ProgressEntry {
