@@ -696,16 +696,32 @@ std::string WhyFor(const WhyContext& c)
     const std::string named = c.caption + (meaning ? " heißt „" + std::string(meaning->meaning) + "“." : ".");
     const std::string signal = Capitalised(Nominative(c.system, c.panel));
     switch (c.kind) {
-    case ItemKind::Name:
-        return signal + " zeigt " + c.caption + ": " + (meaning ? meaning->meaning : c.caption) + ".";
+    case ItemKind::Name: {
+        std::string text = signal + " zeigt " + c.caption + ": " + (meaning ? meaning->meaning : c.caption) + ".";
+        if (c.caption == "Ks 1")
+            for (const std::string& supplement : c.supplements)
+                if (IndicatorSpeed(supplement, "Zs 3v \"") > 0)
+                    text += " Ks 1 blinkt hier, weil das " + supplement.substr(2)
+                        + " am selben Signal eine Geschwindigkeit für das nächste Signal ankündigt.";
+        return text;
+    }
     case ItemKind::Speed: {
         const SpeedFact* fact = FindSpeedFact(c.system, c.caption);
-        std::string text = signal + " zeigt " + c.caption + ". " + (fact ? fact->fact : named);
+        std::string text = signal + " zeigt " + c.caption;
+        for (const std::string& supplement : c.supplements)
+            text += ", dazu " + supplement;
+        text += ". ";
+        // A Zs 3 beside a proceeding aspect decides the speed; the aspect's own rule is then moot.
+        int limit = 0;
+        if (fact && std::string_view(fact->speed) != kSpeedStop)
+            for (const std::string& supplement : c.supplements)
+                if (const int speed = IndicatorSpeed(supplement, "Zs 3 \""); speed > 0)
+                    limit = speed;
+        if (limit > 0)
+            text += "Das Zs 3 gilt ab dem Signal: höchstens " + Kmh(limit) + " im anschließenden Weichenbereich.";
+        else
+            text += fact ? fact->fact : named;
         for (const std::string& supplement : c.supplements) {
-            if (const int speed = IndicatorSpeed(supplement, "Zs 3 \""); speed > 0 && fact
-                && std::string_view(fact->speed) != kSpeedStop)
-                text += " Das " + supplement.substr(2) + " am selben Signal begrenzt auf " + Kmh(speed)
-                    + " im anschließenden Weichenbereich.";
             if (const int speed = IndicatorSpeed(supplement, "Zs 3v \""); speed > 0) {
                 text += " Das " + supplement.substr(2) + " kündigt " + Kmh(speed)
                     + " erst für das nächste Signal an";
@@ -735,6 +751,8 @@ std::string WhyFor(const WhyContext& c)
         const PanelRole role = RoleOf(c.system, c.panel);
         if (column && column->column == PanelColumn(c.panel))
             text += " Die Taste stellt dieses Signal selbst.";
+        else if (c.caption == "Ke")
+            text += " Eine Abhängigkeit zwischen den Signalen schaltet es ab.";
         else if (role == PanelRole::Distant)
             text += " Ein Vorsignal kündigt an, was das folgende Hauptsignal zeigt; es folgt ihm mit dem nächsten Takt.";
         else if (role == PanelRole::Supplement)
