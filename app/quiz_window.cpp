@@ -228,8 +228,9 @@ void QuizWindow::proceed()
 bool QuizWindow::targetReachedSoon() const
 {
     MainForm ahead = m_main.form();
+    const std::vector<std::string> tick {"tick"};
     for (int t = 0; t < 3; ++t) {
-        ahead.Timer1Timer();
+        learn::RunActions(ahead, tick);
         if (ahead.Panels[m_current->panel].caption == m_current->target)
             return true;
     }

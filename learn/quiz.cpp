@@ -156,13 +156,13 @@ struct Situation {
     std::vector<std::string> setup;
 };
 
+const std::vector<std::string> kTick {"tick"};
+
 void Press(Situation& s, int button)
 {
-    const std::string word = ButtonWord(button);
-    s.setup.push_back(word);
-    s.setup.push_back("tick");
-    s.form.ClickButton(button);
-    s.form.Timer1Timer();
+    const std::vector<std::string> actions {ButtonWord(button), "tick"};
+    s.setup.insert(s.setup.end(), actions.begin(), actions.end());
+    RunActions(s.form, actions);
 }
 
 std::vector<int> VisibleEnabledButtons(const MainForm& form)
@@ -195,7 +195,7 @@ Situation MakeSituation(System system, const Recipe* recipe, int noise, Random& 
     }
     for (int i = 1; i < kSettleTicks; ++i) {
         s.setup.push_back("tick");
-        s.form.Timer1Timer();
+        RunActions(s.form, kTick);
     }
     return s;
 }
@@ -372,12 +372,14 @@ struct PanelChange {
 // Every panel change that one press of `button` makes, once the line has settled.
 std::vector<PanelChange> ChangesOfPress(const MainForm& form, int button)
 {
-    MainForm next = form;
-    if (!next.ClickButton(button))
+    // Only buttons that take the click: one that ignored it would change nothing anyway.
+    if (!form.Buttons[button].visible || !form.Buttons[button].enabled)
         return {};
+    MainForm next = form;
+    RunActions(next, std::vector<std::string> {ButtonWord(button)});
     std::array<std::array<std::string, kDesignationPanelCount + 1>, kSettleTicks> shown;
     for (int t = 0; t < kSettleTicks; ++t) {
-        next.Timer1Timer();
+        RunActions(next, kTick);
         for (int p = 1; p <= kDesignationPanelCount; ++p)
             shown[static_cast<std::size_t>(t)][static_cast<std::size_t>(p)] = next.Panels[p].caption;
     }
