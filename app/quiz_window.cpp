@@ -129,7 +129,7 @@ void QuizWindow::startExam(std::uint64_t seed) { begin(Mode::Exam, seed); }
 void QuizWindow::begin(Mode mode, std::uint64_t seed)
 {
     if (!m_savedLine)
-        m_savedLine = m_main.form();
+        m_savedLine = m_main.driver().Copy();
     m_mode = mode;
     m_random = learn::Random(seed);
     m_exam = mode == Mode::Exam ? learn::GenerateQuiz(seed, kExamItems) : std::vector<learn::QuizItem> {};
@@ -227,11 +227,11 @@ void QuizWindow::proceed()
 
 bool QuizWindow::targetReachedSoon() const
 {
-    MainForm ahead = m_main.form();
+    Driver ahead = m_main.driver().Copy();
     const std::vector<std::string> tick {"tick"};
     for (int t = 0; t < 3; ++t) {
         learn::RunActions(ahead, tick);
-        if (ahead.Panels[m_current->panel].caption == m_current->target)
+        if (ahead.View().Panels[m_current->panel].caption == m_current->target)
             return true;
     }
     return false;
@@ -332,17 +332,17 @@ void QuizWindow::closeEvent(QCloseEvent* event)
 
 void QuizWindow::showSituation(const std::vector<std::string>& setup)
 {
-    MainForm line;
-    learn::StartForm(line);
-    learn::RunActions(line, setup);
-    m_main.form() = std::move(line);
+    Driver situation;
+    situation.Start();
+    learn::RunActions(situation, setup);
+    m_main.driver().Restore(situation);
     m_main.canvas()->showTickPaint();
     m_main.mirror();
 }
 
 void QuizWindow::perform(const std::vector<std::string>& actions)
 {
-    learn::RunActions(m_main.form(), actions);
+    learn::RunActions(m_main.driver(), actions);
     m_main.canvas()->showTickPaint();
     m_main.mirror();
 }
@@ -373,7 +373,7 @@ void QuizWindow::restoreLine()
     coverPanel(0);
     if (!m_savedLine)
         return;
-    m_main.form() = std::move(*m_savedLine);
+    m_main.driver().Restore(*m_savedLine);
     m_savedLine.reset();
     m_main.canvas()->requestCorePaint();
     m_main.mirror();
@@ -443,19 +443,10 @@ QuizController::QuizController(MainWindow& main, QString directory)
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
     };
-    // Under "Datei", above "Bild speichern …".
-    QMenu* datei = m_main.menuBar()->findChild<QMenu*>(QStringLiteral("Datei1"));
-    QAction* before = datei ? datei->actions().value(0) : nullptr;
-    m_practice = new QAction(QString::fromUtf8("Üben …"), this);
-    m_practice->setObjectName(QStringLiteral("Ueben1"));
-    m_exam = new QAction(QString::fromUtf8("Prüfung …"), this);
-    m_exam->setObjectName(QStringLiteral("Pruefung1"));
-    m_progressAction = new QAction(QString::fromUtf8("Fortschritt"), this);
-    m_progressAction->setObjectName(QStringLiteral("Fortschritt1"));
-    if (datei) {
-        datei->insertActions(before, {m_practice, m_exam, m_progressAction});
-        datei->insertSeparator(before);
-    }
+    // The items stand in the window's menu, built from the core's menu table.
+    m_practice = m_main.menuAction(QStringLiteral("Ueben1"));
+    m_exam = m_main.menuAction(QStringLiteral("Pruefung1"));
+    m_progressAction = m_main.menuAction(QStringLiteral("Fortschritt1"));
     const auto freshSeed = [] { return QRandomGenerator::global()->generate64(); };
     connect(m_practice, &QAction::triggered, this, [this, freshSeed] { startPractice(freshSeed()); });
     connect(m_exam, &QAction::triggered, this, [this, freshSeed] { startExam(freshSeed()); });

@@ -5,7 +5,7 @@
 // set up on the main window's own line, which the learner watches and operates.
 
 #include "app/progress_store.h"
-#include "core/main_form.h"
+#include "core/driver.h"
 #include "learn/progress.h"
 #include "learn/quiz.h"
 
@@ -98,7 +98,7 @@ private:
     bool m_finished = false;
     QStringList m_missed;
     // The learner's own line, given back when the self-test ends.
-    std::optional<MainForm> m_savedLine;
+    std::optional<Driver> m_savedLine;
 
     QLabel* m_heading = nullptr;
     QLabel* m_prompt = nullptr;

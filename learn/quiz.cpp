@@ -4,6 +4,7 @@
 #include "learn/quiz.h"
 
 #include "core/layout.h"
+#include "core/menu.h"
 #include "learn/tables.h"
 
 #include <algorithm>
@@ -117,7 +118,7 @@ std::string Nominative(System system, int panel)
     return signal ? signal->nominative : "das Signal";
 }
 
-std::vector<std::string> SupplementCaptions(const MainForm& form, System system, int panel)
+std::vector<std::string> SupplementCaptions(const FormState& form, System system, int panel)
 {
     std::vector<std::string> captions;
     for (const SupplementOf& row : Supplements())
@@ -152,7 +153,7 @@ std::string Kmh(int speed) { return std::to_string(speed) + " km/h"; }
 
 // A line reached from the start by `setup`.
 struct Situation {
-    MainForm form;
+    Driver driver;
     std::vector<std::string> setup;
 };
 
@@ -162,10 +163,10 @@ void Press(Situation& s, int button)
 {
     const std::vector<std::string> actions {ButtonWord(button), "tick"};
     s.setup.insert(s.setup.end(), actions.begin(), actions.end());
-    RunActions(s.form, actions);
+    RunActions(s.driver, actions);
 }
 
-std::vector<int> VisibleEnabledButtons(const MainForm& form)
+std::vector<int> VisibleEnabledButtons(const FormState& form)
 {
     std::vector<int> buttons;
     for (const ButtonDef& def : kButtons)
@@ -179,11 +180,11 @@ std::vector<int> VisibleEnabledButtons(const MainForm& form)
 Situation MakeSituation(System system, const Recipe* recipe, int noise, Random& random)
 {
     Situation s;
-    StartForm(s.form);
+    s.driver.Start();
     s.setup = {MenuItemOf(system), "tick"};
-    RunActions(s.form, s.setup);
+    RunActions(s.driver, s.setup);
     for (int i = 0; i < noise; ++i) {
-        const std::vector<int> buttons = VisibleEnabledButtons(s.form);
+        const std::vector<int> buttons = VisibleEnabledButtons(s.driver.View());
         Press(s, buttons[static_cast<std::size_t>(random.Below(static_cast<int>(buttons.size())))]);
     }
     if (recipe) {
@@ -195,7 +196,7 @@ Situation MakeSituation(System system, const Recipe* recipe, int noise, Random& 
     }
     for (int i = 1; i < kSettleTicks; ++i) {
         s.setup.push_back("tick");
-        RunActions(s.form, kTick);
+        RunActions(s.driver, kTick);
     }
     return s;
 }
@@ -207,7 +208,7 @@ Situation SituationShowing(System system, const Recipe& recipe, Random& random)
     const int noise = random.Below(kMaxNoisePresses + 1);
     if (noise > 0) {
         Situation s = MakeSituation(system, &recipe, noise, random);
-        if (s.form.Panels[recipe.panel].caption == recipe.caption)
+        if (s.driver.View().Panels[recipe.panel].caption == recipe.caption)
             return s;
     }
     return MakeSituation(system, &recipe, 0, random);
@@ -281,7 +282,7 @@ std::optional<QuizItem> MakeNameItem(System system, std::string_view designation
         return std::nullopt;
     const Recipe& recipe = PickRecipe(rows, random);
     Situation s = SituationShowing(system, recipe, random);
-    const std::string caption = s.form.Panels[recipe.panel].caption;
+    const std::string caption = s.driver.View().Panels[recipe.panel].caption;
     if (caption.empty())
         return std::nullopt;
 
@@ -295,7 +296,7 @@ std::optional<QuizItem> MakeNameItem(System system, std::string_view designation
     item.answer = ShuffleChoices(item.choices, random);
     item.designation = caption;
     item.why = WhyFor({ItemKind::Name, system, recipe.panel, caption,
-                       SupplementCaptions(s.form, system, recipe.panel), {}, {}});
+                       SupplementCaptions(s.driver.View(), system, recipe.panel), {}, {}});
     return item;
 }
 
@@ -311,8 +312,8 @@ std::optional<QuizItem> MakeSpeedItem(System system, std::string_view designatio
         return std::nullopt;
     const Recipe& recipe = PickRecipe(rows, random);
     Situation s = SituationShowing(system, recipe, random);
-    const std::string caption = s.form.Panels[recipe.panel].caption;
-    const std::vector<std::string> supplements = SupplementCaptions(s.form, system, recipe.panel);
+    const std::string caption = s.driver.View().Panels[recipe.panel].caption;
+    const std::vector<std::string> supplements = SupplementCaptions(s.driver.View(), system, recipe.panel);
     const std::string speed = SpeedAt(system, caption, supplements);
     if (speed.empty())
         return std::nullopt;
@@ -370,18 +371,19 @@ struct PanelChange {
 };
 
 // Every panel change that one press of `button` makes, once the line has settled.
-std::vector<PanelChange> ChangesOfPress(const MainForm& form, int button)
+std::vector<PanelChange> ChangesOfPress(const Driver& line, int button)
 {
+    const FormState& form = line.View();
     // Only buttons that take the click: one that ignored it would change nothing anyway.
     if (!form.Buttons[button].visible || !form.Buttons[button].enabled)
         return {};
-    MainForm next = form;
+    Driver next = line.Copy();
     RunActions(next, std::vector<std::string> {ButtonWord(button)});
     std::array<std::array<std::string, kDesignationPanelCount + 1>, kSettleTicks> shown;
     for (int t = 0; t < kSettleTicks; ++t) {
         RunActions(next, kTick);
         for (int p = 1; p <= kDesignationPanelCount; ++p)
-            shown[static_cast<std::size_t>(t)][static_cast<std::size_t>(p)] = next.Panels[p].caption;
+            shown[static_cast<std::size_t>(t)][static_cast<std::size_t>(p)] = next.View().Panels[p].caption;
     }
     std::vector<PanelChange> changes;
     for (int p = 1; p <= kDesignationPanelCount; ++p) {
@@ -402,7 +404,7 @@ std::optional<QuizItem> MakePredictItem(System system, std::string_view designat
     const Recipe& start = PickRecipe(rows, random);
     Situation s = SituationShowing(system, start, random);
 
-    std::vector<int> buttons = VisibleEnabledButtons(s.form);
+    std::vector<int> buttons = VisibleEnabledButtons(s.driver.View());
     Shuffle(buttons, random);
     if (buttons.size() > static_cast<std::size_t>(kPredictTries))
         buttons.resize(kPredictTries);
@@ -410,7 +412,7 @@ std::optional<QuizItem> MakePredictItem(System system, std::string_view designat
     // for; a press on the asked signal itself is the fallback.
     std::optional<PanelChange> chosen;
     for (int button : buttons) {
-        std::vector<PanelChange> changes = ChangesOfPress(s.form, button);
+        std::vector<PanelChange> changes = ChangesOfPress(s.driver, button);
         Shuffle(changes, random);
         for (const PanelChange& change : changes) {
             if (!designation.empty() && change.after != designation)
@@ -480,7 +482,7 @@ std::optional<QuizItem> MakeSetItem(System system, std::string_view designation,
         for (const Recipe* row : rows)
             if (IsSettablePanel(system, row->panel) && Words(row->presses).size() >= 2
                 && (designation.empty() || row->caption == designation)
-                && s.form.Panels[row->panel].caption != row->caption)
+                && s.driver.View().Panels[row->panel].caption != row->caption)
                 candidates.push_back(row);
         Shuffle(candidates, random);
         for (const Recipe* row : candidates) {
@@ -493,9 +495,9 @@ std::optional<QuizItem> MakeSetItem(System system, std::string_view designation,
             }
             for (int t = 1; t < kSettleTicks; ++t)
                 solution.push_back("tick");
-            MainForm next = s.form;
+            Driver next = s.driver.Copy();
             RunActions(next, solution);
-            if (next.Panels[row->panel].caption == row->caption && !known(row->panel, row->caption))
+            if (next.View().Panels[row->panel].caption == row->caption && !known(row->panel, row->caption))
                 goals.push_back({row->panel, row->caption, std::move(solution)});
         }
     };
@@ -506,13 +508,13 @@ std::optional<QuizItem> MakeSetItem(System system, std::string_view designation,
     // One press: a search over the buttons (a sample of them, each press costs a few ticks); a
     // button under the asked signal comes before one that reaches it from elsewhere.
     if (goals.empty()) {
-        std::vector<int> buttons = VisibleEnabledButtons(s.form);
+        std::vector<int> buttons = VisibleEnabledButtons(s.driver.View());
         Shuffle(buttons, random);
         if (designation.empty() && buttons.size() > static_cast<std::size_t>(kSetTries))
             buttons.resize(kSetTries);
         std::vector<PanelChange> onePress;
         for (int button : buttons)
-            for (PanelChange& change : ChangesOfPress(s.form, button))
+            for (PanelChange& change : ChangesOfPress(s.driver, button))
                 if (IsSettablePanel(system, change.panel))
                     onePress.push_back(std::move(change));
         std::stable_sort(onePress.begin(), onePress.end(), [system](const PanelChange& a, const PanelChange& b) {
@@ -648,29 +650,22 @@ int PanelColumn(int panel)
     return panel >= 1 && panel <= kDesignationPanelCount ? kColumns[static_cast<std::size_t>(panel)] : 0;
 }
 
-void StartForm(MainForm& form)
-{
-    form.FormCreate();
-    form.Paint();
-}
-
-bool RunActions(MainForm& form, std::span<const std::string> actions, std::string* error)
+bool RunActions(Driver& driver, std::span<const std::string> actions, std::string* error)
 {
     for (const std::string& word : actions) {
         int button = 0;
+        const MenuItem* item = FindMenuItem(word);
         if (word == "tick")
-            form.Timer1Timer();
+            driver.Tick();
         else if (word == "paint")
-            form.Paint();
+            driver.Paint();
         else if (word == "FormClick")
-            form.FormClick();
+            driver.FormClick();
         else if (ParseButtonWord(word, button))
-            form.ClickButton(button);
-        else if (form.MenuCommand(word)) {
-            // A new window colour invalidates the window; the window system repaints at once.
-            if (form.RepaintPending)
-                form.Paint();
-        } else {
+            driver.ClickButton(button);
+        else if (item)
+            driver.MenuCommand(word);
+        else {
             if (error)
                 *error = word;
             return false;

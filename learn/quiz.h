@@ -3,7 +3,7 @@
 // Self-test items on the real line: each a situation that the core reaches from the start with
 // actions, a question about one designation panel, and the answer the core itself gives.
 
-#include "core/main_form.h"
+#include "core/driver.h"
 #include "learn/random.h"
 
 #include <cstdint>
@@ -41,13 +41,10 @@ const char* SystemName(System system);         // "HV", "Ks", "Hl"
 std::optional<ItemKind> ParseKind(std::string_view name);
 std::optional<System> ParseSystem(std::string_view name);
 
-// A main window as the program starts it: created, then painted once because it is shown.
-void StartForm(MainForm& form);
-
-// Performs action words as lumaro-render does ("tick", "paint", "FormClick", "ButtonN", a menu
+// Performs action words on a started run as lumaro-render does ("tick", "paint", "FormClick", "ButtonN", a menu
 // item's component name). Stops at the first word that is no action and returns false with
 // that word in `error`; a click on a hidden or disabled button does nothing, as in the window.
-bool RunActions(MainForm& form, std::span<const std::string> actions, std::string* error = nullptr);
+bool RunActions(Driver& driver, std::span<const std::string> actions, std::string* error = nullptr);
 
 // Items 0 .. count-1 of `seed`. Item i depends only on seed and i, so a longer list begins with
 // the shorter one.

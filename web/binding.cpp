@@ -1,7 +1,7 @@
 // The page's entry points into the core: plain C functions, called through the module's cwrap.
 // Texts are returned as NUL-terminated UTF-8 that stays valid until the next call returning text.
 
-#include "cli/json_text.h"
+#include "io/json_text.h"
 #include "web/session.h"
 #include "web/window_texts.h"
 #include "learn/progress.h"
@@ -53,7 +53,7 @@ bool ParseSeed(const char* text, std::uint64_t& seed)
 std::string JsonString(std::string_view text)
 {
     std::string out;
-    lumaro::cli::AppendJsonString(out, text);
+    lumaro::io::AppendJsonString(out, text);
     return out;
 }
 

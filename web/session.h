@@ -4,7 +4,7 @@
 // page, and what the page reads back after each of them. No browser here, so the same code runs
 // natively for timing and tests.
 
-#include "core/main_form.h"
+#include "core/driver.h"
 
 #include <cstdint>
 #include <memory>
@@ -36,7 +36,7 @@ public:
     // What the page shows beyond the state: the four secondary windows and the notice's seconds.
     std::string WindowsJson() const;
 
-    const MainForm& Form() const { return *m_form; }
+    const MainForm& Form() const { return m_driver.Form(); }
 
     // The self-test sets up its situations on this line: a fresh start and the item's actions
     // (space-separated words), then keeps running as the learner acts. The learner's own line is
@@ -52,9 +52,9 @@ public:
     static std::string LayoutJson();
 
 private:
-    // The form is large (canvas and its scratch); it lives on the heap.
-    std::unique_ptr<MainForm> m_form;
-    std::unique_ptr<MainForm> m_kept;
+    Driver m_driver;
+    // The learner's own line while the self-test uses this one.
+    std::unique_ptr<Driver> m_kept;
     std::vector<std::uint32_t> m_rgba;
 };
 

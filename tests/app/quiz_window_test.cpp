@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -39,7 +41,6 @@ protected:
     void TearDown() override
     {
         controller.reset();
-        window->form().Ended = true;
         window.reset();
     }
 
@@ -119,7 +120,7 @@ TEST_F(QuizWindowTest, ExamOfTwentyGivesTheRightResultAndListsTheMissedQuestions
 
 TEST_F(QuizWindowTest, NamingQuestionCoversItsPanelOverTheWidgetNotInTheCanvas)
 {
-    const MainForm before = window->form();
+    const SignalTable before = window->form().Signals;
     controller->startPractice(1);
     // Practise until a naming question comes.
     for (int i = 0; i < 40 && quiz()->currentItem()->kind != ItemKind::Name; ++i) {
@@ -133,12 +134,12 @@ TEST_F(QuizWindowTest, NamingQuestionCoversItsPanelOverTheWidgetNotInTheCanvas)
     EXPECT_EQ(quiz()->cover()->parentWidget(), window->panel(item.panel)->parentWidget());
 
     // The line is the item's situation, its canvas exactly the program's own picture.
-    MainForm replay;
-    learn::StartForm(replay);
+    Driver replay;
+    replay.Start();
     ASSERT_TRUE(learn::RunActions(replay, item.setup));
-    EXPECT_EQ(window->form().Signals, replay.Signals);
-    EXPECT_TRUE(std::equal(replay.Canvas.Pixels(), replay.Canvas.Pixels() + Canvas::kWidth * Canvas::kHeight,
-                           window->form().Canvas.Pixels()));
+    EXPECT_EQ(window->form().Signals, replay.View().Signals);
+    const std::uint32_t* pixels = replay.View().Canvas.Pixels();
+    EXPECT_TRUE(std::equal(pixels, pixels + Canvas::kWidth * Canvas::kHeight, window->form().Canvas.Pixels()));
     EXPECT_EQ(window->panel(item.panel)->text().toStdString(), item.choices[static_cast<std::size_t>(item.answer)]);
 
     answer(true);
@@ -147,7 +148,7 @@ TEST_F(QuizWindowTest, NamingQuestionCoversItsPanelOverTheWidgetNotInTheCanvas)
 
     // Closing the self-test gives the learner's own line back.
     quiz()->close();
-    EXPECT_EQ(window->form().Signals, before.Signals);
+    EXPECT_EQ(window->form().Signals, before);
 }
 
 TEST_F(QuizWindowTest, KeysAnswerAndAMissedQuestionComesBackAfterAFewOthers)
@@ -262,8 +263,17 @@ TEST_F(QuizWindowTest, AFolderThatCannotBeWrittenGivesAMessageAndTheSelfTestGoes
     EXPECT_NE(quiz()->currentItem(), nullptr);
 }
 
-TEST_F(QuizWindowTest, MenuItemsStandUnderDatei)
+TEST_F(QuizWindowTest, MenuItemsStandUnderDateiFromTheMenuTable)
 {
+    QMenu* datei = window->menuBar()->findChild<QMenu*>(QStringLiteral("Datei1"));
+    ASSERT_NE(datei, nullptr);
+    QStringList texts;
+    for (QAction* action : datei->actions())
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(texts, (QStringList {QString::fromUtf8("Üben …"), QString::fromUtf8("Prüfung …"),
+                                   QString::fromUtf8("Fortschritt"), QStringLiteral("-"),
+                                   QString::fromUtf8("Bild speichern …"), QStringLiteral("-"),
+                                   QString::fromUtf8("Beenden")}));
     EXPECT_EQ(controller->practiceAction()->text(), QString::fromUtf8("Üben …"));
     EXPECT_EQ(controller->examAction()->text(), QString::fromUtf8("Prüfung …"));
     EXPECT_EQ(controller->progressAction()->text(), QString::fromUtf8("Fortschritt"));

@@ -39,7 +39,7 @@ TEST(QuizCliTest, WritesTheCoresItemsForTheSeedOnePerLine)
     EXPECT_EQ(run.out, "");
 }
 
-TEST(QuizCliTest, BadSeedOrItemsIsAUsageErrorAndWritesNothing)
+TEST(QuizCliTest, BadSeedOrItemsOrASelfTestMenuWordIsAUsageErrorAndWritesNothing)
 {
     const std::vector<std::vector<std::string>> cases = {
         {"--quiz", "q.jsonl", "--items", "3"},
@@ -57,6 +57,8 @@ TEST(QuizCliTest, BadSeedOrItemsIsAUsageErrorAndWritesNothing)
         {"--quiz", "q.jsonl", "--seed", "1", "--items", "3", "tick"},
         {"--quiz", "q.jsonl", "--seed", "1", "--items", "3", "--state", "s.json"},
         {"--quiz", "--seed", "1", "--items", "3"},
+        // The self-test's menu items are the window's, no words of a script.
+        {"Ueben1", "--state", "s.json"},
     };
     for (const auto& args : cases) {
         ScratchDir dir;

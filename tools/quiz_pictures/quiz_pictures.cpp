@@ -81,6 +81,5 @@ int main(int argc, char** argv)
         std::printf("exam seed %llu: %d of %d right\n", static_cast<unsigned long long>(seed), q.rightCount(),
                     q.askedCount());
     }
-    window.form().Ended = true;
     return 0;
 }
