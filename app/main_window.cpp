@@ -209,7 +209,7 @@ void MainWindow::createMenus()
     }
     QMenu* datei = menus[static_cast<std::size_t>(TopMenu::Datei)];
     // The window's own item, above "Beenden": the core knows nothing of files.
-    QAction* beenden = datei->actions().value(0);
+    QAction* beenden = menuAction(QStringLiteral("Beenden1"));
     m_savePicture = new QAction(QString::fromUtf8("Bild speichern …"), this);
     m_savePicture->setObjectName(QStringLiteral("BildSpeichern1"));
     datei->insertAction(beenden, m_savePicture);

@@ -8,6 +8,7 @@
 #include "io/trace_format.h"
 #include "core/driver.h"
 #include "core/version.h"
+#include "learn/quiz.h"
 
 #include <csignal>
 #include <cstdio>
@@ -130,6 +131,19 @@ int Replay(const Options& options)
     return WriteOutputs(options, nullptr, canvas);
 }
 
+int Quiz(const Options& options)
+{
+    std::string lines;
+    for (const learn::QuizItem& item : learn::GenerateQuiz(options.seed, options.items))
+        lines += learn::QuizItemJson(item) + "\n";
+    OutputSet outputs;
+    outputs.Add(options.quizPath, std::move(lines));
+    std::string error;
+    if (!outputs.Commit(error))
+        return Fail(kStatusWriteFailed, "cannot write " + error);
+    return kStatusOk;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -151,6 +165,8 @@ int main(int argc, char** argv)
         return FinishStdout();
     case Options::Mode::Replay:
         return Replay(options);
+    case Options::Mode::Quiz:
+        return Quiz(options);
     case Options::Mode::Run:
         break;
     }

@@ -162,6 +162,9 @@ void MainForm::RunMenuAction(MenuAction action)
     case MenuAction::ShowManual: ShowModeless(m_state.Manual); break;
     case MenuAction::ShowLicence: ShowModeless(m_state.Licence); break;
     case MenuAction::ShowAbout: ShowModeless(m_state.About); break;
+    case MenuAction::StartPractice:
+    case MenuAction::StartExam:
+    case MenuAction::ShowProgress: break;   // the shells' own
     }
 }
 

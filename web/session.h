@@ -38,6 +38,14 @@ public:
 
     const MainForm& Form() const { return m_driver.Form(); }
 
+    // The self-test sets up its situations on this line: a fresh start and the item's actions
+    // (space-separated words), then keeps running as the learner acts. The learner's own line is
+    // kept aside meanwhile and given back afterwards.
+    void StartSituation(std::string_view actions);
+    bool RunActions(std::string_view actions);
+    void KeepLine();
+    void RestoreLine();
+
     // The fixed layout of the controls over the canvas, for the page to build them from:
     // {"caption", "canvas": [w, h], "buttons": [{"number", "caption", "left", "top", "width",
     // "height"}], "panels": [{"number", "left", "top", "width", "height"}], "image1": [l, t, w, h]}.
@@ -45,6 +53,8 @@ public:
 
 private:
     Driver m_driver;
+    // The learner's own line while the self-test uses this one.
+    std::unique_ptr<Driver> m_kept;
     std::vector<std::uint32_t> m_rgba;
 };
 

@@ -26,6 +26,22 @@ export class Core {
     this.windowsJson = text('lumaro_windows_json');
     this.layoutJson = text('lumaro_layout_json');
     this.windowTextsJson = text('lumaro_window_texts');
+    const textOf = (name, args) => {
+      const call = fn(name, 'number', args);
+      return (...values) => module.UTF8ToString(call(...values));
+    };
+    // The self-test: items, situations on the line, the learner's progress.
+    this.quiz = textOf('lumaro_quiz', ['string', 'number']);
+    this.practiceItem = textOf('lumaro_practice_item', ['string']);
+    this.situation = fn('lumaro_situation', null, ['string']);
+    this.runActions = fn('lumaro_run_actions', 'number', ['string']);
+    this.keepLine = fn('lumaro_keep_line');
+    this.restoreLine = fn('lumaro_restore_line');
+    this.progressLoad = textOf('lumaro_progress_load', ['string']);
+    this.progressRecord = fn('lumaro_progress_record', null, ['string', 'string', 'string', 'number']);
+    this.progressReset = fn('lumaro_progress_reset');
+    this.progressText = text('lumaro_progress_text');
+    this.progressJson = text('lumaro_progress_json');
   }
 
   // The canvas as RGBA bytes, a view into the module's memory: use it before the next call into

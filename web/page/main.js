@@ -5,6 +5,7 @@
 import { Core } from './core.js';
 import { MainWindowView } from './view.js';
 import { SecondaryWindows } from './windows.js';
+import { QuizDialog } from './quiz.js';
 
 const kTickMs = 1000;
 const manual = new URLSearchParams(location.search).has('manual');
@@ -65,6 +66,7 @@ class Page {
 
   tick() {
     this.act(() => this.core.tick());
+    this.quiz?.afterTick();
   }
 
   startTimer() {
@@ -82,6 +84,11 @@ class Page {
   }
 
   restart() {
+    // The self-test's kept line belongs to the run that ends here.
+    if (this.quiz) {
+      this.quiz.kept = false;
+      this.quiz.close();
+    }
     this.core.start();
     this.windows.reset();
     this.endedPage.hidden = true;
@@ -119,6 +126,7 @@ async function boot() {
   fitToScreen();
   window.addEventListener('resize', fitToScreen);
   const page = new Page(await Core.load());
+  page.quiz = new QuizDialog(page);
   page.show();
   lumaro.firstFrameMs = performance.now();
   page.windows.loadPictures();
@@ -128,6 +136,20 @@ async function boot() {
     trace: () => page.core.trace(),
     restart: () => page.restart(),
     measureTicks: (count) => page.measureTicks(count),
+    // The items of lumaro-render --quiz - --seed SEED --items ITEMS, as an array.
+    quiz: (seed, items) => {
+      const seedText = String(seed);
+      if (!/^[0-9]+$/.test(seedText) || !Number.isInteger(items) || items < 0 || items > 1000)
+        throw new RangeError('lumaro.quiz(seed, items): seed and items are non-negative whole numbers, items at most 1000');
+      const list = JSON.parse(page.core.quiz(seedText, items));
+      if (list === null)
+        throw new RangeError(`lumaro.quiz: no such seed ${seedText}`);
+      return list;
+    },
+    // The self-test for scripts: start with a known seed, and read what its window shows.
+    startExam: (seed) => page.quiz.start('exam', String(seed)),
+    startPractice: (seed) => page.quiz.start('practice', String(seed)),
+    quizWindow: () => page.quiz.snapshot(),
   });
   page.root.removeAttribute('aria-busy');
   page.startTimer();
