@@ -1,5 +1,7 @@
 #include "core/main_form.h"
 
+#include "state/aspect_commands.h"
+
 namespace lumaro {
 
 MainForm::MainForm()
@@ -19,6 +21,7 @@ void MainForm::FormCreate()
     SystemHV = true;
     WindowColor = clSkyBlue;
     Signals.Initialise();
+    Origins.Reset();
     FirstTick = true;
 }
 
@@ -48,12 +51,55 @@ void MainForm::Timer1Timer()
     BlinkPhase = !BlinkPhase;
     ClearDesignations();
     Paint();
-    PropagateStates();
+    ApplyDecisions(PropagateStates(Signals, Origins, SelectedSystem()));
     if (Closing) {
         --CloseCountdown;
         UpdateCountdown();
     }
 }
+
+void MainForm::ApplyDecisions(const WindowDecisions& decisions)
+{
+    Buttons[35].enabled = decisions.entryFahrtEnabled;
+    Buttons[34].enabled = decisions.entry100Enabled;
+    if (decisions.entryHaltPressed)
+        FocusedControl = 0;
+}
+
+bool MainForm::ClickButton(int n)
+{
+    // After the program has ended no message reaches the window any more.
+    if (Ended || n < 0 || n > kMaxButtonNumber)
+        return false;
+    const ButtonState& button = Buttons[static_cast<std::size_t>(n)];
+    if (!IsAspectButton(n) || !button.visible || !button.enabled)
+        return false;
+    // The pressed button takes the focus; its handler then takes it away again.
+    FocusedControl = n;
+    RunAspectCommand(Signals, Origins, n, RecordOrigin::FromButton(n));
+    FocusedControl = 0;
+    return true;
+}
+
+void MainForm::ApplyButtonVisibility()
+{
+    const System system = SelectedSystem();
+    for (const ButtonDef& b : kButtons)
+        Buttons[static_cast<std::size_t>(b.number)].visible = AspectButtonVisible(b.number, system);
+}
+
+namespace {
+
+constexpr bool CommandsMatchLayout()
+{
+    for (int n = 0; n <= kMaxButtonNumber; ++n)
+        if (HasAspectCommand(n) != IsAspectButton(n))
+            return false;
+    return true;
+}
+static_assert(CommandsMatchLayout(), "every aspect button of the layout needs its command, and only those");
+
+} // namespace
 
 void MainForm::SelectSystem(System system)
 {

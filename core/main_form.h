@@ -10,6 +10,8 @@
 #include "render/designations.h"
 #include "render/palette.h"
 #include "render/scene.h"
+#include "state/propagation.h"
+#include "state/provenance.h"
 #include "state/signal_table.h"
 
 #include <array>
@@ -54,6 +56,8 @@ public:
 
     // --- Globals -------------------------------------------------------------------------
     SignalTable Signals;
+    // Where each record's content came from; kept by every writer of Signals.
+    RecordOrigins Origins;
     bool SystemHV = false;
     bool SystemKs = false;
     bool SystemHl = false;
@@ -111,48 +115,12 @@ public:
     bool FormCloseQuery();
     void UpdateCountdown();
 
-    // A user's click on ButtonN. Ignored (returns false) when there is no such button or it is
-    // hidden or disabled.
+    // A user's click on ButtonN: the button's command, then the focus taken away. Ignored
+    // (returns false) when there is no such button or it is hidden or disabled.
     bool ClickButton(int n);
     // A menu command by component name ("ag1", "HVSystem1", ...). Returns false for an unknown name.
     bool MenuCommand(std::string_view component);
 
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button5Click();
-    void Button6Click();
-    void Button7Click();
-    void Button8Click();
-    void Button9Click();
-    void Button10Click();
-    void Button11Click();
-    void Button12Click();
-    void Button13Click();
-    void Button14Click();
-    void Button16Click();
-    void Button17Click();
-    void Button18Click();
-    void Button19Click();
-    void Button20Click();
-    void Button21Click();
-    void Button22Click();
-    void Button23Click();
-    void Button24Click();
-    void Button25Click();
-    void Button26Click();
-    void Button27Click();
-    void Button28Click();
-    void Button29Click();
-    void Button30Click();
-    void Button31Click();
-    void Button32Click();
-    void Button34Click();
-    void Button35Click();
-    void Button36Click();
-    void Button37Click();
-
-    void PropagateStates();
     // Shows and hides the aspect buttons for the selected system (called by every paint).
     void ApplyButtonVisibility();
     void ClearDesignations();
@@ -165,6 +133,7 @@ public:
 
 private:
     void SelectSystem(System system);
+    void ApplyDecisions(const WindowDecisions& decisions);
     // The steps of FormPaint.
     void SettlePalette();
     void DrawElements();

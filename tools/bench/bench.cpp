@@ -1,6 +1,8 @@
 // Cost of a full paint of each signal system against clearing the canvas once.
 
 #include "core/main_form.h"
+#include "state/aspect_commands.h"
+#include "state/propagation.h"
 
 #include <benchmark/benchmark.h>
 
@@ -94,6 +96,41 @@ void BM_PaintHlBusiest(benchmark::State& state) { PaintBusiest(state, "HlSystem1
 BENCHMARK(BM_PaintHVBusiest)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintKsBusiest)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintHlBusiest)->ComputeStatistics("min", Fastest);
+
+// One timer tick of the busiest H/V scene: the paint, then the propagation. The blink phase
+// alternates, so the lamps are drawn lit and dark in turn.
+void BM_TickBusiest(benchmark::State& state)
+{
+    auto form = std::make_unique<MainForm>();
+    form->FormCreate();
+    form->Paint();
+    for (int button : {34, 29, 27, 12, 5, 25, 22})
+        form->ClickButton(button);
+    form->MenuCommand("Nacht1");
+    for (auto _ : state) {
+        form->Timer1Timer();
+        benchmark::DoNotOptimize(form->Canvas.Pixels());
+    }
+}
+BENCHMARK(BM_TickBusiest)->ComputeStatistics("min", Fastest);
+
+// The tick's rules alone, with the origins they note, on the busiest H/V line (no paint, so the
+// records the elements copy while drawing stay as the start left them).
+void BM_PropagateBusiest(benchmark::State& state)
+{
+    SignalTable table;
+    RecordOrigins origins;
+    table.Initialise();
+    for (int button : {34, 29, 27, 12, 5, 25, 22})
+        RunAspectCommand(table, origins, button, RecordOrigin::FromButton(button));
+    for (int i = 0; i < 5; ++i)
+        PropagateStates(table, origins, System::HV);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(PropagateStates(table, origins, System::HV));
+        benchmark::DoNotOptimize(&table);
+    }
+}
+BENCHMARK(BM_PropagateBusiest)->ComputeStatistics("min", Fastest);
 
 void BM_WholeCanvasFloodFill(benchmark::State& state)
 {
