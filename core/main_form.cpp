@@ -31,6 +31,8 @@ void MainForm::Paint()
         Canvas.ClearTrace();
     Canvas.Erase(WindowColor);
     FormPaint();
+    PaintedSignals = Signals;
+    PaintedOrigins = Origins;
     RepaintPending = false;
 }
 

@@ -144,18 +144,21 @@ public:
     {
     }
 
-    // The origin of the relay records' aspects.
-    const RecordOrigin& RelayAspect(int record)
+    // The origins of the relay records' aspects and of their stop markers (Gwb, Aux12).
+    const RecordOrigins& Relays()
     {
         if (!m_relays) {
-            SignalTable table = m_line.signals;
-            for (int n = 1; n <= SignalTable::kCount; ++n)
-                if (IsRelay(m_line.system, n))
-                    Poison(table[n], field::kAspectFields, -n);
+            SignalTable table = m_line.records;
+            for (int n = 1; n <= SignalTable::kCount; ++n) {
+                if (!IsRelay(m_line.system, n))
+                    continue;
+                Poison(table[n], field::kAspectFields, -n);
+                Poison(table[n], kStopMarkers, -n);
+            }
             m_relays.emplace();
             PropagateStates(table, *m_relays, m_line.system);
         }
-        return m_relays->AspectOrigin(record);
+        return *m_relays;
     }
 
     // Whether the tick's rules, run now, would give the relay another aspect than it had when it
@@ -163,12 +166,12 @@ public:
     bool RelayLags(int record)
     {
         if (!m_plain) {
-            m_plain.emplace(m_line.signals);
+            m_plain.emplace(m_line.records);
             RecordOrigins origins;
             PropagateStates(*m_plain, origins, m_line.system);
         }
         for (FieldPtr f : field::kNineFields)
-            if ((*m_plain)[record].*f != m_line.signals[record].*f)
+            if ((*m_plain)[record].*f != m_line.records[record].*f)
                 return true;
         return false;
     }
@@ -176,7 +179,7 @@ public:
     // The origin of one marker field of one record.
     RecordOrigin Marker(int record, FieldPtr marker)
     {
-        SignalTable table = m_line.signals;
+        SignalTable table = m_line.records;
         table[record].*marker = -1;
         RecordOrigins origins;
         PropagateStates(table, origins, m_line.system);
@@ -184,6 +187,8 @@ public:
     }
 
 private:
+    static constexpr std::array<FieldPtr, 2> kStopMarkers = {field::Gwb, field::Aux12};
+
     template <std::size_t N>
     static void Poison(SignalRecord& r, const std::array<FieldPtr, N>& fields, std::int32_t value)
     {
@@ -242,7 +247,7 @@ void Explainer::Resolve(int record, Chain& chain, int depth)
         chain.beyond = true;
         return;
     }
-    if (IsTrackChangeRecord(s, record) && m_line.signals[record].Gwb == 1) {
+    if (IsTrackChangeRecord(s, record) && m_line.records[record].Gwb == 1) {
         chain.target = kTrackChangePanel;
         chain.targetRecord = record;
         return;
@@ -254,7 +259,20 @@ void Explainer::Resolve(int record, Chain& chain, int depth)
     }
     if (IsRelay(s, record)) {
         chain.lags = chain.lags || m_rules.RelayLags(record);
-        const RecordOrigin& o = m_rules.RelayAspect(record);
+        const RecordOrigins& relays = m_rules.Relays();
+        // A relay at stop whose stop marker a rule of its own set (column 450 at stop) announces
+        // what that rule read, even where the signal it repeats shows stop as well.
+        if (m_line.records[record].Halt == 1) {
+            for (FieldPtr marker : {field::Gwb, field::Aux12}) {
+                const RecordOrigin& m = relays.MarkerOrigin(record, marker);
+                if (m_line.records[record].*marker == 1 && m.kind == OriginKind::Rule && !RepeatsASignal(m.rule)
+                    && !m.Reads().empty()) {
+                    Resolve(m.Reads()[0], chain, depth + 1);
+                    return;
+                }
+            }
+        }
+        const RecordOrigin& o = relays.AspectOrigin(record);
         const auto reads = o.Reads();
         if (o.kind != OriginKind::Rule || reads.empty())
             return;
@@ -344,6 +362,14 @@ const char* FindRuleText(RuleId rule, int button, std::string_view caption)
         if (pattern == "*" || pattern == caption)
             return t.text;
     }
+    return nullptr;
+}
+
+const AspectCommand* FindAspectCommand(int button)
+{
+    for (const AspectCommand& c : kAspectCommands)
+        if (c.button == button)
+            return &c;
     return nullptr;
 }
 
@@ -493,7 +519,7 @@ void Explainer::ExplainFollowing(PanelWhy& why, const PanelPlace& place, const W
         text = row->text;
         return;
     }
-    if (reads == Reads::AheadOrTrackChange && m_line.signals[place.own].Gwb == 1) {
+    if (reads == Reads::AheadOrTrackChange && m_line.records[place.own].Gwb == 1) {
         // The Hl exit and intermediate signals name the track change on their second panel.
         why.causes.push_back(place.panel == 4 ? 5 : 16);
         text = kClearAfterTrackChangeText;

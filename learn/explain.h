@@ -44,7 +44,7 @@ struct Explanation {
 // What an explanation reads: the line as the last paint left it.
 struct LineView {
     System system;
-    const SignalTable& signals;
+    const SignalTable& records;
     const RecordOrigins& origins;
     std::span<const PanelState> panels;   // [n] is PanelN, n = 1 .. 16 at least
 };
