@@ -1,6 +1,7 @@
 // lumaro-render: the main window without a screen. Runs scripted actions on the core and writes
 // its state, the last paint's canvas operations and the canvas picture.
 
+#include "cli/explain_json.h"
 #include "cli/options.h"
 #include "cli/output_files.h"
 #include "cli/png_writer.h"
@@ -8,6 +9,7 @@
 #include "cli/trace_file.h"
 #include "core/main_form.h"
 #include "core/version.h"
+#include "learn/line_of_form.h"
 
 #include <csignal>
 #include <cstdio>
@@ -91,6 +93,8 @@ int WriteOutputs(const Options& options, const MainForm* form, const Canvas& can
         outputs.Add(options.statePath, StateJson(*form));
     if (form && !options.tracePath.empty())
         outputs.Add(options.tracePath, FormatTrace(canvas.Trace()));
+    if (form && !options.explainPath.empty())
+        outputs.Add(options.explainPath, ExplanationJson(learn::Explain(learn::LineOf(*form))));
     if (!options.pngPath.empty()) {
         std::string png;
         std::string error;

@@ -21,6 +21,7 @@ struct Options {
     std::string statePath;    // empty: not requested
     std::string tracePath;
     std::string pngPath;
+    std::string explainPath;
     std::string replayPath;   // Mode::Replay: the trace to run
 };
 
