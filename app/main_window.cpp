@@ -2,6 +2,7 @@
 
 #include "app/canvas_widget.h"
 #include "app/menu_align.h"
+#include "app/why_bar.h"
 #include "cli/output_files.h"
 #include "cli/png_writer.h"
 #include "dialogs/about_window.h"
@@ -22,6 +23,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTextDocument>
 #include <QTimer>
 
@@ -208,9 +210,11 @@ void MainWindow::createWidgets()
     m_image1->setPixmap(QPixmap(QStringLiteral(":/lumaro/logo.bmp")));
     m_image1->setAttribute(Qt::WA_NoMousePropagation);
 
+    m_why = new WhyBar(m_form, this, m_canvas, m_panels);
+
     m_timer.setInterval(1000);
 
-    resize(Canvas::kWidth, menuBar()->sizeHint().height() + Canvas::kHeight);
+    resize(Canvas::kWidth, menuBar()->sizeHint().height() + Canvas::kHeight + m_why->bar()->sizeHint().height());
     move(0, -2);
 }
 
@@ -238,7 +242,13 @@ void MainWindow::createMenus()
     m_savePicture->setObjectName(QStringLiteral("BildSpeichern1"));
     datei->insertAction(beenden, m_savePicture);
     datei->insertSeparator(beenden);
-    addMenu("Einstellungen", "Einstellungen1", kEinstellungenItems);
+    QMenu* einstellungen = addMenu("Einstellungen", "Einstellungen1", kEinstellungenItems);
+    // The window's own item: the explanations are drawn above the program, not by it.
+    einstellungen->addSeparator();
+    m_showWhy = einstellungen->addAction(QString::fromUtf8("Warum anzeigen"));
+    m_showWhy->setObjectName(QStringLiteral("WarumAnzeigen1"));
+    m_showWhy->setCheckable(true);
+    m_showWhy->setChecked(true);
     m_hilfe1 = addMenu("Hilfe", "Hilfe1", kHilfeItems)->menuAction();
 }
 
@@ -254,11 +264,14 @@ void MainWindow::connectWidgets()
 
     for (const ButtonDef& def : kButtons) {
         const int n = def.number;
-        connect(m_buttons[n], &QPushButton::clicked, this, [this, n] {
+        const int column = def.left + kButtonWidth / 2 - (def.left + kButtonWidth / 2) % 100 + 50;
+        connect(m_buttons[n], &QPushButton::clicked, this, [this, n, column] {
             m_form.ClickButton(n);
+            m_why->columnPressed(column);
             mirror();
         });
     }
+    connect(m_showWhy, &QAction::toggled, m_why, &WhyBar::setShown);
 
     connect(m_canvas, &CanvasWidget::backgroundClicked, this, [this] {
         m_form.FormClick();
@@ -430,6 +443,7 @@ void MainWindow::mirror()
     }
 
     mirrorWindows();
+    m_why->refresh();
 }
 
 void MainWindow::mirrorWindows()
