@@ -1,6 +1,8 @@
 // Cost of a full paint of each signal system against clearing the canvas once.
 
 #include "core/main_form.h"
+#include "learn/explain.h"
+#include "learn/line_of_form.h"
 #include "state/aspect_commands.h"
 #include "state/propagation.h"
 
@@ -113,6 +115,44 @@ void BM_TickBusiest(benchmark::State& state)
     }
 }
 BENCHMARK(BM_TickBusiest)->ComputeStatistics("min", Fastest);
+
+// The same tick with the "Warum" line kept up to date as the window keeps it: after the tick, the
+// explanation of the panel under the mouse (the entry signal's distant part, which follows the
+// signals ahead through the relays), and of every panel as --explain writes it.
+void TickExplained(benchmark::State& state, bool everyPanel)
+{
+    auto form = std::make_unique<MainForm>();
+    form->FormCreate();
+    form->Paint();
+    for (int button : {34, 29, 27, 12, 5, 25, 22})
+        form->ClickButton(button);
+    form->MenuCommand("Nacht1");
+    for (auto _ : state) {
+        form->Timer1Timer();
+        if (everyPanel)
+            benchmark::DoNotOptimize(learn::Explain(learn::LineOf(*form)));
+        else
+            benchmark::DoNotOptimize(learn::ExplainPanel(learn::LineOf(*form), 11));
+        benchmark::DoNotOptimize(form->Canvas.Pixels());
+    }
+}
+void BM_TickBusiestWhyLine(benchmark::State& state) { TickExplained(state, false); }
+void BM_TickBusiestExplainAll(benchmark::State& state) { TickExplained(state, true); }
+BENCHMARK(BM_TickBusiestWhyLine)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_TickBusiestExplainAll)->ComputeStatistics("min", Fastest);
+
+// What every paint adds for the explanations: the records and their origins kept as drawn.
+void BM_KeepPaintedLine(benchmark::State& state)
+{
+    auto form = std::make_unique<MainForm>();
+    form->FormCreate();
+    for (auto _ : state) {
+        form->PaintedSignals = form->Signals;
+        form->PaintedOrigins = form->Origins;
+        benchmark::DoNotOptimize(&form->PaintedOrigins);
+    }
+}
+BENCHMARK(BM_KeepPaintedLine)->ComputeStatistics("min", Fastest);
 
 // The tick's rules alone, with the origins they note, on the busiest H/V line (no paint, so the
 // records the elements copy while drawing stay as the start left them).
