@@ -1,8 +1,10 @@
 #include "web/session.h"
 
+#include "cli/explain_json.h"
 #include "cli/state_json.h"
 #include "cli/json_text.h"
 #include "cli/trace_file.h"
+#include "learn/line_of_form.h"
 
 #include <initializer_list>
 
@@ -67,6 +69,16 @@ bool Session::MenuCommand(std::string_view component)
 void Session::FormClick()
 {
     m_form->FormClick();
+}
+
+std::string Session::ExplainJson() const
+{
+    return cli::ExplanationJson(learn::Explain(learn::LineOf(*m_form)));
+}
+
+int Session::PanelOfColumn(int x) const
+{
+    return learn::PanelOfColumn(learn::LineOf(*m_form), x);
 }
 
 const std::uint8_t* Session::Rgba()

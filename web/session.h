@@ -35,6 +35,10 @@ public:
     std::string Trace() const;
     // What the page shows beyond the state: the four secondary windows and the notice's seconds.
     std::string WindowsJson() const;
+    // The --explain JSON of lumaro-render: why each designation panel shows its aspect.
+    std::string ExplainJson() const;
+    // The panel that speaks for signal column `x` (its first line with a caption), or 0.
+    int PanelOfColumn(int x) const;
 
     const MainForm& Form() const { return *m_form; }
 
