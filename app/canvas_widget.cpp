@@ -1,6 +1,6 @@
 #include "app/canvas_widget.h"
 
-#include "core/main_form.h"
+#include "core/driver.h"
 
 #include <QImage>
 #include <QMouseEvent>
@@ -9,9 +9,9 @@
 
 namespace lumaro {
 
-CanvasWidget::CanvasWidget(MainForm& form, QWidget* parent)
+CanvasWidget::CanvasWidget(Driver& driver, QWidget* parent)
     : QWidget(parent)
-    , m_form(form)
+    , m_driver(driver)
 {
     setFixedSize(Canvas::kWidth, Canvas::kHeight);
     // Every paint covers the whole widget with the canvas.
@@ -64,11 +64,11 @@ void CanvasWidget::paintEvent(QPaintEvent*)
     const bool corePaint = m_corePaintDue;
     m_corePaintDue = false;
     if (corePaint) {
-        m_form.Paint();
+        m_driver.Paint();
         ++m_corePaints;
     }
 
-    const Canvas& canvas = m_form.Canvas;
+    const Canvas& canvas = m_driver.View().Canvas;
     // Colours are 0x00BBGGRR, which in memory is the byte order R, G, B, unused.
     const QImage image(reinterpret_cast<const uchar*>(canvas.Pixels()), canvas.Width(), canvas.Height(),
                        canvas.Width() * 4, QImage::Format_RGBX8888);

@@ -35,7 +35,7 @@ int ColumnAt(int x)
 
 } // namespace
 
-WhyBar::WhyBar(const MainForm& form, QMainWindow* window, QWidget* canvas, std::span<QLabel* const> panels)
+WhyBar::WhyBar(const FormState& form, QMainWindow* window, QWidget* canvas, std::span<QLabel* const> panels)
     : QObject(window)
     , m_form(form)
     , m_window(window)

@@ -15,13 +15,13 @@ class QStatusBar;
 namespace lumaro {
 
 class CauseOverlay;
-class MainForm;
+struct FormState;
 
 class WhyBar : public QObject {
     Q_OBJECT
 public:
     // `panels[n]` is PanelN; the designation panels among them are watched for the mouse.
-    WhyBar(const MainForm& form, QMainWindow* window, QWidget* canvas, std::span<QLabel* const> panels);
+    WhyBar(const FormState& form, QMainWindow* window, QWidget* canvas, std::span<QLabel* const> panels);
 
     // Shows or hides the line and the outline together.
     void setShown(bool shown);
@@ -44,7 +44,7 @@ private:
     // The panel to explain now, or 0.
     int panelToExplain() const;
 
-    const MainForm& m_form;
+    const FormState& m_form;
     QMainWindow* m_window;
     QWidget* m_canvas;
     std::span<QLabel* const> m_panels;

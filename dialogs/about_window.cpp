@@ -2,7 +2,7 @@
 
 #include "core/version.h"
 #include "dialogs/links.h"
-#include "dialogs/texts.h"
+#include "contents/texts.h"
 
 #include <QPixmap>
 #include <QPushButton>

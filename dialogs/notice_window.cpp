@@ -1,8 +1,8 @@
 #include "dialogs/notice_window.h"
 
-#include "dialogs/jpeg/photo_decoder.h"
+#include "contents/photo_decoder.h"
 #include "dialogs/links.h"
-#include "dialogs/texts.h"
+#include "contents/texts.h"
 
 #include <QImage>
 #include <QPixmap>

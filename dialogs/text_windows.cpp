@@ -1,7 +1,7 @@
 #include "dialogs/text_windows.h"
 
 #include "dialogs/links.h"
-#include "dialogs/texts.h"
+#include "contents/texts.h"
 
 #include <QTextEdit>
 

@@ -7,7 +7,7 @@
 
 namespace lumaro::learn {
 
-inline LineView LineOf(const MainForm& form)
+inline LineView LineOf(const FormState& form)
 {
     return {form.SelectedSystem(), form.PaintedSignals, form.PaintedOrigins, form.Panels};
 }

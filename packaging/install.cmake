@@ -24,8 +24,8 @@ add_custom_target(lumaro-manpage ALL DEPENDS ${LUMARO_MANPAGE})
 install(FILES ${LUMARO_MANPAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The licence terms, as the licence window shows them.
-if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/dialogs/texts.cpp)
-  add_executable(lumaro-licence-text packaging/print_licence.cpp dialogs/texts.cpp)
+if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/contents/texts.cpp)
+  add_executable(lumaro-licence-text packaging/print_licence.cpp contents/texts.cpp)
   target_include_directories(lumaro-licence-text PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   set(LUMARO_LICENCE ${CMAKE_CURRENT_BINARY_DIR}/copyright)
   add_custom_command(OUTPUT ${LUMARO_LICENCE}
@@ -36,7 +36,7 @@ if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/dialogs/texts.cpp)
   install(FILES ${LUMARO_LICENCE} DESTINATION ${LUMARO_DOC_DIR})
   set(LUMARO_HAS_LICENCE ON)
 else()
-  message(STATUS "No licence terms (dialogs/texts.cpp) yet: the installation leaves them out")
+  message(STATUS "No licence terms (contents/texts.cpp) yet: the installation leaves them out")
   set(LUMARO_HAS_LICENCE OFF)
 endif()
 

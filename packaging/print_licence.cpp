@@ -1,6 +1,6 @@
 // Prints the licence terms that the licence window shows, for the installed copyright file.
 
-#include "dialogs/texts.h"
+#include "contents/texts.h"
 
 #include <cstdio>
 

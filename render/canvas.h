@@ -22,12 +22,6 @@ struct TraceOp {
     Color color = 0;    // Erase: the colour; FloodFill: the border colour
 };
 
-// The trace line of one operation, without the line break, e.g. "lineto 10 40 0x000000 2".
-std::string FormatTraceOp(const TraceOp& op);
-
-// Parses one trace line. On failure returns false and says why in `error`.
-bool ParseTraceOp(std::string_view line, TraceOp& op, std::string& error);
-
 // A 32-bit raster that draws by the pixel rules of the Windows GDI: lines leave out their end
 // pixel, rectangles and ellipses leave out their right and bottom edge, flood fills run in border
 // mode. Every coordinate of the 32-bit range is accepted; whatever falls outside is clipped.

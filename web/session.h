@@ -4,7 +4,7 @@
 // page, and what the page reads back after each of them. No browser here, so the same code runs
 // natively for timing and tests.
 
-#include "core/main_form.h"
+#include "core/driver.h"
 
 #include <cstdint>
 #include <memory>
@@ -40,7 +40,7 @@ public:
     // The panel that speaks for signal column `x` (its first line with a caption), or 0.
     int PanelOfColumn(int x) const;
 
-    const MainForm& Form() const { return *m_form; }
+    const MainForm& Form() const { return m_driver.Form(); }
 
     // The fixed layout of the controls over the canvas, for the page to build them from:
     // {"caption", "canvas": [w, h], "buttons": [{"number", "caption", "left", "top", "width",
@@ -48,8 +48,7 @@ public:
     static std::string LayoutJson();
 
 private:
-    // The form is large (canvas and its scratch); it lives on the heap.
-    std::unique_ptr<MainForm> m_form;
+    Driver m_driver;
     std::vector<std::uint32_t> m_rgba;
 };
 

@@ -31,7 +31,6 @@ protected:
 
     void TearDown() override
     {
-        window->form().Ended = true;
         window.reset();
     }
 
@@ -165,7 +164,6 @@ TEST(ExitSequenceEarlyTest, RequestBeforeTheFirstFrameStillShowsTheWholeNotice)
     ASSERT_TRUE(window.notice()->isVisible());
     EXPECT_EQ(window.notice()->seconds()->text(), QStringLiteral("10"));
     EXPECT_FALSE(window.notice()->photograph()->pixmap().isNull());
-    window.form().Ended = true;
 }
 
 } // namespace

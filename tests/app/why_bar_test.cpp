@@ -36,11 +36,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    void TearDown() override
-    {
-        window->form().Ended = true;
-        window.reset();
-    }
+    void TearDown() override { window.reset(); }
 
     void tick() { QMetaObject::invokeMethod(window->timer(), "timeout", Qt::DirectConnection); }
 
@@ -126,7 +122,7 @@ TEST_F(WhyBarTest, TheMouseOverAColumnOrThePressedButtonChoosesTheColumn)
 
 TEST_F(WhyBarTest, WarumAnzeigenHidesLineAndOutlineAndTheCanvasNeverChanges)
 {
-    window->form().Canvas.SetRecording(true);
+    window->driver().RecordTrace(true);
     tick();
     const std::vector<std::uint32_t> before(window->form().Canvas.Pixels(),
                                             window->form().Canvas.Pixels() + 1016 * 696);

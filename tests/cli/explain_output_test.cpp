@@ -52,7 +52,7 @@ TEST_F(ExplainOutputTest, ListsEveryCaptionedPanelInOrderWithTheCoresWords)
         else
             form->MenuCommand(a);
     }
-    const learn::Explanation e = learn::Explain(learn::LineOf(*form));
+    const learn::Explanation e = learn::Explain(learn::LineOf(form->View()));
     ASSERT_EQ(doc["panels"].items.size(), e.panels.size());
     int previous = 0;
     for (std::size_t i = 0; i < e.panels.size(); ++i) {
@@ -64,7 +64,7 @@ TEST_F(ExplainOutputTest, ListsEveryCaptionedPanelInOrderWithTheCoresWords)
         previous = why.panel;
         EXPECT_EQ(p["x"].Int(), why.x);
         EXPECT_EQ(p["signal"].string, why.signal);
-        EXPECT_EQ(p["aspect"].string, form->Panels[why.panel].caption);
+        EXPECT_EQ(p["aspect"].string, form->View().Panels[why.panel].caption);
         EXPECT_EQ(p["source"].string, learn::SourceName(why.source));
         ASSERT_EQ(p["causes"].items.size(), why.causes.size());
         for (std::size_t c = 0; c < why.causes.size(); ++c)

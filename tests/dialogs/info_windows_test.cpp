@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 #include "dialogs/about_window.h"
 #include "dialogs/text_windows.h"
-#include "dialogs/texts.h"
+#include "contents/texts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,7 +33,6 @@ protected:
 
     void TearDown() override
     {
-        window->form().Ended = true;
         window.reset();
     }
 

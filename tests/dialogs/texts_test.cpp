@@ -1,5 +1,5 @@
 #include "dialogs/links.h"
-#include "dialogs/texts.h"
+#include "contents/texts.h"
 
 #include <QUrlQuery>
 

@@ -31,7 +31,7 @@ struct Situation {
 
 class ExplainTest : public test::FormScript {
 protected:
-    learn::Explanation Explain() const { return learn::Explain(learn::LineOf(form)); }
+    learn::Explanation Explain() const { return learn::Explain(learn::LineOf(form.View())); }
 
     // Checks one panel of the explanation, and that its sentence names every cause as it reads.
     void Check(const learn::Explanation& e, const Expect& expect, const char* script)
@@ -46,8 +46,8 @@ protected:
         EXPECT_EQ(learn::SourceName(found->source), learn::SourceName(expect.source)) << found->why;
         EXPECT_EQ(found->causes, expect.causes) << found->why;
         for (int cause : found->causes)
-            EXPECT_NE(found->why.find(form.Panels[cause].caption), std::string::npos)
-                << "Panel" << cause << " \"" << form.Panels[cause].caption << "\" in: " << found->why;
+            EXPECT_NE(found->why.find(form.View().Panels[cause].caption), std::string::npos)
+                << "Panel" << cause << " \"" << form.View().Panels[cause].caption << "\" in: " << found->why;
     }
 
     void CheckAll(const std::vector<Situation>& situations)
@@ -154,7 +154,7 @@ TEST_F(ExplainTest, HlAspectsNameTheirSourceAndCauses)
 TEST_F(ExplainTest, ALateRelaySaysItFollowsAtTheNextTick)
 {
     Run("Button20 tick Button35 tick tick Button6 tick");
-    const auto why = learn::ExplainPanel(learn::LineOf(form), 11);
+    const auto why = learn::ExplainPanel(learn::LineOf(form.View()), 11);
     ASSERT_TRUE(why);
     EXPECT_EQ(why->aspect, "Vr 0");
     EXPECT_NE(why->why.find("nächsten Takt"), std::string::npos) << why->why;
@@ -176,13 +176,13 @@ TEST_F(ExplainTest, EverySituationIsExplainedCompletely)
         for (int step = 0; step < 10; ++step) {
             form.ClickButton(kButtons[random() % kButtons.size()].number);
             form.Timer1Timer();
-            const SignalTable before = form.Signals;
-            const auto panels = form.Panels;
+            const SignalTable before = form.View().Signals;
+            const auto panels = form.View().Panels;
             const learn::Explanation e = Explain();
-            ASSERT_EQ(form.Signals, before);
+            ASSERT_EQ(form.View().Signals, before);
             int listed = 0;
             for (int n = 1; n <= kDesignationPanelCount; ++n)
-                listed += !form.Panels[n].caption.empty();
+                listed += !form.View().Panels[n].caption.empty();
             ASSERT_EQ(int(e.panels.size()), listed);
             for (const learn::PanelWhy& p : e.panels) {
                 SCOPED_TRACE("Panel" + std::to_string(p.panel) + " " + p.aspect + ": " + p.why);

@@ -1,3 +1,4 @@
+#include "io/trace_format.h"
 #include "render/canvas.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <vector>
 
 using namespace lumaro;
+using namespace lumaro::io;
 
 namespace {
 

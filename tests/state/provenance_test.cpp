@@ -3,20 +3,24 @@
 
 #include "state/propagation.h"
 #include "tests/core/form_script.h"
+#include "tests/state/line_script.h"
 
 #include <set>
 #include <string>
+#include <vector>
 
 using namespace lumaro;
 
 namespace {
+
+using ProvenanceOnRecordsTest = lumaro::test::LineScript;
 
 class ProvenanceTest : public lumaro::test::FormScript {
 protected:
     // "Start", "Button6", "Rule EntryRelay reads 7 6", "Draw 30 reads 2".
     std::string Origin(int record) const
     {
-        const RecordOrigin& o = form.Origins[record];
+        const RecordOrigin& o = form.View().Origins[record];
         std::string out;
         switch (o.kind) {
         case OriginKind::Start: return "Start";
@@ -92,11 +96,19 @@ TEST_F(ProvenanceTest, RulesThatOverrideButtonsNameThemselves)
     EXPECT_EQ(Origin(46), "Rule Column450AnnouncesStop reads 48");
     Run("Button27 tick");
     EXPECT_EQ(Origin(11), "Rule Column450MarkersCleared reads 9");
-    // The shunting signal released by an H/V entry signal that is not at stop.
+}
+
+// The shunting signal released by an H/V entry signal that is neither at stop nor released it
+// itself: a state no button reaches.
+TEST_F(ProvenanceOnRecordsTest, ShuntingReleaseNamesItsRule)
+{
     Run("Button28");
     R(14) = SignalRecord {.Kmh60 = 1};
     Run("tick");
-    EXPECT_EQ(Origin(12), "Rule EntryReleasesShunting reads 14");
+    const RecordOrigin& o = origins[12];
+    EXPECT_EQ(o.kind, OriginKind::Rule);
+    EXPECT_EQ(o.rule, RuleId::EntryReleasesShunting);
+    EXPECT_EQ(std::vector<int>(o.Reads().begin(), o.Reads().end()), std::vector<int> {14});
 }
 
 TEST_F(ProvenanceTest, CopiesWhileDrawingNameTheElementAndItsSource)

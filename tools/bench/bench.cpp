@@ -36,20 +36,20 @@ void BM_EraseBaseline(benchmark::State& state)
 }
 BENCHMARK(BM_EraseBaseline)->ComputeStatistics("min", Fastest);
 
-void PaintSystem(benchmark::State& state, void (MainForm::*select)())
+void PaintSystem(benchmark::State& state, const char* system)
 {
     static MainForm form; // large; one instance per process is enough
     form.FormCreate();
-    (form.*select)();
+    form.MenuCommand(system);
     for (auto _ : state) {
         form.Paint();
-        benchmark::DoNotOptimize(form.Canvas.Pixels());
+        benchmark::DoNotOptimize(form.View().Canvas.Pixels());
     }
 }
 
-void BM_PaintHV(benchmark::State& state) { PaintSystem(state, &MainForm::HVSystem1Click); }
-void BM_PaintKs(benchmark::State& state) { PaintSystem(state, &MainForm::KsSystem1Click); }
-void BM_PaintHl(benchmark::State& state) { PaintSystem(state, &MainForm::HlSystem1Click); }
+void BM_PaintHV(benchmark::State& state) { PaintSystem(state, "HVSystem1"); }
+void BM_PaintKs(benchmark::State& state) { PaintSystem(state, "KsSystem1"); }
+void BM_PaintHl(benchmark::State& state) { PaintSystem(state, "HlSystem1"); }
 BENCHMARK(BM_PaintHV)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintKs)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintHl)->ComputeStatistics("min", Fastest);
@@ -76,13 +76,13 @@ void PaintBusiest(benchmark::State& state, const char* system, std::initializer_
     constexpr int kSettleTicks = 5;
     for (int i = 0; i < kSettleTicks; ++i)
         form->Timer1Timer();
-    if (!form->BlinkPhase) {
+    if (!form->View().BlinkPhase) {
         state.SkipWithError("blinking lamps are not in their lit phase");
         return;
     }
     for (auto _ : state) {
         form->Paint();
-        benchmark::DoNotOptimize(form->Canvas.Pixels());
+        benchmark::DoNotOptimize(form->View().Canvas.Pixels());
     }
 }
 
@@ -111,7 +111,7 @@ void BM_TickBusiest(benchmark::State& state)
     form->MenuCommand("Nacht1");
     for (auto _ : state) {
         form->Timer1Timer();
-        benchmark::DoNotOptimize(form->Canvas.Pixels());
+        benchmark::DoNotOptimize(form->View().Canvas.Pixels());
     }
 }
 BENCHMARK(BM_TickBusiest)->ComputeStatistics("min", Fastest);
@@ -130,10 +130,10 @@ void TickExplained(benchmark::State& state, bool everyPanel)
     for (auto _ : state) {
         form->Timer1Timer();
         if (everyPanel)
-            benchmark::DoNotOptimize(learn::Explain(learn::LineOf(*form)));
+            benchmark::DoNotOptimize(learn::Explain(learn::LineOf(form->View())));
         else
-            benchmark::DoNotOptimize(learn::ExplainPanel(learn::LineOf(*form), 11));
-        benchmark::DoNotOptimize(form->Canvas.Pixels());
+            benchmark::DoNotOptimize(learn::ExplainPanel(learn::LineOf(form->View()), 11));
+        benchmark::DoNotOptimize(form->View().Canvas.Pixels());
     }
 }
 void BM_TickBusiestWhyLine(benchmark::State& state) { TickExplained(state, false); }
@@ -144,12 +144,16 @@ BENCHMARK(BM_TickBusiestExplainAll)->ComputeStatistics("min", Fastest);
 // What every paint adds for the explanations: the records and their origins kept as drawn.
 void BM_KeepPaintedLine(benchmark::State& state)
 {
-    auto form = std::make_unique<MainForm>();
-    form->FormCreate();
+    SignalTable signals;
+    RecordOrigins origins;
+    signals.Initialise();
+    SignalTable paintedSignals;
+    RecordOrigins paintedOrigins;
     for (auto _ : state) {
-        form->PaintedSignals = form->Signals;
-        form->PaintedOrigins = form->Origins;
-        benchmark::DoNotOptimize(&form->PaintedOrigins);
+        paintedSignals = signals;
+        paintedOrigins = origins;
+        benchmark::DoNotOptimize(&paintedSignals);
+        benchmark::DoNotOptimize(&paintedOrigins);
     }
 }
 BENCHMARK(BM_KeepPaintedLine)->ComputeStatistics("min", Fastest);

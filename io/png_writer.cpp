@@ -1,4 +1,4 @@
-#include "cli/png_writer.h"
+#include "io/png_writer.h"
 
 #include <png.h>
 
@@ -8,7 +8,7 @@
 #include <new>
 #include <vector>
 
-namespace lumaro::cli {
+namespace lumaro::io {
 
 namespace {
 
@@ -97,4 +97,4 @@ bool EncodePng(const Canvas& canvas, std::string& out, std::string& error)
     return true;
 }
 
-} // namespace lumaro::cli
+} // namespace lumaro::io

@@ -1,4 +1,4 @@
-#include "cli/output_files.h"
+#include "io/output_files.h"
 
 #include <cerrno>
 #include <climits>
@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace lumaro::cli {
+namespace lumaro::io {
 
 namespace {
 
@@ -250,4 +250,4 @@ bool WriteOutputFile(const std::string& path, std::string contents, std::string&
     return outputs.Commit(error);
 }
 
-} // namespace lumaro::cli
+} // namespace lumaro::io

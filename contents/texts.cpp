@@ -1,4 +1,4 @@
-#include "dialogs/texts.h"
+#include "contents/texts.h"
 
 namespace lumaro {
 

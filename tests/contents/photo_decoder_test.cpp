@@ -1,4 +1,4 @@
-#include "dialogs/jpeg/photo_decoder.h"
+#include "contents/photo_decoder.h"
 
 #include <cstddef>
 #include <cstdio>

@@ -1,10 +1,10 @@
 // The --explain output: why each designation panel shows what it shows, one panel per line.
 
-#include "cli/explain_json.h"
+#include "io/explain_json.h"
 
-#include "cli/json_text.h"
+#include "io/json_text.h"
 
-namespace lumaro::cli {
+namespace lumaro::io {
 
 namespace {
 
@@ -57,4 +57,4 @@ std::string ExplanationJson(const learn::Explanation& explanation)
     return out;
 }
 
-} // namespace lumaro::cli
+} // namespace lumaro::io

@@ -1,4 +1,4 @@
-#include "dialogs/jpeg/photo_decoder.h"
+#include "contents/photo_decoder.h"
 
 // jpeglib.h needs size_t and FILE declared before it.
 #include <cstddef>

@@ -4,10 +4,10 @@
 
 #include <string>
 
-namespace lumaro::cli {
+namespace lumaro::io {
 
 // Encodes the canvas as an 8-bit RGB PNG into `out`. The encoding is deterministic: the same
 // pixels give the same bytes. On failure returns false with libpng's reason in `error`.
 bool EncodePng(const Canvas& canvas, std::string& out, std::string& error);
 
-} // namespace lumaro::cli
+} // namespace lumaro::io

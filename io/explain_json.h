@@ -4,10 +4,10 @@
 
 #include <string>
 
-namespace lumaro::cli {
+namespace lumaro::io {
 
 // The explanation of every designation panel as the JSON object of --explain, ending in a line
 // break. Keys and their order are part of the interface, as for --state.
 std::string ExplanationJson(const learn::Explanation& explanation);
 
-} // namespace lumaro::cli
+} // namespace lumaro::io
