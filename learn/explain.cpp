@@ -618,6 +618,10 @@ Explanation Explain(const LineView& line)
 
 int PanelOfColumn(const LineView& line, int x)
 {
+    // The Hl line has no signal in column 750: the buttons there switch the exit signal's
+    // track-change indication.
+    if (line.system == System::Hl && x == 750)
+        x = 650;
     // Line 1 first, then the supplements below it.
     constexpr int kOrder[] = {1, 2, 3, 4, 6, 7, 8, 9, 10, 12, 5, 16, 11, 14, 13, 15};
     for (const int panel : kOrder)

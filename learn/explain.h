@@ -56,7 +56,9 @@ std::optional<PanelWhy> ExplainPanel(const LineView& line, int panel);
 // Every designation panel with a caption.
 Explanation Explain(const LineView& line);
 
-// The panel that speaks for the column at `x` (its first line with a caption), or 0.
+// The panel that speaks for the column at `x` (its first line with a caption), or 0. Column 750
+// of the Hl line, which holds only the exit signal's track-change buttons, speaks for the exit
+// signal.
 int PanelOfColumn(const LineView& line, int x);
 
 // The column of a designation panel (50 .. 950), or 0.

@@ -205,6 +205,18 @@ TEST_F(ExplainTest, EverySituationIsExplainedCompletely)
     }
 }
 
+TEST_F(ExplainTest, AColumnSpeaksThroughItsFirstCaptionedPanel)
+{
+    Run("HlSystem1 tick Button14 Button6 tick tick");
+    const learn::LineView line = learn::LineOf(form.View());
+    EXPECT_EQ(learn::PanelOfColumn(line, 650), 4);
+    EXPECT_EQ(learn::PanelOfColumn(line, 750), 4);
+    EXPECT_EQ(learn::PanelOfColumn(line, 350), 0);
+    EXPECT_EQ(learn::PanelOfColumn(line, 150), 10);
+    EXPECT_FALSE(learn::ExplainPanel(line, 8));
+    EXPECT_FALSE(learn::ExplainPanel(line, 17));
+}
+
 TEST(ExplainPanelTest, ColumnsAndPanels)
 {
     EXPECT_EQ(learn::ColumnOfPanel(1), 950);
