@@ -43,7 +43,7 @@ constexpr Meaning kMeanings[] = {
     {"Hp 0 + Ra 12", "Halt für Zugfahrten, Rangierfahrt erlaubt", nullptr},
     {"Ke", "nur das Kennlicht: das Signal ist ausgeschaltet und gilt nicht", nullptr},
     // Shunting signals and indicators
-    {"Sh 1", "Fahrverbot aufgehoben: Rangierfahrten dürfen vorbei", nullptr},
+    {"Sh 1", "Fahrverbot aufgehoben: Rangierfahrten dürfen vorbeifahren", nullptr},
     {"Ra 11a", "Wartezeichen: auf den Auftrag zur Rangierfahrt warten", nullptr},
     {"Ra 12", "Rangierfahrtsignal: Rangierfahrt erlaubt", nullptr},
     {"Zs 6", "Gleiswechsel: der Fahrweg führt in das Gegengleis", nullptr},

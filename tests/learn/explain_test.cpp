@@ -168,7 +168,7 @@ TEST_F(ExplainTest, EverySituationIsExplainedCompletely)
 {
     std::mt19937 random(20261208);
     const char* systems[] = {"HVSystem1", "KsSystem1", "HlSystem1"};
-    for (int run = 0; run < 300; ++run) {
+    for (int run = 0; run < 120; ++run) {
         TearDown();
         form = MainForm();
         SetUp();
