@@ -150,6 +150,39 @@ TEST_F(ExplainTest, HlAspectsNameTheirSourceAndCauses)
     });
 }
 
+// Every aspect button of every system, pressed as a user would: the panel of its column then
+// shows what the button set, explained as set by hand or, where the aspect also announces the
+// signal ahead, as following it; never as the work of a rule.
+TEST_F(ExplainTest, EveryButtonsAspectIsExplainedAsTheUsersOwn)
+{
+    const char* systems[] = {"HVSystem1", "KsSystem1", "HlSystem1"};
+    for (const char* system : systems) {
+        for (const ButtonDef& button : kButtons) {
+            form = MainForm();
+            SetUp();
+            // The entry signal's "Fahrt" waits for a dark intermediate signal.
+            Run(std::string(system) + " Button20 tick");
+            if (!form.View().Buttons[button.number].visible)
+                continue;
+            SCOPED_TRACE(std::string(system) + " Button" + std::to_string(button.number));
+            ASSERT_TRUE(form.ClickButton(button.number));
+            Run("tick tick tick");
+            const int column = button.left + kButtonWidth / 2 - (button.left + kButtonWidth / 2) % 100 + 50;
+            const learn::LineView line = learn::LineOf(form.View());
+            const int panel = learn::PanelOfColumn(line, column);
+            if (panel == 0)
+                continue;   // "Dunkel" of the track-change indicator leaves its panel empty
+            const auto why = learn::ExplainPanel(line, panel);
+            ASSERT_TRUE(why);
+            SCOPED_TRACE(why->aspect + ": " + why->why);
+            EXPECT_NE(why->source, WhySource::Rule);
+            EXPECT_EQ(why->causes.empty(), why->source != WhySource::Follows || why->panel == 1);
+            for (int cause : why->causes)
+                EXPECT_NE(why->why.find(form.View().Panels[cause].caption), std::string::npos);
+        }
+    }
+}
+
 // A relay that has not yet taken over a change says so instead of naming a wrong reason.
 TEST_F(ExplainTest, ALateRelaySaysItFollowsAtTheNextTick)
 {
