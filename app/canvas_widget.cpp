@@ -1,3 +1,5 @@
+// The canvas widget: shows the core's canvas and runs the core's paint when the window system asks.
+
 #include "app/canvas_widget.h"
 
 #include "core/driver.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// The widget of the main window's client area.
+
 #include <QPointer>
 #include <QWidget>
 

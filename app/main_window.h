@@ -1,5 +1,7 @@
 #pragma once
 
+// The Qt main window, a thin view of the core.
+
 #include "core/layout.h"
 #include "core/driver.h"
 #include "dialogs/links.h"
@@ -123,7 +125,6 @@ private:
         unsigned raisesSeen;
     };
     std::vector<RequestedWindow> m_requestedWindows;
-    bool m_windowsScheduled = false;
 };
 
 } // namespace lumaro

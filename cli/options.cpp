@@ -1,3 +1,5 @@
+// lumaro-render's command line: every word checked before anything runs, and the help text.
+
 #include "cli/options.h"
 
 #include "io/output_files.h"

@@ -1,3 +1,5 @@
+// Every word, link address and picture name of the notice, about, licence terms and manual windows.
+
 #include "contents/texts.h"
 
 namespace lumaro {

@@ -135,23 +135,15 @@ void MainForm::SelectSystem(System system)
     ClearDesignations();
 }
 
-void MainForm::ShowDay()
+void MainForm::ShowDaylight(bool day)
 {
+    const Color color = day ? clSkyBlue : clNightBlue;
     // Only a change of the window colour makes the window system repaint.
-    if (m_state.WindowColor != clSkyBlue)
+    if (m_state.WindowColor != color)
         m_state.RepaintPending = true;
-    m_state.WindowColor = clSkyBlue;
-    m_state.Menu.ag1 = true;
-    m_state.Menu.Nacht1 = false;
-}
-
-void MainForm::ShowNight()
-{
-    if (m_state.WindowColor != clNightBlue)
-        m_state.RepaintPending = true;
-    m_state.WindowColor = clNightBlue;
-    m_state.Menu.ag1 = false;
-    m_state.Menu.Nacht1 = true;
+    m_state.WindowColor = color;
+    m_state.Menu.ag1 = day;
+    m_state.Menu.Nacht1 = !day;
 }
 
 void MainForm::RunMenuAction(MenuAction action)
@@ -165,8 +157,8 @@ void MainForm::RunMenuAction(MenuAction action)
     case MenuAction::SelectHV: SelectSystem(System::HV); break;
     case MenuAction::SelectKs: SelectSystem(System::Ks); break;
     case MenuAction::SelectHl: SelectSystem(System::Hl); break;
-    case MenuAction::ShowDay: ShowDay(); break;
-    case MenuAction::ShowNight: ShowNight(); break;
+    case MenuAction::ShowDay: ShowDaylight(true); break;
+    case MenuAction::ShowNight: ShowDaylight(false); break;
     case MenuAction::ToggleTrackPlan: menu.Gleisplan1 = !menu.Gleisplan1; break;
     case MenuAction::ToggleDesignations: menu.Signalbegriff1 = !menu.Signalbegriff1; break;
     case MenuAction::ShowManual: ShowModeless(m_state.Manual); break;

@@ -128,8 +128,8 @@ public:
 
 private:
     void SelectSystem(System system);
-    void ShowDay();
-    void ShowNight();
+    // "Tag" (true) or "Nacht" (false): window colour and marks.
+    void ShowDaylight(bool day);
     void ApplyDecisions(const WindowDecisions& decisions);
     void UpdateCountdown();
     void ClearDesignations();

@@ -1,3 +1,5 @@
+// The about window built from its texts.
+
 #include "dialogs/about_window.h"
 
 #include "core/version.h"

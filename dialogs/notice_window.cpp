@@ -1,3 +1,5 @@
+// The exit notice built from its texts, with the photograph decoded off the start's path.
+
 #include "dialogs/notice_window.h"
 
 #include "contents/photo_decoder.h"

@@ -1,3 +1,5 @@
+// The licence terms and manual windows built from their texts.
+
 #include "dialogs/text_windows.h"
 
 #include "dialogs/links.h"

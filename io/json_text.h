@@ -1,5 +1,7 @@
 #pragma once
 
+// JSON string literals for the documents the programs write.
+
 #include <string>
 #include <string_view>
 

@@ -1,3 +1,6 @@
+// Writing output files whole or not at all: standard output, descriptors, symlinks, devices and
+// regular files replaced through a temporary file beside them.
+
 #include "io/output_files.h"
 
 #include <cerrno>

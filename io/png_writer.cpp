@@ -1,3 +1,5 @@
+// The canvas as a deterministic 8-bit RGB PNG, through libpng.
+
 #include "io/png_writer.h"
 
 #include <png.h>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The canvas as a PNG file's bytes.
+
 #include "render/canvas.h"
 
 #include <string>

@@ -1,3 +1,5 @@
+// The main window's state as the JSON document of lumaro-render --state and the page.
+
 #include "io/state_json.h"
 
 #include "io/json_text.h"

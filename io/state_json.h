@@ -1,5 +1,7 @@
 #pragma once
 
+// The main window's state as JSON.
+
 #include "core/main_form.h"
 
 #include <string>

@@ -1,3 +1,5 @@
+// The trace format: one canvas operation per line, written and read back strictly.
+
 #include "io/trace_format.h"
 
 #include <cerrno>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The trace format of lumaro-render --trace, --replay and the GDI tools.
+
 #include "render/canvas.h"
 
 #include <string>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The canvas the scene is drawn on.
+
 #include "render/canvas_raster.h"
 #include "render/color.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Colours as 0x00BBGGRR and the named colours of the scene.
+
 #include <cstdint>
 
 namespace lumaro {

@@ -1,3 +1,5 @@
+// The page's run of the program, and the documents it reads back.
+
 #include "web/session.h"
 
 #include "io/state_json.h"
@@ -38,15 +40,21 @@ std::string IntList(std::initializer_list<int> values)
 
 // The menu bar: "menus": [{"component", "text", "right", "items": [{"component", "text",
 // "separator", "checkable"}]}], from the window's menu table.
+// Opens the object of a menu or an item: `{"component": ..., "text": ...`, after a comma unless first.
+void OpenNamed(std::string& out, bool first, const char* component, const char* text)
+{
+    out += first ? "{\"component\": " : ", {\"component\": ";
+    io::AppendJsonString(out, component);
+    out += ", \"text\": ";
+    io::AppendJsonString(out, text);
+}
+
 void AppendMenus(std::string& out)
 {
     const auto boolean = [](bool value) { return value ? "true" : "false"; };
     out += ", \"menus\": [";
     for (const TopMenuDef& menu : kTopMenus) {
-        out += menu.menu == kTopMenus.front().menu ? "{\"component\": " : ", {\"component\": ";
-        io::AppendJsonString(out, menu.component);
-        out += ", \"text\": ";
-        io::AppendJsonString(out, menu.text);
+        OpenNamed(out, menu.menu == kTopMenus.front().menu, menu.component, menu.text);
         out += ", \"right\": ";
         out += boolean(menu.rightJustified);
         out += ", \"items\": [";
@@ -54,11 +62,8 @@ void AppendMenus(std::string& out)
         for (const MenuItem& item : kMenuItems) {
             if (item.menu != menu.menu)
                 continue;
-            out += first ? "{\"component\": " : ", {\"component\": ";
+            OpenNamed(out, first, item.component, item.text);
             first = false;
-            io::AppendJsonString(out, item.component);
-            out += ", \"text\": ";
-            io::AppendJsonString(out, item.text);
             out += ", \"separator\": ";
             out += boolean(item.separatorAbove);
             out += ", \"checkable\": ";

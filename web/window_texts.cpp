@@ -1,3 +1,5 @@
+// The secondary windows' controls as JSON for the page.
+
 #include "web/window_texts.h"
 
 #include "io/json_text.h"

@@ -1,3 +1,5 @@
+// The exit sequence in the real window: the notice, its countdown and the end of the program.
+
 #include "app/main_window.h"
 #include "dialogs/about_window.h"
 #include "dialogs/notice_window.h"

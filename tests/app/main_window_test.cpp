@@ -1,3 +1,5 @@
+// The Qt main window: its layout, menus and controls mirror the core, and its actions reach it.
+
 #include "app/canvas_widget.h"
 #include "app/main_window.h"
 #include "app/menu_align.h"

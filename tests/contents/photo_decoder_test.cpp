@@ -1,3 +1,5 @@
+// The photograph's decoder against the real photograph, damaged copies and random damage.
+
 #include "contents/photo_decoder.h"
 
 #include <cstddef>

@@ -1,3 +1,5 @@
+// The main window's handlers: creation, the tick, the menu and the close request.
+
 #include "tests/core/form_script.h"
 
 using namespace lumaro;

@@ -1,3 +1,5 @@
+// The about, licence terms and manual windows as the menu opens them.
+
 #include "app/main_window.h"
 #include "dialogs/about_window.h"
 #include "dialogs/text_windows.h"

@@ -1,3 +1,5 @@
+// The windows' texts as the desktop opens their links.
+
 #include "dialogs/links.h"
 #include "contents/texts.h"
 

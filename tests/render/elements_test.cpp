@@ -1,3 +1,5 @@
+// The elements that show no aspect: masts, foundations, plates, boards and mast bands.
+
 #include "tests/render/element_stage.h"
 #include "io/trace_format.h"
 

@@ -1,3 +1,5 @@
+// The Hl signals' lamps, designations and hand-overs.
+
 #include "tests/render/element_stage.h"
 #include "io/trace_format.h"
 #include "render/elements.h"

@@ -1,3 +1,5 @@
+// The H/V distant signals and distant parts: lamps, panels and the copies they make.
+
 #include "tests/render/element_stage.h"
 #include "io/trace_format.h"
 #include "render/elements.h"

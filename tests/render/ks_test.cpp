@@ -1,3 +1,5 @@
+// The Ks signals' lamps, designations and hand-overs.
+
 #include "tests/render/element_stage.h"
 #include "io/trace_format.h"
 #include "state/record_fields.h"

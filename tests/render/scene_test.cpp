@@ -1,3 +1,5 @@
+// The paint: palette, ground strip, track plan and each system's placements.
+
 #include "core/main_form.h"
 #include "io/trace_format.h"
 

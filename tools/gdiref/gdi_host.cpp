@@ -1,3 +1,5 @@
+// Host side of the GDI reference: batches of traces drawn by gdiref.exe under Wine.
+
 #include "tools/gdiref/gdi_host.h"
 
 #include <cstdio>
