@@ -101,7 +101,7 @@ void WhyBar::refresh()
     std::optional<learn::PanelWhy> why;
     if (m_shown)
         if (const int panel = panelToExplain())
-            why = learn::ExplainPanel(learn::LineOf(m_form), panel);
+            why = m_cache.Explain(learn::LineOf(m_form), panel);
     const QString text = why ? QString::fromStdString(why->why) : QString();
     if (m_line->text() != text)
         m_line->setText(text);

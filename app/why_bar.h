@@ -4,6 +4,8 @@
 // mouse, or else of the column whose button was pressed last, with the causing columns outlined
 // above the canvas. The window mirrors it after every action, like its other controls.
 
+#include "learn/explain.h"
+
 #include <QObject>
 
 #include <span>
@@ -45,6 +47,7 @@ private:
     int panelToExplain() const;
 
     const FormState& m_form;
+    learn::PanelWhyCache m_cache;
     QMainWindow* m_window;
     QWidget* m_canvas;
     std::span<QLabel* const> m_panels;

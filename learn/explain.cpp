@@ -616,6 +616,24 @@ Explanation Explain(const LineView& line)
     return e;
 }
 
+// The records decide the origins too: a write that leaves a record as it was notes nothing.
+const std::optional<PanelWhy>& PanelWhyCache::Explain(const LineView& line, int panel)
+{
+    bool same = m_valid && m_system == line.system && m_panel == panel && m_records == line.records;
+    for (int n = 1; same && n <= kDesignationPanelCount; ++n)
+        same = m_captions[std::size_t(n)] == line.panels[std::size_t(n)].caption;
+    if (same)
+        return m_why;
+    m_valid = true;
+    m_system = line.system;
+    m_panel = panel;
+    m_records = line.records;
+    for (int n = 1; n <= kDesignationPanelCount; ++n)
+        m_captions[std::size_t(n)] = line.panels[std::size_t(n)].caption;
+    m_why = ExplainPanel(line, panel);
+    return m_why;
+}
+
 int PanelOfColumn(const LineView& line, int x)
 {
     // The Hl line has no signal in column 750: the buttons there switch the exit signal's

@@ -9,6 +9,7 @@
 #include "state/signal_table.h"
 #include "state/system.h"
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -55,6 +56,22 @@ std::optional<PanelWhy> ExplainPanel(const LineView& line, int panel);
 
 // Every designation panel with a caption.
 Explanation Explain(const LineView& line);
+
+// The explanation of one panel as the "Warum" line keeps it: computed again only when the line as
+// painted, its captions or the panel asked for changed, so that keeping it up to date after every
+// tick costs a comparison.
+class PanelWhyCache {
+public:
+    const std::optional<PanelWhy>& Explain(const LineView& line, int panel);
+
+private:
+    bool m_valid = false;
+    System m_system = System::HV;
+    int m_panel = 0;
+    SignalTable m_records;
+    std::array<std::string, kDesignationPanelCount + 1> m_captions;
+    std::optional<PanelWhy> m_why;
+};
 
 // The panel that speaks for the column at `x` (its first line with a caption), or 0. Column 750
 // of the Hl line, which holds only the exit signal's track-change buttons, speaks for the exit

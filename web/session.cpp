@@ -115,6 +115,12 @@ int Session::PanelOfColumn(int x) const
     return learn::PanelOfColumn(learn::LineOf(m_driver.View()), x);
 }
 
+std::string Session::WhyOf(int panel)
+{
+    const auto& why = m_whyLine.Explain(learn::LineOf(m_driver.View()), panel);
+    return why ? why->why : std::string();
+}
+
 const std::uint8_t* Session::Rgba()
 {
     const Canvas& canvas = m_driver.View().Canvas;

@@ -5,6 +5,7 @@
 // natively for timing and tests.
 
 #include "core/driver.h"
+#include "learn/explain.h"
 
 #include <cstdint>
 #include <memory>
@@ -39,6 +40,9 @@ public:
     std::string ExplainJson() const;
     // The panel that speaks for signal column `x` (its first line with a caption), or 0.
     int PanelOfColumn(int x) const;
+    // The "why" of one designation panel, empty when it has no caption; the #Warum line asks after
+    // every action, and the answer is computed again only when the line changed.
+    std::string WhyOf(int panel);
 
     const MainForm& Form() const { return m_driver.Form(); }
 
@@ -49,6 +53,7 @@ public:
 
 private:
     Driver m_driver;
+    learn::PanelWhyCache m_whyLine;
     std::vector<std::uint32_t> m_rgba;
 };
 

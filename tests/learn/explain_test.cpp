@@ -250,6 +250,26 @@ TEST_F(ExplainTest, AColumnSpeaksThroughItsFirstCaptionedPanel)
     EXPECT_FALSE(learn::ExplainPanel(line, 17));
 }
 
+// The line's cache answers from memory while nothing it reads changed, and anew after a change.
+TEST_F(ExplainTest, TheCacheFollowsTheLine)
+{
+    learn::PanelWhyCache cache;
+    Run("tick");
+    const auto first = cache.Explain(learn::LineOf(form.View()), 10);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->source, WhySource::Start);
+    Run("tick");
+    EXPECT_EQ(cache.Explain(learn::LineOf(form.View()), 10)->why, first->why);
+    Run("Button31 tick");
+    const auto& changed = cache.Explain(learn::LineOf(form.View()), 10);
+    ASSERT_TRUE(changed);
+    EXPECT_EQ(changed->aspect, "Hp 2");
+    EXPECT_EQ(changed->why, learn::ExplainPanel(learn::LineOf(form.View()), 10)->why);
+    EXPECT_EQ(cache.Explain(learn::LineOf(form.View()), 12)->aspect, "Vr 2");
+    Run("KsSystem1 tick");
+    EXPECT_EQ(cache.Explain(learn::LineOf(form.View()), 12)->aspect, "Ks 1");
+}
+
 TEST(ExplainPanelTest, ColumnsAndPanels)
 {
     EXPECT_EQ(learn::ColumnOfPanel(1), 950);

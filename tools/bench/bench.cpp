@@ -140,12 +140,13 @@ void TickExplained(benchmark::State& state, bool everyPanel)
     for (int button : {34, 29, 27, 12, 5, 25, 22})
         form->ClickButton(button);
     form->MenuCommand("Nacht1");
+    learn::PanelWhyCache line;
     for (auto _ : state) {
         form->Timer1Timer();
         if (everyPanel)
             benchmark::DoNotOptimize(learn::Explain(learn::LineOf(form->View())));
         else
-            benchmark::DoNotOptimize(learn::ExplainPanel(learn::LineOf(form->View()), 11));
+            benchmark::DoNotOptimize(line.Explain(learn::LineOf(form->View()), 11));
         benchmark::DoNotOptimize(form->View().Canvas.Pixels());
     }
 }

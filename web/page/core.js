@@ -25,6 +25,8 @@ export class Core {
     this.trace = text('lumaro_trace');
     this.explainJson = text('lumaro_explain_json');
     this.panelOfColumn = fn('lumaro_panel_of_column', 'number', ['number']);
+    const whyOf = fn('lumaro_why_of', 'number', ['number']);
+    this.whyOf = (panel) => module.UTF8ToString(whyOf(panel));
     this.windowsJson = text('lumaro_windows_json');
     this.layoutJson = text('lumaro_layout_json');
     this.windowTextsJson = text('lumaro_window_texts');

@@ -52,21 +52,15 @@ export class WhyLine {
     this.refresh();
   }
 
-  // The panel to explain now, or 0.
-  panelToExplain(captionOf) {
-    if (this.hoverPanel && captionOf(this.hoverPanel))
-      return this.hoverPanel;
-    for (const column of [this.hoverColumn, this.focusColumn, this.pressedColumn])
-      if (column)
-        return this.core.panelOfColumn(column);
-    return 0;
-  }
-
+  // The panel under the pointer when it has a caption, else the panel of the column that the
+  // pointer, the focus or the last pressed button points at.
   refresh() {
-    const explanation = JSON.parse(this.core.explainJson());
-    const byPanel = new Map(explanation.panels.map((p) => [Number(p.panel.slice(5)), p]));
-    const panel = this.panelToExplain((n) => byPanel.has(n));
-    const text = panel && byPanel.has(panel) ? byPanel.get(panel).why : '';
+    let text = this.hoverPanel ? this.core.whyOf(this.hoverPanel) : '';
+    const column = [this.hoverColumn, this.focusColumn, this.pressedColumn].find((c) => c);
+    if (!text && column) {
+      const panel = this.core.panelOfColumn(column);
+      text = panel ? this.core.whyOf(panel) : '';
+    }
     if (this.line.textContent !== text)
       this.line.textContent = text;
   }
