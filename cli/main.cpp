@@ -2,6 +2,7 @@
 // its state, the last paint's canvas operations and the canvas picture.
 
 #include "cli/options.h"
+#include "io/explain_json.h"
 #include "io/output_files.h"
 #include "io/png_writer.h"
 #include "io/state_json.h"
@@ -9,6 +10,7 @@
 #include "core/driver.h"
 #include "core/version.h"
 #include "learn/quiz.h"
+#include "learn/line_of_form.h"
 
 #include <csignal>
 #include <cstdio>
@@ -91,6 +93,8 @@ int WriteOutputs(const Options& options, const MainForm* form, const Canvas& can
         outputs.Add(options.statePath, StateJson(*form));
     if (form && !options.tracePath.empty())
         outputs.Add(options.tracePath, FormatTrace(canvas.Trace()));
+    if (form && !options.explainPath.empty())
+        outputs.Add(options.explainPath, ExplanationJson(learn::Explain(learn::LineOf(form->View()))));
     if (!options.pngPath.empty()) {
         std::string png;
         std::string error;

@@ -141,6 +141,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         std::string* target = word == "--state"    ? &options.statePath
                               : word == "--trace"  ? &options.tracePath
                               : word == "--png"    ? &options.pngPath
+                              : word == "--explain" ? &options.explainPath
                               : word == "--replay" ? &options.replayPath
                               : word == "--quiz"   ? &options.quizPath
                                                    : nullptr;
@@ -195,8 +196,9 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         return false;
     }
     if (!options.replayPath.empty()) {
-        if (!options.actions.empty() || !options.statePath.empty() || !options.tracePath.empty()) {
-            error = "--replay takes only --png, no actions, --state or --trace";
+        if (!options.actions.empty() || !options.statePath.empty() || !options.tracePath.empty()
+            || !options.explainPath.empty()) {
+            error = "--replay takes only --png, no actions, --state, --trace or --explain";
             return false;
         }
         if (options.pngPath.empty()) {
@@ -208,9 +210,10 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
     }
     // Two outputs into one file would leave only the one renamed last, however the two names
     // spell it ("s.json", "./s.json").
-    const std::string* outputs[] = {&options.statePath, &options.tracePath, &options.pngPath};
-    for (int a = 0; a < 3; ++a)
-        for (int b = a + 1; b < 3; ++b)
+    const std::string* outputs[] = {&options.statePath, &options.tracePath, &options.pngPath,
+                                    &options.explainPath};
+    for (std::size_t a = 0; a < std::size(outputs); ++a)
+        for (std::size_t b = a + 1; b < std::size(outputs); ++b)
             if (!outputs[a]->empty() && !outputs[b]->empty() && SameFile(*outputs[a], *outputs[b])) {
                 error = *outputs[a] == io::kStandardOutput
                             ? std::string("only one output may be standard output '-'")
@@ -247,6 +250,7 @@ std::string MenuWords()
 std::string HelpText()
 {
     return "Usage: lumaro-render [ACTION ...] [--state FILE] [--trace FILE] [--png FILE]\n"
+           "                    [--explain FILE]\n"
            "       lumaro-render --replay TRACE --png FILE\n"
            "       lumaro-render --quiz FILE --seed N --items K\n"
            "       lumaro-render --help | --version\n"
@@ -271,6 +275,7 @@ std::string HelpText()
            "  --state FILE     write the state after the last action as JSON\n"
            "  --trace FILE     write the canvas operations of the last paint, one per line\n"
            "  --png FILE       write the canvas (1016 x 696) as an RGB PNG\n"
+           "  --explain FILE   write as JSON why each designation panel shows its aspect\n"
            "  --replay TRACE   draw the operations of TRACE on a fresh canvas instead of\n"
            "                   running the program; needs --png, allows nothing else.\n"
            "                   Blank lines in TRACE are skipped.\n"

@@ -22,6 +22,7 @@ struct Options {
     std::string statePath;    // empty: not requested
     std::string tracePath;
     std::string pngPath;
+    std::string explainPath;
     std::string replayPath;   // Mode::Replay: the trace to run
     std::string quizPath;     // Mode::Quiz: where the self-test items go
     std::uint64_t seed = 0;   // Mode::Quiz

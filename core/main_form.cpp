@@ -51,6 +51,8 @@ void MainForm::Paint()
         canvas.ClearTrace();
     canvas.Erase(m_state.WindowColor);
     FormPaint();
+    m_state.PaintedSignals = m_state.Signals;
+    m_state.PaintedOrigins = m_state.Origins;
     m_state.RepaintPending = false;
 }
 

@@ -83,6 +83,12 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_state_json() { return Text(TheSession().
 
 EMSCRIPTEN_KEEPALIVE const char* lumaro_trace() { return Text(TheSession().Trace()); }
 
+EMSCRIPTEN_KEEPALIVE const char* lumaro_explain_json() { return Text(TheSession().ExplainJson()); }
+
+EMSCRIPTEN_KEEPALIVE int lumaro_panel_of_column(int x) { return TheSession().PanelOfColumn(x); }
+
+EMSCRIPTEN_KEEPALIVE const char* lumaro_why_of(int panel) { return Text(TheSession().WhyOf(panel)); }
+
 EMSCRIPTEN_KEEPALIVE const char* lumaro_windows_json() { return Text(TheSession().WindowsJson()); }
 
 EMSCRIPTEN_KEEPALIVE const char* lumaro_layout_json() { return Text(lumaro::web::Session::LayoutJson()); }

@@ -6,6 +6,8 @@
 #include "io/json_text.h"
 #include "io/trace_format.h"
 #include "learn/quiz.h"
+#include "io/explain_json.h"
+#include "learn/line_of_form.h"
 
 #include <initializer_list>
 
@@ -145,6 +147,22 @@ void Session::RestoreLine()
         m_driver.Restore(*m_kept);
         m_kept.reset();
     }
+}
+
+std::string Session::ExplainJson() const
+{
+    return io::ExplanationJson(learn::Explain(learn::LineOf(m_driver.View())));
+}
+
+int Session::PanelOfColumn(int x) const
+{
+    return learn::PanelOfColumn(learn::LineOf(m_driver.View()), x);
+}
+
+std::string Session::WhyOf(int panel)
+{
+    const auto& why = m_whyLine.Explain(learn::LineOf(m_driver.View()), panel);
+    return why ? why->why : std::string();
 }
 
 const std::uint8_t* Session::Rgba()

@@ -5,6 +5,7 @@
 // natively for timing and tests.
 
 #include "core/driver.h"
+#include "learn/explain.h"
 
 #include <cstdint>
 #include <memory>
@@ -35,6 +36,13 @@ public:
     std::string Trace() const;
     // What the page shows beyond the state: the four secondary windows and the notice's seconds.
     std::string WindowsJson() const;
+    // The --explain JSON of lumaro-render: why each designation panel shows its aspect.
+    std::string ExplainJson() const;
+    // The panel that speaks for signal column `x` (its first line with a caption), or 0.
+    int PanelOfColumn(int x) const;
+    // The "why" of one designation panel, empty when it has no caption; the #Warum line asks after
+    // every action, and the answer is computed again only when the line changed.
+    std::string WhyOf(int panel);
 
     const MainForm& Form() const { return m_driver.Form(); }
 
@@ -55,6 +63,7 @@ private:
     Driver m_driver;
     // The learner's own line while the self-test uses this one.
     std::unique_ptr<Driver> m_kept;
+    learn::PanelWhyCache m_whyLine;
     std::vector<std::uint32_t> m_rgba;
 };
 

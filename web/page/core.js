@@ -23,6 +23,10 @@ export class Core {
     this.pixelsAddress = fn('lumaro_pixels', 'number');
     this.stateJson = text('lumaro_state_json');
     this.trace = text('lumaro_trace');
+    this.explainJson = text('lumaro_explain_json');
+    this.panelOfColumn = fn('lumaro_panel_of_column', 'number', ['number']);
+    const whyOf = fn('lumaro_why_of', 'number', ['number']);
+    this.whyOf = (panel) => module.UTF8ToString(whyOf(panel));
     this.windowsJson = text('lumaro_windows_json');
     this.layoutJson = text('lumaro_layout_json');
     this.windowTextsJson = text('lumaro_window_texts');

@@ -6,6 +6,7 @@ import { Core } from './core.js';
 import { MainWindowView } from './view.js';
 import { SecondaryWindows } from './windows.js';
 import { QuizDialog } from './quiz.js';
+import { WhyLine } from './why_line.js';
 
 const kTickMs = 1000;
 const manual = new URLSearchParams(location.search).has('manual');
@@ -40,6 +41,7 @@ class Page {
       formClick: () => this.act(() => core.formClick()),
     });
     this.windows = new SecondaryWindows(this.root, JSON.parse(core.windowTextsJson()));
+    this.whyLine = new WhyLine(this.root, this.view, core);
     this.timer = 0;
     document.querySelector('#restart').addEventListener('click', () => this.restart());
   }
@@ -56,6 +58,7 @@ class Page {
     this.view.mirror(JSON.parse(this.core.stateJson()));
     const windows = JSON.parse(this.core.windowsJson());
     this.windows.mirror(windows);
+    this.whyLine.refresh();
     if (windows.Ended)
       this.end();
   }
@@ -134,6 +137,7 @@ async function boot() {
     tick: () => { page.tick(); },
     state: () => JSON.parse(page.core.stateJson()),
     trace: () => page.core.trace(),
+    explain: () => JSON.parse(page.core.explainJson()),
     restart: () => page.restart(),
     measureTicks: (count) => page.measureTicks(count),
     // The items of lumaro-render --quiz - --seed SEED --items ITEMS, as an array.
