@@ -1,6 +1,7 @@
 // Entry of the desktop program: the application and its main window.
 
 #include "app/main_window.h"
+#include "app/quiz_window.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
     // theme has it.
     QApplication::setDesktopFileName(QStringLiteral(LUMARO_DESKTOP_ID));
     lumaro::MainWindow window;
+    lumaro::QuizController quiz(window);
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/lumaro/icons/lumaro-%1.png").arg(size), QSize(size, size));

@@ -5,6 +5,7 @@
 
 #include "app/canvas_widget.h"
 #include "app/menu_align.h"
+#include "app/why_bar.h"
 #include "io/output_files.h"
 #include "io/png_writer.h"
 #include "dialogs/about_window.h"
@@ -25,6 +26,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTextDocument>
 #include <QTimer>
 
@@ -183,9 +185,11 @@ void MainWindow::createWidgets()
     m_image1->setPixmap(QPixmap(QStringLiteral(":/lumaro/logo.bmp")));
     m_image1->setAttribute(Qt::WA_NoMousePropagation);
 
+    m_why = new WhyBar(m_driver.View(), this, m_canvas, m_panels);
+
     m_timer.setInterval(1000);
 
-    resize(Canvas::kWidth, menuBar()->sizeHint().height() + Canvas::kHeight);
+    resize(Canvas::kWidth, menuBar()->sizeHint().height() + Canvas::kHeight + m_why->bar()->sizeHint().height());
     move(0, -2);
 }
 
@@ -209,11 +213,19 @@ void MainWindow::createMenus()
     }
     QMenu* datei = menus[static_cast<std::size_t>(TopMenu::Datei)];
     // The window's own item, above "Beenden": the core knows nothing of files.
-    QAction* beenden = datei->actions().value(0);
+    QAction* beenden = menuAction(QStringLiteral("Beenden1"));
     m_savePicture = new QAction(QString::fromUtf8("Bild speichern …"), this);
     m_savePicture->setObjectName(QStringLiteral("BildSpeichern1"));
     datei->insertAction(beenden, m_savePicture);
     datei->insertSeparator(beenden);
+    QMenu* einstellungen = menus[static_cast<std::size_t>(TopMenu::Einstellungen)];
+    // The window's own item, like "Bild speichern …": the explanations are drawn above the
+    // program, not by it, and the program's menu names are part of its scripting interface.
+    m_showWhy = einstellungen->addAction(QString::fromUtf8("Warum anzeigen"));
+    m_showWhy->setObjectName(QStringLiteral("WarumAnzeigen1"));
+    m_showWhy->setCheckable(true);
+    m_showWhy->setChecked(true);
+    einstellungen->insertSeparator(m_showWhy);
 }
 
 void MainWindow::connectWidgets()
@@ -228,11 +240,14 @@ void MainWindow::connectWidgets()
 
     for (const ButtonDef& def : kButtons) {
         const int n = def.number;
-        connect(m_buttons[n], &QPushButton::clicked, this, [this, n] {
+        const int column = def.left + kButtonWidth / 2 - (def.left + kButtonWidth / 2) % 100 + 50;
+        connect(m_buttons[n], &QPushButton::clicked, this, [this, n, column] {
             m_driver.ClickButton(n);
+            m_why->columnPressed(column);
             mirror();
         });
     }
+    connect(m_showWhy, &QAction::toggled, m_why, &WhyBar::setShown);
 
     connect(m_canvas, &CanvasWidget::backgroundClicked, this, [this] {
         m_driver.FormClick();
@@ -397,6 +412,7 @@ void MainWindow::mirror(const FormState& state)
     }
 
     mirrorWindows(state);
+    m_why->refresh();
 }
 
 void MainWindow::mirrorWindows(const FormState& state)

@@ -27,6 +27,7 @@ class LicenceWindow;
 class ManualWindow;
 class ModelessWindow;
 class NoticeWindow;
+class WhyBar;
 
 // The main window. It decides nothing: every action calls a handler of the core, and afterwards
 // the window mirrors what the core holds (menu marks, panels, buttons, window colour, canvas).
@@ -71,6 +72,9 @@ public:
     void setSaveFileChooser(SaveFileChooser chooser) { m_chooseSaveFile = std::move(chooser); }
     void setErrorReporter(ErrorReporter reporter) { m_reportError = std::move(reporter); }
     QAction* savePictureAction() const { return m_savePicture; }
+    // The "Warum" line with its cause outline, and "Warum anzeigen" that shows or hides both.
+    WhyBar* why() const { return m_why; }
+    QAction* showWhyAction() const { return m_showWhy; }
     // Writes the canvas as the last paint left it (1016 x 696) to `path` as a PNG, the same bytes
     // as lumaro-render --png. On failure returns false with the reason in `error`.
     bool savePicture(const QString& path, QString& error) const;
@@ -96,6 +100,8 @@ private:
     QLabel* m_image1 = nullptr;
     QAction* m_hilfe1 = nullptr;
     QAction* m_savePicture = nullptr;
+    WhyBar* m_why = nullptr;
+    QAction* m_showWhy = nullptr;
     SaveFileChooser m_chooseSaveFile;
     ErrorReporter m_reportError;
     struct MenuEntry {

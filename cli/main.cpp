@@ -2,12 +2,15 @@
 // its state, the last paint's canvas operations and the canvas picture.
 
 #include "cli/options.h"
+#include "io/explain_json.h"
 #include "io/output_files.h"
 #include "io/png_writer.h"
 #include "io/state_json.h"
 #include "io/trace_format.h"
 #include "core/driver.h"
 #include "core/version.h"
+#include "learn/quiz.h"
+#include "learn/line_of_form.h"
 
 #include <csignal>
 #include <cstdio>
@@ -90,6 +93,8 @@ int WriteOutputs(const Options& options, const MainForm* form, const Canvas& can
         outputs.Add(options.statePath, StateJson(*form));
     if (form && !options.tracePath.empty())
         outputs.Add(options.tracePath, FormatTrace(canvas.Trace()));
+    if (form && !options.explainPath.empty())
+        outputs.Add(options.explainPath, ExplanationJson(learn::Explain(learn::LineOf(form->View()))));
     if (!options.pngPath.empty()) {
         std::string png;
         std::string error;
@@ -130,6 +135,19 @@ int Replay(const Options& options)
     return WriteOutputs(options, nullptr, canvas);
 }
 
+int Quiz(const Options& options)
+{
+    std::string lines;
+    for (const learn::QuizItem& item : learn::GenerateQuiz(options.seed, options.items))
+        lines += learn::QuizItemJson(item) + "\n";
+    OutputSet outputs;
+    outputs.Add(options.quizPath, std::move(lines));
+    std::string error;
+    if (!outputs.Commit(error))
+        return Fail(kStatusWriteFailed, "cannot write " + error);
+    return kStatusOk;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -151,6 +169,8 @@ int main(int argc, char** argv)
         return FinishStdout();
     case Options::Mode::Replay:
         return Replay(options);
+    case Options::Mode::Quiz:
+        return Quiz(options);
     case Options::Mode::Run:
         break;
     }

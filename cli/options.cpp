@@ -5,6 +5,7 @@
 #include "io/output_files.h"
 #include "core/layout.h"
 #include "core/menu.h"
+#include "learn/quiz.h"
 
 #include <array>
 #include <filesystem>
@@ -74,6 +75,23 @@ bool SameFile(const std::string& a, const std::string& b)
     return resolvedA == resolvedB;
 }
 
+// A whole number written as plain decimal digits, within `limit`.
+bool ParseNumber(const std::string& text, std::uint64_t limit, std::uint64_t& value)
+{
+    if (text.empty() || text.size() > 20)
+        return false;
+    value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        if (value > (limit - digit) / 10)
+            return false;
+        value = value * 10 + digit;
+    }
+    return true;
+}
+
 } // namespace
 
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error)
@@ -81,6 +99,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
     options = {};
     bool help = false;
     bool version = false;
+    std::string seedText;    // as given; empty: not given
+    std::string itemsText;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
         if (word == "--help") {
@@ -91,10 +111,39 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             version = true;
             continue;
         }
+        if (word == "--seed" || word == "--items") {
+            const bool isSeed = word == "--seed";
+            std::string& given = isSeed ? seedText : itemsText;
+            if (i + 1 == args.size()) {
+                error = "option " + word + " needs a number";
+                return false;
+            }
+            if (!given.empty()) {
+                error = "option " + word + " given twice";
+                return false;
+            }
+            given = args[++i];
+            std::uint64_t value = 0;
+            if (!ParseNumber(given, isSeed ? UINT64_MAX : UINT64_MAX / 10, value)) {
+                error = "option " + word + " needs a non-negative whole number, not '" + given + "'";
+                return false;
+            }
+            if (isSeed)
+                options.seed = value;
+            else if (value > static_cast<std::uint64_t>(learn::kMaxQuizItems)) {
+                error = "option --items allows at most " + std::to_string(learn::kMaxQuizItems) + " items, not '"
+                    + given + "'";
+                return false;
+            } else
+                options.items = static_cast<int>(value);
+            continue;
+        }
         std::string* target = word == "--state"    ? &options.statePath
                               : word == "--trace"  ? &options.tracePath
                               : word == "--png"    ? &options.pngPath
+                              : word == "--explain" ? &options.explainPath
                               : word == "--replay" ? &options.replayPath
+                              : word == "--quiz"   ? &options.quizPath
                                                    : nullptr;
         if (target) {
             // A following option is taken as the missing argument, not as a file name.
@@ -129,9 +178,27 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         options.mode = help ? Options::Mode::Help : Options::Mode::Version;
         return true;
     }
+    if (!options.quizPath.empty()) {
+        if (!options.actions.empty() || !options.statePath.empty() || !options.tracePath.empty()
+            || !options.pngPath.empty() || !options.replayPath.empty()) {
+            error = "--quiz takes only --seed and --items, no actions and no other output";
+            return false;
+        }
+        if (seedText.empty() || itemsText.empty()) {
+            error = std::string("--quiz needs ") + (seedText.empty() ? "--seed N" : "--items K");
+            return false;
+        }
+        options.mode = Options::Mode::Quiz;
+        return true;
+    }
+    if (!seedText.empty() || !itemsText.empty()) {
+        error = std::string(seedText.empty() ? "--items" : "--seed") + " belongs to --quiz FILE";
+        return false;
+    }
     if (!options.replayPath.empty()) {
-        if (!options.actions.empty() || !options.statePath.empty() || !options.tracePath.empty()) {
-            error = "--replay takes only --png, no actions, --state or --trace";
+        if (!options.actions.empty() || !options.statePath.empty() || !options.tracePath.empty()
+            || !options.explainPath.empty()) {
+            error = "--replay takes only --png, no actions, --state, --trace or --explain";
             return false;
         }
         if (options.pngPath.empty()) {
@@ -143,9 +210,10 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
     }
     // Two outputs into one file would leave only the one renamed last, however the two names
     // spell it ("s.json", "./s.json").
-    const std::string* outputs[] = {&options.statePath, &options.tracePath, &options.pngPath};
-    for (int a = 0; a < 3; ++a)
-        for (int b = a + 1; b < 3; ++b)
+    const std::string* outputs[] = {&options.statePath, &options.tracePath, &options.pngPath,
+                                    &options.explainPath};
+    for (std::size_t a = 0; a < std::size(outputs); ++a)
+        for (std::size_t b = a + 1; b < std::size(outputs); ++b)
             if (!outputs[a]->empty() && !outputs[b]->empty() && SameFile(*outputs[a], *outputs[b])) {
                 error = *outputs[a] == io::kStandardOutput
                             ? std::string("only one output may be standard output '-'")
@@ -165,6 +233,8 @@ std::string MenuWords()
     std::string out;
     std::string line = " ";
     for (const MenuItem& item : kMenuItems) {
+        if (IsShellOnly(item.action))
+            continue;
         const std::string word = std::string(" ") + item.component;
         if (line.size() + word.size() > kWidth) {
             out += line + "\n";
@@ -180,7 +250,9 @@ std::string MenuWords()
 std::string HelpText()
 {
     return "Usage: lumaro-render [ACTION ...] [--state FILE] [--trace FILE] [--png FILE]\n"
+           "                    [--explain FILE]\n"
            "       lumaro-render --replay TRACE --png FILE\n"
+           "       lumaro-render --quiz FILE --seed N --items K\n"
            "       lumaro-render --help | --version\n"
            "\n"
            "Starts the main window without a screen (creation, then one paint), performs the\n"
@@ -203,9 +275,13 @@ std::string HelpText()
            "  --state FILE     write the state after the last action as JSON\n"
            "  --trace FILE     write the canvas operations of the last paint, one per line\n"
            "  --png FILE       write the canvas (1016 x 696) as an RGB PNG\n"
+           "  --explain FILE   write as JSON why each designation panel shows its aspect\n"
            "  --replay TRACE   draw the operations of TRACE on a fresh canvas instead of\n"
            "                   running the program; needs --png, allows nothing else.\n"
            "                   Blank lines in TRACE are skipped.\n"
+           "  --quiz FILE      write K self-test items (0..1000) made from seed N as JSON\n"
+           "                   Lines, one item per line; the same N and K give the same\n"
+           "                   items on every machine. Takes no actions and no other output.\n"
            "  --help           show this text\n"
            "  --version        show the version\n"
            "\n"
@@ -217,8 +293,10 @@ std::string HelpText()
            "  nothing is yet, is replaced at once through a temporary file beside it, so it\n"
            "  is never seen half-written. A directory cannot be written.\n"
            "\n"
-           "Exit status: 0 success, 1 an output file could not be written, 2 a usage error,\n"
-           "an unreadable or malformed TRACE. On any error no output file is left half-written.\n";
+           "Exit status: 0 success, 1 an output file could not be written, 2 a usage error\n"
+           "(a missing, negative or non-numeric --seed or --items, or --items above 1000,\n"
+           "among them), an unreadable or malformed TRACE. On any error no output file is\n"
+           "left half-written.\n";
 }
 
 } // namespace lumaro::cli

@@ -2,6 +2,7 @@
 
 // The command line of lumaro-render, checked completely before anything runs.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,13 +16,17 @@ struct Action {
 };
 
 struct Options {
-    enum class Mode { Run, Replay, Help, Version };
+    enum class Mode { Run, Replay, Quiz, Help, Version };
     Mode mode = Mode::Run;
     std::vector<Action> actions;
     std::string statePath;    // empty: not requested
     std::string tracePath;
     std::string pngPath;
+    std::string explainPath;
     std::string replayPath;   // Mode::Replay: the trace to run
+    std::string quizPath;     // Mode::Quiz: where the self-test items go
+    std::uint64_t seed = 0;   // Mode::Quiz
+    int items = 0;            // Mode::Quiz: 0 .. learn::kMaxQuizItems
 };
 
 // Parses argv[1..]. On a usage error returns false with a one-line message in `error`

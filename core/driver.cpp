@@ -13,14 +13,20 @@ Driver::Driver(RepaintRequest requestRepaint)
     : m_form(std::make_unique<MainForm>())
     , m_requestRepaint(std::move(requestRepaint))
 {
-    if (!m_requestRepaint)
-        m_requestRepaint = [this] { m_form->Paint(); };
+}
+
+void Driver::RequestRepaint()
+{
+    if (m_requestRepaint)
+        m_requestRepaint();
+    else
+        m_form->Paint();
 }
 
 void Driver::Start()
 {
     m_form->FormCreate();
-    m_requestRepaint();
+    RequestRepaint();
 }
 
 void Driver::Tick()
@@ -43,7 +49,7 @@ bool Driver::MenuCommand(std::string_view component)
     const bool known = m_form->MenuCommand(component);
     // A new window colour invalidates the window.
     if (m_form->View().RepaintPending)
-        m_requestRepaint();
+        RequestRepaint();
     return known;
 }
 
@@ -65,6 +71,19 @@ void Driver::WindowHidden(SecondaryWindow window)
 void Driver::RecordTrace(bool on)
 {
     m_form->RecordTrace(on);
+}
+
+Driver Driver::Copy() const
+{
+    Driver copy;
+    *copy.m_form = *m_form;
+    return copy;
+}
+
+void Driver::Restore(const Driver& other)
+{
+    // Into the same form: whoever holds a reference to this run's view keeps seeing it.
+    *m_form = *other.m_form;
 }
 
 } // namespace lumaro

@@ -40,9 +40,19 @@ public:
     const MainForm& Form() const { return *m_form; }
     const FormState& View() const { return m_form->View(); }
 
+    // A run that goes on from this one's state by itself, making every paint it owes at once:
+    // the self-test looks ahead on copies.
+    Driver Copy() const;
+    // Takes over the state of `other`, keeping this run's way of repainting: the self-test sets
+    // its situations up on the window's own run and gives the learner's line back afterwards.
+    void Restore(const Driver& other);
+
 private:
+    void RequestRepaint();
+
     // The form is large (canvas and its scratch); it lives on the heap.
     std::unique_ptr<MainForm> m_form;
+    // Empty: the paint is made at once.
     RepaintRequest m_requestRepaint;
 };
 

@@ -51,6 +51,8 @@ void MainForm::Paint()
         canvas.ClearTrace();
     canvas.Erase(m_state.WindowColor);
     FormPaint();
+    m_state.PaintedSignals = m_state.Signals;
+    m_state.PaintedOrigins = m_state.Origins;
     m_state.RepaintPending = false;
 }
 
@@ -162,6 +164,9 @@ void MainForm::RunMenuAction(MenuAction action)
     case MenuAction::ShowManual: ShowModeless(m_state.Manual); break;
     case MenuAction::ShowLicence: ShowModeless(m_state.Licence); break;
     case MenuAction::ShowAbout: ShowModeless(m_state.About); break;
+    case MenuAction::StartPractice:
+    case MenuAction::StartExam:
+    case MenuAction::ShowProgress: break;   // the shells' own
     }
 }
 

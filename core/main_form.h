@@ -55,6 +55,10 @@ struct FormState {
     SignalTable Signals;
     // Where each record's content came from; kept by every writer of Signals.
     RecordOrigins Origins;
+    // The records and their origins as the last paint drew them: what the designation panels
+    // show until the next paint, whatever the tick's rules and the buttons changed since.
+    SignalTable PaintedSignals;
+    RecordOrigins PaintedOrigins;
     // None before FormCreate: nothing is drawn then.
     std::optional<System> system;
     bool BlinkPhase = false;

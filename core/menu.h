@@ -37,7 +37,19 @@ enum class MenuAction {
     ShowManual,
     ShowLicence,
     ShowAbout,
+    // The self-test's windows, which the window and the page open themselves.
+    StartPractice,
+    StartExam,
+    ShowProgress,
 };
+
+// Items that the shells handle alone: the core's dispatch, lumaro-render's words and the state
+// know nothing of them.
+constexpr bool IsShellOnly(MenuAction action)
+{
+    return action == MenuAction::StartPractice || action == MenuAction::StartExam
+        || action == MenuAction::ShowProgress;
+}
 
 struct MenuItem {
     const char* component;
@@ -50,9 +62,12 @@ struct MenuItem {
 
 // In menu order. "Lzenz1" is the manual, "Lizenz1" the licence terms: the names are the window's
 // own and stay as they are.
-inline constexpr std::array<MenuItem, 11> kMenuItems = {{
+inline constexpr std::array<MenuItem, 14> kMenuItems = {{
     // component         text             menu                    sep.   check  action
-    {"Beenden1",       "Beenden",       TopMenu::Datei,         false, false, MenuAction::RequestClose},
+    {"Ueben1",         "Üben …",        TopMenu::Datei,         false, false, MenuAction::StartPractice},
+    {"Pruefung1",      "Prüfung …",     TopMenu::Datei,         false, false, MenuAction::StartExam},
+    {"Fortschritt1",   "Fortschritt",   TopMenu::Datei,         false, false, MenuAction::ShowProgress},
+    {"Beenden1",       "Beenden",       TopMenu::Datei,         true,  false, MenuAction::RequestClose},
     {"HVSystem1",      "H/V-System",    TopMenu::Einstellungen, false, true,  MenuAction::SelectHV},
     {"KsSystem1",      "Ks-System",     TopMenu::Einstellungen, false, true,  MenuAction::SelectKs},
     {"HlSystem1",      "Hl-System",     TopMenu::Einstellungen, false, true,  MenuAction::SelectHl},
@@ -65,11 +80,12 @@ inline constexpr std::array<MenuItem, 11> kMenuItems = {{
     {"Info1",          "Info",          TopMenu::Hilfe,         false, false, MenuAction::ShowAbout},
 }};
 
-// The item named `component`; nullptr for any other word.
+// The item named `component` that the core performs; nullptr for any other word, the shells'
+// own items included.
 constexpr const MenuItem* FindMenuItem(std::string_view component)
 {
     for (const MenuItem& item : kMenuItems)
-        if (component == item.component)
+        if (component == item.component && !IsShellOnly(item.action))
             return &item;
     return nullptr;
 }

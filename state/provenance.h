@@ -100,8 +100,31 @@ public:
         return m_origins[static_cast<std::size_t>(n - 1)];
     }
 
+    // The origin of the record's aspect, fields Halt .. Kennlicht: the last change that touched
+    // one of them. A marker changed since (Gwb, Aux12, Aux13) does not replace it.
+    const RecordOrigin& AspectOrigin(int n) const
+    {
+        assert(n >= 1 && n <= SignalTable::kCount);
+        return m_aspectOrigins[static_cast<std::size_t>(n - 1)];
+    }
+
+    // The origin of one marker (Gwb, Aux12 or Aux13): the last change of that field. Several
+    // rules set markers on one record, each its own.
+    const RecordOrigin& MarkerOrigin(int n, FieldPtr marker) const
+    {
+        assert(n >= 1 && n <= SignalTable::kCount);
+        const std::size_t m = MarkerIndex(marker);
+        assert(m < kMarkers.size());
+        return m_markerOrigins[static_cast<std::size_t>(n - 1)][m];
+    }
+
     // Every record as the start leaves it.
-    void Reset() { m_origins = {}; }
+    void Reset()
+    {
+        m_origins = {};
+        m_aspectOrigins = {};
+        m_markerOrigins = {};
+    }
 
     // Runs `write` on record `n` of `table`; if that changed the record, `origin` becomes its
     // origin. A writer that changes a record in several steps makes one call for all of them, so
@@ -112,12 +135,39 @@ public:
         SignalRecord& record = table[n];
         const SignalRecord before = record;
         write(record);
-        if (!(record == before))
-            m_origins[static_cast<std::size_t>(n - 1)] = origin;
+        if (record == before)
+            return;
+        const auto i = static_cast<std::size_t>(n - 1);
+        m_origins[i] = origin;
+        if (!SameAspect(record, before))
+            m_aspectOrigins[i] = origin;
+        for (std::size_t m = 0; m < kMarkers.size(); ++m)
+            if (record.*kMarkers[m] != before.*kMarkers[m])
+                m_markerOrigins[i][m] = origin;
     }
 
 private:
+    static constexpr std::array<FieldPtr, 3> kMarkers = {&SignalRecord::Gwb, &SignalRecord::Aux12,
+                                                         &SignalRecord::Aux13};
+
+    static constexpr std::size_t MarkerIndex(FieldPtr marker)
+    {
+        std::size_t m = 0;
+        while (m < kMarkers.size() && kMarkers[m] != marker)
+            ++m;
+        return m;
+    }
+
+    static bool SameAspect(const SignalRecord& a, const SignalRecord& b)
+    {
+        return a.Halt == b.Halt && a.Fahrt == b.Fahrt && a.Kmh40 == b.Kmh40 && a.Kmh60 == b.Kmh60
+            && a.Kmh80 == b.Kmh80 && a.Kmh100 == b.Kmh100 && a.Aux6 == b.Aux6 && a.Rangier == b.Rangier
+            && a.Ersatz == b.Ersatz && a.Vorsicht == b.Vorsicht && a.Kennlicht == b.Kennlicht;
+    }
+
     std::array<RecordOrigin, SignalTable::kCount> m_origins {};
+    std::array<RecordOrigin, SignalTable::kCount> m_aspectOrigins {};
+    std::array<std::array<RecordOrigin, kMarkers.size()>, SignalTable::kCount> m_markerOrigins {};
 };
 
 } // namespace lumaro

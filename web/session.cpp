@@ -5,6 +5,9 @@
 #include "io/state_json.h"
 #include "io/json_text.h"
 #include "io/trace_format.h"
+#include "learn/quiz.h"
+#include "io/explain_json.h"
+#include "learn/line_of_form.h"
 
 #include <initializer_list>
 
@@ -73,6 +76,21 @@ void AppendMenus(std::string& out)
     out += ']';
 }
 
+std::vector<std::string> Words(std::string_view text)
+{
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        if (end > start)
+            words.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return words;
+}
+
 } // namespace
 
 Session::Session()
@@ -101,6 +119,50 @@ bool Session::MenuCommand(std::string_view component)
 void Session::FormClick()
 {
     m_driver.FormClick();
+}
+
+void Session::StartSituation(std::string_view actions)
+{
+    Driver situation;
+    situation.RecordTrace(true);
+    situation.Start();
+    learn::RunActions(situation, Words(actions));
+    m_driver.Restore(situation);
+}
+
+bool Session::RunActions(std::string_view actions)
+{
+    return learn::RunActions(m_driver, Words(actions));
+}
+
+void Session::KeepLine()
+{
+    if (!m_kept)
+        m_kept = std::make_unique<Driver>(m_driver.Copy());
+}
+
+void Session::RestoreLine()
+{
+    if (m_kept) {
+        m_driver.Restore(*m_kept);
+        m_kept.reset();
+    }
+}
+
+std::string Session::ExplainJson() const
+{
+    return io::ExplanationJson(learn::Explain(learn::LineOf(m_driver.View())));
+}
+
+int Session::PanelOfColumn(int x) const
+{
+    return learn::PanelOfColumn(learn::LineOf(m_driver.View()), x);
+}
+
+std::string Session::WhyOf(int panel)
+{
+    const auto& why = m_whyLine.Explain(learn::LineOf(m_driver.View()), panel);
+    return why ? why->why : std::string();
 }
 
 const std::uint8_t* Session::Rgba()

@@ -5,6 +5,7 @@
 // natively for timing and tests.
 
 #include "core/driver.h"
+#include "learn/explain.h"
 
 #include <cstdint>
 #include <memory>
@@ -35,8 +36,23 @@ public:
     std::string Trace() const;
     // What the page shows beyond the state: the four secondary windows and the notice's seconds.
     std::string WindowsJson() const;
+    // The --explain JSON of lumaro-render: why each designation panel shows its aspect.
+    std::string ExplainJson() const;
+    // The panel that speaks for signal column `x` (its first line with a caption), or 0.
+    int PanelOfColumn(int x) const;
+    // The "why" of one designation panel, empty when it has no caption; the #Warum line asks after
+    // every action, and the answer is computed again only when the line changed.
+    std::string WhyOf(int panel);
 
     const MainForm& Form() const { return m_driver.Form(); }
+
+    // The self-test sets up its situations on this line: a fresh start and the item's actions
+    // (space-separated words), then keeps running as the learner acts. The learner's own line is
+    // kept aside meanwhile and given back afterwards.
+    void StartSituation(std::string_view actions);
+    bool RunActions(std::string_view actions);
+    void KeepLine();
+    void RestoreLine();
 
     // The fixed layout of the controls over the canvas, for the page to build them from:
     // {"caption", "canvas": [w, h], "buttons": [{"number", "caption", "left", "top", "width",
@@ -45,6 +61,9 @@ public:
 
 private:
     Driver m_driver;
+    // The learner's own line while the self-test uses this one.
+    std::unique_ptr<Driver> m_kept;
+    learn::PanelWhyCache m_whyLine;
     std::vector<std::uint32_t> m_rgba;
 };
 

@@ -2,6 +2,8 @@
 // machine clears a buffer of the canvas's size.
 
 #include "core/main_form.h"
+#include "learn/explain.h"
+#include "learn/line_of_form.h"
 #include "state/aspect_commands.h"
 #include "state/propagation.h"
 #include "tools/bench/floor.h"
@@ -126,6 +128,49 @@ void BM_TickBusiest(benchmark::State& state)
     }
 }
 BENCHMARK(BM_TickBusiest)->ComputeStatistics("min", Fastest);
+
+// The same tick with the "Warum" line kept up to date as the window keeps it: after the tick, the
+// explanation of the panel under the mouse (the entry signal's distant part, which follows the
+// signals ahead through the relays), and of every panel as --explain writes it.
+void TickExplained(benchmark::State& state, bool everyPanel)
+{
+    auto form = std::make_unique<MainForm>();
+    form->FormCreate();
+    form->Paint();
+    for (int button : {34, 29, 27, 12, 5, 25, 22})
+        form->ClickButton(button);
+    form->MenuCommand("Nacht1");
+    learn::PanelWhyCache line;
+    for (auto _ : state) {
+        form->Timer1Timer();
+        if (everyPanel)
+            benchmark::DoNotOptimize(learn::Explain(learn::LineOf(form->View())));
+        else
+            benchmark::DoNotOptimize(line.Explain(learn::LineOf(form->View()), 11));
+        benchmark::DoNotOptimize(form->View().Canvas.Pixels());
+    }
+}
+void BM_TickBusiestWhyLine(benchmark::State& state) { TickExplained(state, false); }
+void BM_TickBusiestExplainAll(benchmark::State& state) { TickExplained(state, true); }
+BENCHMARK(BM_TickBusiestWhyLine)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_TickBusiestExplainAll)->ComputeStatistics("min", Fastest);
+
+// What every paint adds for the explanations: the records and their origins kept as drawn.
+void BM_KeepPaintedLine(benchmark::State& state)
+{
+    SignalTable signals;
+    RecordOrigins origins;
+    signals.Initialise();
+    SignalTable paintedSignals;
+    RecordOrigins paintedOrigins;
+    for (auto _ : state) {
+        paintedSignals = signals;
+        paintedOrigins = origins;
+        benchmark::DoNotOptimize(&paintedSignals);
+        benchmark::DoNotOptimize(&paintedOrigins);
+    }
+}
+BENCHMARK(BM_KeepPaintedLine)->ComputeStatistics("min", Fastest);
 
 // The tick's rules alone, with the origins they note, on the busiest H/V line (no paint, so the
 // records the elements copy while drawing stay as the start left them).

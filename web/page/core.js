@@ -23,10 +23,30 @@ export class Core {
     this.pixelsAddress = fn('lumaro_pixels', 'number');
     this.stateJson = text('lumaro_state_json');
     this.trace = text('lumaro_trace');
+    this.explainJson = text('lumaro_explain_json');
+    this.panelOfColumn = fn('lumaro_panel_of_column', 'number', ['number']);
+    const whyOf = fn('lumaro_why_of', 'number', ['number']);
+    this.whyOf = (panel) => module.UTF8ToString(whyOf(panel));
     this.windowsJson = text('lumaro_windows_json');
     this.layoutJson = text('lumaro_layout_json');
     this.windowTextsJson = text('lumaro_window_texts');
     this.columnsJson = text('lumaro_columns_json');
+    const textOf = (name, args) => {
+      const call = fn(name, 'number', args);
+      return (...values) => module.UTF8ToString(call(...values));
+    };
+    // The self-test: items, situations on the line, the learner's progress.
+    this.quiz = textOf('lumaro_quiz', ['string', 'number']);
+    this.practiceItem = textOf('lumaro_practice_item', ['string']);
+    this.situation = fn('lumaro_situation', null, ['string']);
+    this.runActions = fn('lumaro_run_actions', 'number', ['string']);
+    this.keepLine = fn('lumaro_keep_line');
+    this.restoreLine = fn('lumaro_restore_line');
+    this.progressLoad = textOf('lumaro_progress_load', ['string']);
+    this.progressRecord = fn('lumaro_progress_record', null, ['string', 'string', 'string', 'number']);
+    this.progressReset = fn('lumaro_progress_reset');
+    this.progressText = text('lumaro_progress_text');
+    this.progressJson = text('lumaro_progress_json');
   }
 
   // The canvas as RGBA bytes, a view into the module's memory: use it before the next call into

@@ -6,6 +6,8 @@ import { Core } from './core.js';
 import { MainWindowView } from './view.js';
 import { SecondaryWindows } from './windows.js';
 import { TouchLayout } from './touch.js';
+import { QuizDialog } from './quiz.js';
+import { WhyLine } from './why_line.js';
 
 const kTickMs = 1000;
 const manual = new URLSearchParams(location.search).has('manual');
@@ -42,7 +44,9 @@ class Page {
     this.windows = new SecondaryWindows(this.root, JSON.parse(core.windowTextsJson()));
     this.touch = new TouchLayout(this.root, layout, JSON.parse(core.columnsJson()).columns, {
       button: (n) => this.act(() => core.clickButton(n)),
+      why: (panel) => core.whyOf(panel),
     });
+    this.whyLine = new WhyLine(this.root, this.view, core);
     this.timer = 0;
     document.querySelector('#restart').addEventListener('click', () => this.restart());
   }
@@ -61,6 +65,7 @@ class Page {
     this.touch.mirror(state);
     const windows = JSON.parse(this.core.windowsJson());
     this.windows.mirror(windows);
+    this.whyLine.refresh();
     if (windows.Ended)
       this.end();
   }
@@ -71,6 +76,7 @@ class Page {
 
   tick() {
     this.act(() => this.core.tick());
+    this.quiz?.afterTick();
   }
 
   startTimer() {
@@ -89,6 +95,11 @@ class Page {
   }
 
   restart() {
+    // The self-test's kept line belongs to the run that ends here.
+    if (this.quiz) {
+      this.quiz.kept = false;
+      this.quiz.close();
+    }
     this.core.start();
     this.windows.reset();
     this.endedPage.hidden = true;
@@ -126,6 +137,7 @@ async function boot() {
   fitToScreen();
   window.addEventListener('resize', fitToScreen);
   const page = new Page(await Core.load());
+  page.quiz = new QuizDialog(page);
   page.show();
   lumaro.firstFrameMs = performance.now();
   page.windows.loadPictures();
@@ -133,8 +145,23 @@ async function boot() {
     tick: () => { page.tick(); },
     state: () => JSON.parse(page.core.stateJson()),
     trace: () => page.core.trace(),
+    explain: () => JSON.parse(page.core.explainJson()),
     restart: () => page.restart(),
     measureTicks: (count) => page.measureTicks(count),
+    // The items of lumaro-render --quiz - --seed SEED --items ITEMS, as an array.
+    quiz: (seed, items) => {
+      const seedText = String(seed);
+      if (!/^[0-9]+$/.test(seedText) || !Number.isInteger(items) || items < 0 || items > 1000)
+        throw new RangeError('lumaro.quiz(seed, items): seed and items are non-negative whole numbers, items at most 1000');
+      const list = JSON.parse(page.core.quiz(seedText, items));
+      if (list === null)
+        throw new RangeError(`lumaro.quiz: no such seed ${seedText}`);
+      return list;
+    },
+    // The self-test for scripts: start with a known seed, and read what its window shows.
+    startExam: (seed) => page.quiz.start('exam', String(seed)),
+    startPractice: (seed) => page.quiz.start('practice', String(seed)),
+    quizWindow: () => page.quiz.snapshot(),
   });
   page.root.removeAttribute('aria-busy');
   page.startTimer();

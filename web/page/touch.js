@@ -17,7 +17,7 @@ function distance(a, b) {
 
 export class TouchLayout {
   // `layout` is the core's window layout, `columns` its signal columns (lumaro_columns_json),
-  // `actions.button(n)` performs ButtonN.
+  // `actions.button(n)` performs ButtonN, `actions.why(n)` explains PanelN's designation.
   constructor(root, layout, columns, actions) {
     this.root = root;
     this.client = root.querySelector('#client');
@@ -272,11 +272,10 @@ export class TouchLayout {
     }));
   }
 
-  // The "why" of the column's designations, where the page can explain them.
+  // Why the column's designations read as they do, in the core's words.
   renderWhy(column) {
-    const explain = window.lumaro?.explain;
-    const reasons = typeof explain === 'function'
-      ? explain().panels.filter((p) => column.panels.includes(Number(p.panel.slice(5)))).map((p) => p.why)
+    const reasons = this.actions.why
+      ? column.panels.filter((n) => this.state.panels[`Panel${n}`].caption).map((n) => this.actions.why(n)).filter((t) => t)
       : [];
     const text = reasons.join(' ');
     if (this.why.textContent !== text)

@@ -159,7 +159,7 @@ describe('the page on a phone', () => {
       });
       assert.equal(menu, true, 'the menu fits and its items are a finger high');
       await page.tap('#Einstellungen1');
-      for (const item of ['Info1', 'Lizenz1', 'Lzenz1', 'Beenden1']) {
+      for (const item of ['Info1', 'Lizenz1', 'Lzenz1', 'Ueben1', 'Beenden1']) {
         await perform(page, [item]);
         const fits = await page.evaluate(() => [...document.querySelectorAll('dialog[open]')].map((d) => {
           const r = d.getBoundingClientRect();
@@ -225,16 +225,18 @@ describe('the page on a phone', () => {
     await tapColumn(page, 650);
     assert.deepEqual((await sheet(page)).rows[0], ['Fahrt']);
 
-    // Where the page explains the designations, the sheet says why its column shows them.
-    await page.evaluate(() => {
-      window.lumaro.explain = () => ({ panels: [{ panel: 'Panel4', why: 'Weil.' }, { panel: 'Panel10', why: 'Darum.' }] });
-      window.lumaro.tick();
-    });
-    assert.equal(await page.$eval('#ColumnSheet .why', (p) => p.checkVisibility() && p.textContent), 'Weil.');
+    // The sheet says why its column's designations read as they do, as lumaro.explain() does.
+    const why = (panels) => page.evaluate((wanted) => {
+      const all = window.lumaro.explain().panels;
+      return wanted.map((name) => all.find((p) => p.panel === name)?.why).filter((w) => w).join(' ');
+    }, panels);
+    const exitWhy = await why(['Panel4', 'Panel5']);
+    assert.match(exitWhy, /\w/);
+    assert.equal(await page.$eval('#ColumnSheet .why', (p) => p.checkVisibility() && p.textContent), exitWhy);
 
     await tapColumn(page, 150);
     assert.equal((await sheet(page)).title, 'Einfahrsignal');
-    assert.equal(await page.$eval('#ColumnSheet .why', (p) => p.textContent), 'Darum.');
+    assert.equal(await page.$eval('#ColumnSheet .why', (p) => p.textContent), await why(['Panel10', 'Panel11', 'Panel14', 'Panel13']));
     await tapColumn(page, 150);
     assert.equal(await sheet(page), null, 'a second tap on the column closes its sheet');
     await tapColumn(page, 950);

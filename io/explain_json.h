@@ -1,0 +1,13 @@
+#pragma once
+
+#include "learn/explain.h"
+
+#include <string>
+
+namespace lumaro::io {
+
+// The explanation of every designation panel as the JSON object of --explain, ending in a line
+// break. Keys and their order are part of the interface, as for --state.
+std::string ExplanationJson(const learn::Explanation& explanation);
+
+} // namespace lumaro::io

@@ -1,0 +1,651 @@
+// Explanations of the designation panels: which record a panel's caption depends on, where that
+// record's content came from, and the sentence for it.
+
+#include "learn/explain.h"
+
+#include "core/layout.h"
+#include "learn/why_texts.h"
+#include "render/scene.h"
+#include "state/aspect_commands.h"
+#include "state/propagation.h"
+#include "state/record_fields.h"
+#include "state/records.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <utility>
+
+namespace lumaro::learn {
+
+namespace {
+
+using namespace records;
+
+// --- Where each panel stands, and the records of the element that writes it ---------------------
+
+struct PanelPlace {
+    unsigned systems;
+    int panel;
+    int own;    // the writing element's own record
+    int next;   // the record it announces or depends on
+};
+
+constexpr PanelPlace kPanelPlaces[] = {
+    {kHV, 1, hv::kBlock, hv::kBlockNext},
+    {kHV, 2, hv::kTrackChange, hv::kBlock},
+    {kHV, 3, hv::kBlockDistant, hv::kTrackChange},
+    {kHV, 4, hv::kExit, hv::kExitDistantPart},
+    {kHV, 5, hv::kExitDistantPart, hv::kBlockDistant},
+    {kHV, 6, hv::kIntermediate, hv::kExit},
+    {kHV, 7, hv::kColumn450, kNoNext},
+    {kHV, 8, hv::kSpeedIndicator, hv::kIndicatorNext},
+    {kHV, 9, hv::kShunting, hv::kSpeedIndicator},
+    {kHV, 10, hv::kEntry, hv::kEntryDistantPart},
+    {kHV, 11, hv::kEntryDistantPart, hv::kEntryRelay},
+    {kHV, 13, hv::kEntryDistantPart, hv::kEntryRelay},
+    {kHV, 12, hv::kEntryDistant, hv::kEntry},
+    {kHV, 15, hv::kEntryDistant, hv::kEntry},
+    {kKs, 1, ks::kBlock, ks::kBlockNext},
+    {kKs, 2, ks::kTrackChange, ks::kBlock},
+    {kKs, 3, ks::kBlockDistant, ks::kTrackChange},
+    {kKs, 4, ks::kExit, ks::kBlockDistant},
+    {kKs, 6, ks::kIntermediate, ks::kIntermediateRelay},
+    {kKs, 7, ks::kColumn450, ks::kColumn450Next},
+    {kKs, 8, ks::kSpeedIndicator, ks::kIndicatorNext},
+    {kKs, 9, ks::kShunting, ks::kSpeedIndicator},
+    {kKs, 10, ks::kEntry, ks::kEntryRelay},
+    {kKs, 11, ks::kEntry, ks::kEntryRelay},
+    {kKs, 13, ks::kEntry, ks::kEntryRelay},
+    {kKs, 14, ks::kEntry, ks::kEntryRelay},
+    {kKs, 12, ks::kEntryDistant, ks::kEntry},
+    {kKs, 15, ks::kEntryDistant, ks::kEntry},
+    {kHl, 1, hl::kBlock, hl::kBlockNext},
+    {kHl, 2, hl::kBlockDistant, hl::kBlock},
+    {kHl, 4, hl::kExit, hl::kBlockDistant},
+    {kHl, 5, hl::kExit, hl::kBlockDistant},
+    {kHl, 6, hl::kIntermediate, hl::kIntermediateRelay},
+    {kHl, 16, hl::kIntermediate, hl::kIntermediateRelay},
+    {kHl, 7, hl::kColumn450, hl::kColumn450Next},
+    {kHl, 9, hl::kShunting, hl::kShuntingNext},
+    {kHl, 10, hl::kEntry, hl::kEntryRelay},
+    {kHl, 11, hl::kEntry, hl::kEntryRelay},
+    {kHl, 12, hl::kEntryDistant, hl::kEntry},
+};
+
+const PanelPlace* FindPlace(System system, int panel)
+{
+    for (const PanelPlace& p : kPanelPlaces)
+        if ((p.systems & SystemBit(system)) && p.panel == panel)
+            return &p;
+    return nullptr;
+}
+
+// The panel that shows a signal's own aspect. The track-change records 3 and 22 are the
+// indicator only while it is lit; otherwise they pass the block signal on.
+struct SignalPanel {
+    unsigned systems;
+    int record;
+    int panel;
+};
+
+constexpr SignalPanel kSignalPanels[] = {
+    {kHV, hv::kBlock, 1},        {kHV, hv::kExit, 4},         {kHV, hv::kIntermediate, 6},
+    {kHV, hv::kColumn450, 7},    {kHV, hv::kSpeedIndicator, 8}, {kHV, hv::kShunting, 9},
+    {kHV, hv::kEntry, 10},
+    {kKs, ks::kBlock, 1},        {kKs, ks::kExit, 4},         {kKs, ks::kIntermediate, 6},
+    {kKs, ks::kColumn450, 7},    {kKs, ks::kSpeedIndicator, 8}, {kKs, ks::kShunting, 9},
+    {kKs, ks::kEntry, 10},
+    {kHl, hl::kBlock, 1},        {kHl, hl::kExit, 4},         {kHl, hl::kIntermediate, 6},
+    {kHl, hl::kColumn450, 7},    {kHl, hl::kShunting, 9},     {kHl, hl::kEntry, 10},
+};
+
+int PanelOfSignal(System system, int record)
+{
+    for (const SignalPanel& s : kSignalPanels)
+        if ((s.systems & SystemBit(system)) && s.record == record)
+            return s.panel;
+    return 0;
+}
+
+constexpr int kTrackChangePanel = 2;
+
+bool IsTrackChangeRecord(System system, int record)
+{
+    return system != System::Hl && record == In(kTrackChange, system);
+}
+
+bool IsRelay(System system, int record)
+{
+    return record == In(kEntryRelay, system)
+        || (system == System::Ks && record == ks::kIntermediateRelay)
+        || (system == System::Hl && record == hl::kIntermediateRelay);
+}
+
+// Rules that repeat a signal rather than decide something about it.
+bool RepeatsASignal(RuleId rule)
+{
+    return rule == RuleId::EntryRelay || rule == RuleId::IntermediateRelay
+        || rule == RuleId::TrackChangeToIntermediate;
+}
+
+int ValidRecord(int n) { return n >= 1 && n <= SignalTable::kCount && n != kNone && n != kNoNext ? n : 0; }
+
+// --- The rules asked again --------------------------------------------------------------------------
+
+// The tick's rules run once more on a copy of the line, with the records in question made
+// unlike anything a rule writes, so that every rule that writes them now is noted as their
+// origin. That is the rules' own answer to "what fills this record", also where the last real
+// tick found nothing to change.
+class RulesAskedAgain {
+public:
+    explicit RulesAskedAgain(const LineView& line)
+        : m_line(line)
+    {
+    }
+
+    // The origins of the relay records' aspects and of their stop markers (Gwb, Aux12).
+    const RecordOrigins& Relays()
+    {
+        if (!m_relays) {
+            SignalTable table = m_line.records;
+            for (int n = 1; n <= SignalTable::kCount; ++n) {
+                if (!IsRelay(m_line.system, n))
+                    continue;
+                Poison(table[n], field::kAspectFields, -n);
+                Poison(table[n], kStopMarkers, -n);
+            }
+            m_relays.emplace();
+            PropagateStates(table, *m_relays, m_line.system);
+        }
+        return *m_relays;
+    }
+
+    // Whether the tick's rules, run now, would give the relay another aspect than it had when it
+    // was drawn: the relays follow their signal one tick late.
+    bool RelayLags(int record)
+    {
+        if (!m_plain) {
+            m_plain.emplace(m_line.records);
+            RecordOrigins origins;
+            PropagateStates(*m_plain, origins, m_line.system);
+        }
+        for (FieldPtr f : field::kNineFields)
+            if ((*m_plain)[record].*f != m_line.records[record].*f)
+                return true;
+        return false;
+    }
+
+    // The origin of one marker field of one record.
+    RecordOrigin Marker(int record, FieldPtr marker)
+    {
+        SignalTable table = m_line.records;
+        table[record].*marker = -1;
+        RecordOrigins origins;
+        PropagateStates(table, origins, m_line.system);
+        return origins.MarkerOrigin(record, marker);
+    }
+
+private:
+    static constexpr std::array<FieldPtr, 2> kStopMarkers = {field::Gwb, field::Aux12};
+
+    template <std::size_t N>
+    static void Poison(SignalRecord& r, const std::array<FieldPtr, N>& fields, std::int32_t value)
+    {
+        for (FieldPtr f : fields)
+            r.*f = value;
+    }
+
+    const LineView& m_line;
+    std::optional<RecordOrigins> m_relays;
+    std::optional<SignalTable> m_plain;
+};
+
+// --- Following an announcement to the signal it names -----------------------------------------
+
+struct Chain {
+    std::vector<int> dark;   // panels of signals passed over because they show only Kennlicht
+    int target = 0;          // the panel of the signal announced
+    int targetRecord = 0;
+    bool beyond = false;     // the signal announced lies beyond the line
+    bool lags = false;       // a relay on the way still holds what the signal showed a tick ago
+};
+
+class Explainer {
+public:
+    explicit Explainer(const LineView& line)
+        : m_line(line)
+        , m_rules(line)
+    {
+    }
+
+    std::optional<PanelWhy> Panel(int panel);
+
+private:
+    void Resolve(int record, Chain& chain, int depth = 0);
+    std::vector<int> CausesOf(std::span<const std::uint8_t> reads, int except, int x);
+    const std::string& Caption(int panel) const { return m_line.panels[static_cast<std::size_t>(panel)].caption; }
+    std::string TargetCaption(const Chain& chain) const;
+
+    struct Words;
+    void ExplainOwn(PanelWhy& why, const PanelPlace& place, Words& words, const char*& text);
+    void ExplainFollowing(PanelWhy& why, const PanelPlace& place, const WhyRow* row, Words& words,
+                          const char*& text);
+    std::string Fill(const char* text, const PanelWhy& why, const Words& words) const;
+
+    const LineView& m_line;
+    RulesAskedAgain m_rules;
+};
+
+void Explainer::Resolve(int record, Chain& chain, int depth)
+{
+    constexpr int kLongestChain = 8;
+    const System s = m_line.system;
+    if (depth > kLongestChain || !ValidRecord(record))
+        return;
+    if (s == System::Hl && record == hl::kBlockNext) {
+        chain.beyond = true;
+        return;
+    }
+    if (IsTrackChangeRecord(s, record) && m_line.records[record].Gwb == 1) {
+        chain.target = kTrackChangePanel;
+        chain.targetRecord = record;
+        return;
+    }
+    if (const int panel = PanelOfSignal(s, record)) {
+        chain.target = panel;
+        chain.targetRecord = record;
+        return;
+    }
+    if (IsRelay(s, record)) {
+        chain.lags = chain.lags || m_rules.RelayLags(record);
+        const RecordOrigins& relays = m_rules.Relays();
+        // A relay at stop whose stop marker a rule of its own set (column 450 at stop) announces
+        // what that rule read, even where the signal it repeats shows stop as well.
+        if (m_line.records[record].Halt == 1) {
+            for (FieldPtr marker : {field::Gwb, field::Aux12}) {
+                const RecordOrigin& m = relays.MarkerOrigin(record, marker);
+                if (m_line.records[record].*marker == 1 && m.kind == OriginKind::Rule && !RepeatsASignal(m.rule)
+                    && !m.Reads().empty()) {
+                    Resolve(m.Reads()[0], chain, depth + 1);
+                    return;
+                }
+            }
+        }
+        const RecordOrigin& o = relays.AspectOrigin(record);
+        const auto reads = o.Reads();
+        if (o.kind != OriginKind::Rule || reads.empty())
+            return;
+        // A relay reads the signal it repeats and then where it copied from: the signal itself,
+        // or, while that shows only Kennlicht, what the signal announces.
+        if (RepeatsASignal(o.rule) && reads.size() >= 2 && reads[0] != reads[1]) {
+            if (const int dark = PanelOfSignal(s, reads[0]))
+                chain.dark.push_back(dark);
+            Resolve(reads[1], chain, depth + 1);
+            return;
+        }
+        Resolve(reads[0], chain, depth + 1);
+        return;
+    }
+    // A record the drawing refreshes: the element owning it copies the record it announces.
+    for (const Placement& p : PlacementsOf(s)) {
+        if (p.own == record && ValidRecord(p.next)) {
+            Resolve(p.next, chain, depth + 1);
+            return;
+        }
+    }
+}
+
+std::vector<int> Explainer::CausesOf(std::span<const std::uint8_t> reads, int except, int x)
+{
+    std::vector<int> causes;
+    for (const int r : reads) {
+        if (r == except)
+            continue;
+        Chain chain;
+        Resolve(r, chain);
+        for (const int p : chain.dark)
+            if (std::find(causes.begin(), causes.end(), p) == causes.end())
+                causes.push_back(p);
+        if (chain.target && std::find(causes.begin(), causes.end(), chain.target) == causes.end())
+            causes.push_back(chain.target);
+    }
+    std::stable_sort(causes.begin(), causes.end(), [x](int a, int b) {
+        return std::abs(ColumnOfPanel(a) - x) < std::abs(ColumnOfPanel(b) - x);
+    });
+    return causes;
+}
+
+// The announced signal's aspect as its panels read; the Ks entry signal names its own speed on a
+// second panel when it announces a lower one.
+std::string Explainer::TargetCaption(const Chain& chain) const
+{
+    std::string caption = Caption(chain.target);
+    constexpr int kKsEntrySpeedPanel = 11;
+    if (m_line.system == System::Ks && chain.target == 10 && Caption(kKsEntrySpeedPanel).starts_with("+ Zs 3 "))
+        caption += " " + Caption(kKsEntrySpeedPanel);
+    return caption;
+}
+
+// --- Words for the placeholders ------------------------------------------------------------------
+
+struct Explainer::Words {
+    std::string part;
+    std::string ahead;       // the announced signal, accusative
+    std::string aheadNom;
+    std::string pron;
+    std::string c;           // the announced signal's caption
+    std::string dark;
+    std::string button;
+};
+
+const WhyRow* FindRow(System system, int panel, std::string_view caption)
+{
+    for (const WhyRow& row : WhyRows()) {
+        if (!(row.systems & SystemBit(system)) || !(row.panels & PanelBit(panel)))
+            continue;
+        const std::string_view pattern = row.caption;
+        if (pattern == "*" || pattern == caption)
+            return &row;
+        if (pattern.ends_with('*') && caption.starts_with(pattern.substr(0, pattern.size() - 1)))
+            return &row;
+    }
+    return nullptr;
+}
+
+const char* FindRuleText(RuleId rule, int button, std::string_view caption)
+{
+    for (const RuleText& t : RuleTexts()) {
+        if (t.rule != rule || t.button != button)
+            continue;
+        const std::string_view pattern = t.caption;
+        if (pattern == "*" || pattern == caption)
+            return t.text;
+    }
+    return nullptr;
+}
+
+const AspectCommand* FindAspectCommand(int button)
+{
+    for (const AspectCommand& c : kAspectCommands)
+        if (c.button == button)
+            return &c;
+    return nullptr;
+}
+
+const char* ButtonCaption(int button)
+{
+    for (const ButtonDef& b : kButtons)
+        if (b.number == button)
+            return b.caption;
+    return "";
+}
+
+// The speed of the first quoted figure of a caption ("+ Zs 3v \"6\"" -> "60 km/h").
+std::string SpeedOf(std::string_view caption)
+{
+    const auto open = caption.find('"');
+    const auto close = open == std::string_view::npos ? open : caption.find('"', open + 1);
+    if (close == std::string_view::npos)
+        return {};
+    return std::string(caption.substr(open + 1, close - open - 1)) + "0 km/h";
+}
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string Capitalised(std::string text)
+{
+    if (!text.empty())
+        text[0] = Upper(text[0]);
+    return text;
+}
+
+std::string Explainer::Fill(const char* text, const PanelWhy& why, const Words& words) const
+{
+    const System s = m_line.system;
+    auto causeName = [&](std::size_t i) {
+        return i < why.causes.size() ? SignalWithArticle(s, ColumnOfPanel(why.causes[i]), Case::Nominative)
+                                     : std::string();
+    };
+    auto causeCaption = [&](std::size_t i) {
+        return i < why.causes.size() ? Caption(why.causes[i]) : std::string();
+    };
+    std::string causes;
+    for (std::size_t i = 0; i < why.causes.size(); ++i) {
+        if (i)
+            causes += " und ";
+        causes += causeName(i) + " " + causeCaption(i);
+    }
+    const char* meaning = MeaningOf(why.aspect, AnnouncesOnly(s, why.panel));
+    const std::pair<std::string_view, std::string> values[] = {
+        {"signal", SignalWithArticle(s, why.x, Case::Nominative)},
+        {"part", words.part},
+        {"a", why.aspect},
+        {"m", meaning ? meaning : ""},
+        {"ahead", words.ahead},
+        {"aheadnom", words.aheadNom},
+        {"pron", words.pron},
+        {"c", words.c},
+        {"dark", words.dark},
+        {"darum", words.dark.empty() ? "" : " darum"},
+        {"c1", causeCaption(0)},
+        {"n1", causeName(0)},
+        {"c2", causeCaption(1)},
+        {"n2", causeName(1)},
+        {"causes", causes},
+        {"button", words.button},
+        {"kmh", SpeedOf(why.aspect)},
+    };
+    std::string out;
+    for (const char* p = text; *p;) {
+        if (*p != '{') {
+            out += *p++;
+            continue;
+        }
+        const char* end = p;
+        while (*end && *end != '}')
+            ++end;
+        std::string key(p + 1, end);
+        const bool upper = !key.empty() && key[0] >= 'A' && key[0] <= 'Z';
+        if (upper)
+            key[0] = static_cast<char>(key[0] - 'A' + 'a');
+        for (const auto& [name, value] : values)
+            if (name == key)
+                out += upper ? Capitalised(value) : value;
+        p = *end ? end + 1 : end;
+    }
+    return Capitalised(std::move(out));
+}
+
+// --- One panel -----------------------------------------------------------------------------------
+
+// A signal's own aspect: untouched since the start, its own button, another signal's button that
+// changed it, or a rule.
+void Explainer::ExplainOwn(PanelWhy& why, const PanelPlace& place, Words& words, const char*& text)
+{
+    const System s = m_line.system;
+    const RecordOrigin& o = m_line.origins.AspectOrigin(place.own);
+    switch (o.kind) {
+    case OriginKind::Start:
+    case OriginKind::DrawCopy:
+        why.source = WhySource::Start;
+        text = kStartText;
+        return;
+    case OriginKind::Button: {
+        const AspectCommand* command = FindAspectCommand(o.button);
+        const int home = command ? In(command->first.records, s) : 0;
+        words.button = ButtonCaption(o.button);
+        if (home == place.own || home == 0) {
+            why.source = WhySource::Hand;
+            text = kHandText;
+            return;
+        }
+        why.source = WhySource::Rule;
+        if (const int panel = PanelOfSignal(s, home))
+            why.causes.push_back(panel);
+        const char* ruleText = FindRuleText(RuleId::None, o.button, why.aspect);
+        text = ruleText ? ruleText : kRuleText;
+        return;
+    }
+    case OriginKind::Rule: {
+        why.source = RepeatsASignal(o.rule) ? WhySource::Follows : WhySource::Rule;
+        why.causes = CausesOf(o.Reads(), place.own, why.x);
+        const char* ruleText = FindRuleText(o.rule, 0, why.aspect);
+        text = ruleText ? ruleText : kRuleText;
+        return;
+    }
+    }
+}
+
+void Explainer::ExplainFollowing(PanelWhy& why, const PanelPlace& place, const WhyRow* row, Words& words,
+                                 const char*& text)
+{
+    const System s = m_line.system;
+    why.source = WhySource::Follows;
+    const Reads reads = row->reads;
+    if (reads == Reads::NextMarker || reads == Reads::OwnMarker) {
+        const int record = reads == Reads::NextMarker ? place.next : place.own;
+        const RecordOrigin o = m_rules.Marker(record, row->marker);
+        why.causes = CausesOf(o.Reads(), place.own, why.x);
+        if (reads == Reads::OwnMarker && !RepeatsASignal(o.rule))
+            why.source = WhySource::Rule;
+        const char* ruleText = FindRuleText(o.rule, 0, why.aspect);
+        text = row->text ? row->text : ruleText ? ruleText : kRuleText;
+        return;
+    }
+    if (reads == Reads::Beyond) {
+        const RecordOrigin& o = m_line.origins.AspectOrigin(place.own);
+        words.button = o.kind == OriginKind::Button ? ButtonCaption(o.button) : "Fahrt";
+        text = row->text;
+        return;
+    }
+    if (reads == Reads::AheadOrTrackChange && m_line.records[place.own].Gwb == 1) {
+        // The Hl exit and intermediate signals name the track change on their second panel.
+        why.causes.push_back(place.panel == 4 ? 5 : 16);
+        text = kClearAfterTrackChangeText;
+        return;
+    }
+    Chain chain;
+    Resolve(place.next, chain);
+    why.causes = chain.dark;
+    if (chain.target)
+        why.causes.push_back(chain.target);
+    if (chain.target) {
+        const int x = ColumnOfPanel(chain.target);
+        words.ahead = SignalWithArticle(s, x, Case::Accusative);
+        words.aheadNom = SignalWithArticle(s, x, Case::Nominative);
+        words.pron = words.aheadNom.starts_with("der ") ? "der" : "das";
+        words.c = TargetCaption(chain);
+    }
+    for (const int d : chain.dark)
+        words.dark += SignalWithArticle(s, ColumnOfPanel(d), Case::Nominative) + " zeigt nur Kennlicht ("
+                    + Caption(d) + "): ";
+    words.dark = Capitalised(words.dark);
+    if (chain.lags)
+        text = kFollowsLateText;
+    else
+        text = row->text ? row->text : AnnouncesOnly(s, why.panel) ? kFollowsText : kPassAndAnnounceText;
+}
+
+std::optional<PanelWhy> Explainer::Panel(int panel)
+{
+    if (panel < 1 || panel > kDesignationPanelCount || Caption(panel).empty())
+        return std::nullopt;
+    const System s = m_line.system;
+    const PanelPlace* place = FindPlace(s, panel);
+    if (!place)
+        return std::nullopt;
+    PanelWhy why;
+    why.panel = panel;
+    why.x = ColumnOfPanel(panel);
+    why.aspect = Caption(panel);
+    if (const char* name = SignalName(s, why.x))
+        why.signal = name;
+
+    Words words;
+    if (const char* part = AnnouncingPart(s, panel))
+        words.part = part;
+    const char* text = kStartText;
+    const WhyRow* row = FindRow(s, panel, why.aspect);
+    if (!row || row->reads == Reads::Own) {
+        ExplainOwn(why, *place, words, text);
+    } else if (row->reads == Reads::TrackChangeButton) {
+        why.source = WhySource::Hand;
+        text = kTrackChangeHandText;
+    } else {
+        ExplainFollowing(why, *place, row, words, text);
+    }
+    why.why = Fill(text, why, words);
+    return why;
+}
+
+} // namespace
+
+const char* SourceName(WhySource source)
+{
+    switch (source) {
+    case WhySource::Start: return "start";
+    case WhySource::Hand: return "hand";
+    case WhySource::Follows: return "follows";
+    case WhySource::Rule: return "rule";
+    }
+    return "start";
+}
+
+int ColumnOfPanel(int panel)
+{
+    constexpr std::array<int, kDesignationPanelCount + 1> kColumns = {
+        0, 950, 850, 750, 650, 650, 550, 450, 350, 250, 150, 150, 50, 150, 150, 50, 550,
+    };
+    return panel >= 1 && panel <= kDesignationPanelCount ? kColumns[static_cast<std::size_t>(panel)] : 0;
+}
+
+std::optional<PanelWhy> ExplainPanel(const LineView& line, int panel)
+{
+    return Explainer(line).Panel(panel);
+}
+
+Explanation Explain(const LineView& line)
+{
+    Explanation e;
+    e.system = line.system;
+    Explainer explainer(line);
+    for (int panel = 1; panel <= kDesignationPanelCount; ++panel)
+        if (auto why = explainer.Panel(panel))
+            e.panels.push_back(std::move(*why));
+    return e;
+}
+
+// The records decide the origins too: a write that leaves a record as it was notes nothing.
+const std::optional<PanelWhy>& PanelWhyCache::Explain(const LineView& line, int panel)
+{
+    bool same = m_valid && m_system == line.system && m_panel == panel && m_records == line.records;
+    for (int n = 1; same && n <= kDesignationPanelCount; ++n)
+        same = m_captions[std::size_t(n)] == line.panels[std::size_t(n)].caption;
+    if (same)
+        return m_why;
+    m_valid = true;
+    m_system = line.system;
+    m_panel = panel;
+    m_records = line.records;
+    for (int n = 1; n <= kDesignationPanelCount; ++n)
+        m_captions[std::size_t(n)] = line.panels[std::size_t(n)].caption;
+    m_why = ExplainPanel(line, panel);
+    return m_why;
+}
+
+int PanelOfColumn(const LineView& line, int x)
+{
+    // The Hl line has no signal in column 750: the buttons there switch the exit signal's
+    // track-change indication.
+    if (line.system == System::Hl && x == 750)
+        x = 650;
+    // Line 1 first, then the supplements below it.
+    constexpr int kOrder[] = {1, 2, 3, 4, 6, 7, 8, 9, 10, 12, 5, 16, 11, 14, 13, 15};
+    for (const int panel : kOrder)
+        if (ColumnOfPanel(panel) == x && !line.panels[static_cast<std::size_t>(panel)].caption.empty())
+            return panel;
+    return 0;
+}
+
+} // namespace lumaro::learn

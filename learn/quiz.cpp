@@ -1,0 +1,830 @@
+// The self-test's item generator: builds situations on a real line, asks about one panel and
+// takes every answer from what the core shows.
+
+#include "learn/quiz.h"
+
+#include "core/layout.h"
+#include "core/menu.h"
+#include "learn/tables.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+namespace lumaro::learn {
+
+namespace {
+
+// Ticks after the last press until every panel, distant signals included, shows the new state:
+// a change travels through at most two relay records, one tick each.
+constexpr int kSettleTicks = 3;
+// Presses made before the way to the designation, so that situations vary.
+constexpr int kMaxNoisePresses = 2;
+// Buttons tried for a question about what a press does.
+constexpr int kPredictTries = 8;
+// Buttons tried for one-press ways to a designation.
+constexpr int kSetTries = 8;
+constexpr int kChoiceCount = 4;
+constexpr int kAttempts = 24;
+
+const char* MenuItemOf(System system)
+{
+    switch (system) {
+    case System::HV: return "HVSystem1";
+    case System::Ks: return "KsSystem1";
+    case System::Hl: return "HlSystem1";
+    }
+    return "HVSystem1";
+}
+
+std::string ButtonWord(int n) { return "Button" + std::to_string(n); }
+
+bool ParseButtonWord(std::string_view word, int& number)
+{
+    constexpr std::string_view kPrefix = "Button";
+    if (!word.starts_with(kPrefix))
+        return false;
+    const std::string_view digits = word.substr(kPrefix.size());
+    int n = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
+    if (ec != std::errc() || end != digits.data() + digits.size() || !IsAspectButton(n)
+        || digits != std::to_string(n))
+        return false;
+    number = n;
+    return true;
+}
+
+const char* ButtonCaption(int n)
+{
+    for (const ButtonDef& def : kButtons)
+        if (def.number == n)
+            return def.caption;
+    return "";
+}
+
+std::vector<std::string> Words(std::string_view text)
+{
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        if (end > start)
+            words.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return words;
+}
+
+std::string Capitalised(std::string text)
+{
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
+        text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    return text;
+}
+
+template <typename T>
+void Shuffle(std::vector<T>& items, Random& random)
+{
+    for (int i = static_cast<int>(items.size()) - 1; i > 0; --i)
+        std::swap(items[static_cast<std::size_t>(i)], items[static_cast<std::size_t>(random.Below(i + 1))]);
+}
+
+void AddUnique(std::vector<std::string>& list, std::string_view text)
+{
+    if (!text.empty() && std::find(list.begin(), list.end(), text) == list.end())
+        list.emplace_back(text);
+}
+
+std::vector<const Recipe*> RecipesOf(System system)
+{
+    std::vector<const Recipe*> rows;
+    for (const Recipe& row : Recipes())
+        if (row.system == system)
+            rows.push_back(&row);
+    return rows;
+}
+
+PanelRole RoleOf(System system, int panel)
+{
+    const PanelSignal* signal = FindPanelSignal(system, panel);
+    return signal ? signal->role : PanelRole::Supplement;
+}
+
+std::string Nominative(System system, int panel)
+{
+    const PanelSignal* signal = FindPanelSignal(system, panel);
+    return signal ? signal->nominative : "das Signal";
+}
+
+std::vector<std::string> SupplementCaptions(const FormState& form, System system, int panel)
+{
+    std::vector<std::string> captions;
+    for (const SupplementOf& row : Supplements())
+        if (row.main == panel && (row.systems & MaskOf(system)))
+            if (const std::string& caption = form.Panels[row.supplement].caption; !caption.empty())
+                captions.push_back(caption);
+    return captions;
+}
+
+// Panels a speed question may ask about: the main signals and the lone speed indicator.
+bool IsSpeedPanel(System system, int panel)
+{
+    const PanelRole role = RoleOf(system, panel);
+    return role == PanelRole::Main || (role == PanelRole::Indicator && panel == 8);
+}
+
+// The digits of a Zs 3 or Zs 3v in a caption ("+ Zs 3v "6"" -> 60 km/h), or 0.
+int IndicatorSpeed(std::string_view caption, std::string_view indicator)
+{
+    const std::size_t at = caption.find(indicator);
+    if (at == std::string_view::npos)
+        return 0;
+    const std::string_view rest = caption.substr(at + indicator.size());
+    int digits = 0;
+    const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), digits);
+    if (ec != std::errc() || end == rest.data() + rest.size() || *end != '"')
+        return 0;
+    return digits * 10;
+}
+
+std::string Kmh(int speed) { return std::to_string(speed) + " km/h"; }
+
+// A line reached from the start by `setup`.
+struct Situation {
+    Driver driver;
+    std::vector<std::string> setup;
+};
+
+const std::vector<std::string> kTick {"tick"};
+
+void Press(Situation& s, int button)
+{
+    const std::vector<std::string> actions {ButtonWord(button), "tick"};
+    s.setup.insert(s.setup.end(), actions.begin(), actions.end());
+    RunActions(s.driver, actions);
+}
+
+std::vector<int> VisibleEnabledButtons(const FormState& form)
+{
+    std::vector<int> buttons;
+    for (const ButtonDef& def : kButtons)
+        if (form.Buttons[def.number].visible && form.Buttons[def.number].enabled)
+            buttons.push_back(def.number);
+    return buttons;
+}
+
+// The line of `system` after a few random presses and then the presses of `recipe`, settled.
+// Without noise it is the recipe's own way from the start.
+Situation MakeSituation(System system, const Recipe* recipe, int noise, Random& random)
+{
+    Situation s;
+    s.driver.Start();
+    s.setup = {MenuItemOf(system), "tick"};
+    RunActions(s.driver, s.setup);
+    for (int i = 0; i < noise; ++i) {
+        const std::vector<int> buttons = VisibleEnabledButtons(s.driver.View());
+        Press(s, buttons[static_cast<std::size_t>(random.Below(static_cast<int>(buttons.size())))]);
+    }
+    if (recipe) {
+        for (const std::string& word : Words(recipe->presses)) {
+            int button = 0;
+            if (ParseButtonWord(word, button))
+                Press(s, button);
+        }
+    }
+    for (int i = 1; i < kSettleTicks; ++i) {
+        s.setup.push_back("tick");
+        RunActions(s.driver, kTick);
+    }
+    return s;
+}
+
+// A situation in which the recipe's panel shows the recipe's designation: with noise when the
+// noise leaves it so, else by the recipe alone.
+Situation SituationShowing(System system, const Recipe& recipe, Random& random)
+{
+    const int noise = random.Below(kMaxNoisePresses + 1);
+    if (noise > 0) {
+        Situation s = MakeSituation(system, &recipe, noise, random);
+        if (s.driver.View().Panels[recipe.panel].caption == recipe.caption)
+            return s;
+    }
+    return MakeSituation(system, &recipe, 0, random);
+}
+
+// Wrong choices for a designation: first the ones learners confuse with it, then others that the
+// same panel shows, then others of a signal of the same kind, then any of the system.
+std::vector<std::string> DesignationChoices(System system, int panel, const std::string& answer,
+                                            std::string_view also, Random& random)
+{
+    std::vector<std::string> confused;
+    for (const Confusion& row : Confusions()) {
+        if (!(row.systems & MaskOf(system)))
+            continue;
+        if (answer == row.a)
+            AddUnique(confused, row.b);
+        else if (answer == row.b)
+            AddUnique(confused, row.a);
+    }
+    std::vector<std::string> samePanel, sameRole, anyOfSystem;
+    const PanelRole role = RoleOf(system, panel);
+    for (const Recipe* row : RecipesOf(system)) {
+        if (row->panel == panel)
+            AddUnique(samePanel, row->caption);
+        else if (RoleOf(system, row->panel) == role)
+            AddUnique(sameRole, row->caption);
+        else
+            AddUnique(anyOfSystem, row->caption);
+    }
+    Shuffle(confused, random);
+    Shuffle(samePanel, random);
+    Shuffle(sameRole, random);
+    Shuffle(anyOfSystem, random);
+
+    std::vector<std::string> choices {answer};
+    AddUnique(choices, also);
+    for (const auto* pool : {&confused, &samePanel, &sameRole, &anyOfSystem})
+        for (const std::string& caption : *pool)
+            if (choices.size() < kChoiceCount)
+                AddUnique(choices, caption);
+    return choices;
+}
+
+// Puts the choices in a random order; returns the index of the first one, the answer.
+int ShuffleChoices(std::vector<std::string>& choices, Random& random)
+{
+    const std::string answer = choices.front();
+    Shuffle(choices, random);
+    return static_cast<int>(std::find(choices.begin(), choices.end(), answer) - choices.begin());
+}
+
+const Recipe& PickRecipe(const std::vector<const Recipe*>& rows, Random& random)
+{
+    return *rows[static_cast<std::size_t>(random.Below(static_cast<int>(rows.size())))];
+}
+
+std::vector<const Recipe*> RecipesFor(System system, std::string_view designation,
+                                      bool (*fits)(System, const Recipe&))
+{
+    std::vector<const Recipe*> rows;
+    for (const Recipe* row : RecipesOf(system))
+        if ((designation.empty() || row->caption == designation) && (!fits || fits(system, *row)))
+            rows.push_back(row);
+    return rows;
+}
+
+std::optional<QuizItem> MakeNameItem(System system, std::string_view designation, Random& random)
+{
+    const std::vector<const Recipe*> rows = RecipesFor(system, designation, nullptr);
+    if (rows.empty())
+        return std::nullopt;
+    const Recipe& recipe = PickRecipe(rows, random);
+    Situation s = SituationShowing(system, recipe, random);
+    const std::string caption = s.driver.View().Panels[recipe.panel].caption;
+    if (caption.empty())
+        return std::nullopt;
+
+    QuizItem item;
+    item.kind = ItemKind::Name;
+    item.system = system;
+    item.setup = std::move(s.setup);
+    item.panel = recipe.panel;
+    item.prompt = "Welchen Signalbegriff zeigt " + Nominative(system, recipe.panel) + "?";
+    item.choices = DesignationChoices(system, recipe.panel, caption, {}, random);
+    item.answer = ShuffleChoices(item.choices, random);
+    item.designation = caption;
+    item.why = WhyFor({ItemKind::Name, system, recipe.panel, caption,
+                       SupplementCaptions(s.driver.View(), system, recipe.panel), {}, {}});
+    return item;
+}
+
+bool FitsSpeed(System system, const Recipe& row)
+{
+    return IsSpeedPanel(system, row.panel) && FindSpeedFact(system, row.caption) != nullptr;
+}
+
+std::optional<QuizItem> MakeSpeedItem(System system, std::string_view designation, Random& random)
+{
+    const std::vector<const Recipe*> rows = RecipesFor(system, designation, FitsSpeed);
+    if (rows.empty())
+        return std::nullopt;
+    const Recipe& recipe = PickRecipe(rows, random);
+    Situation s = SituationShowing(system, recipe, random);
+    const std::string caption = s.driver.View().Panels[recipe.panel].caption;
+    const std::vector<std::string> supplements = SupplementCaptions(s.driver.View(), system, recipe.panel);
+    const std::string speed = SpeedAt(system, caption, supplements);
+    if (speed.empty())
+        return std::nullopt;
+
+    // Wrong speeds: those of the designations confused with this one, the speed a Zs 3v
+    // announces for the next signal, then the others of the system.
+    std::vector<std::string> choices {speed};
+    std::vector<std::string> confused;
+    for (const Confusion& row : Confusions()) {
+        if (!(row.systems & MaskOf(system)))
+            continue;
+        const char* other = caption == row.a ? row.b : caption == row.b ? row.a : nullptr;
+        if (const SpeedFact* fact = other ? FindSpeedFact(system, other) : nullptr)
+            AddUnique(confused, fact->speed);
+    }
+    for (const std::string& supplement : supplements)
+        if (const int announced = IndicatorSpeed(supplement, "Zs 3v \""); announced > 0)
+            AddUnique(confused, Kmh(announced));
+    if (const SpeedFact* own = FindSpeedFact(system, caption))
+        AddUnique(confused, own->speed);   // the designation's speed without its Zs 3
+    Shuffle(confused, random);
+    for (const std::string& other : confused)
+        if (choices.size() < kChoiceCount)
+            AddUnique(choices, other);
+    std::vector<std::string> rest(SpeedsOf(system).begin(), SpeedsOf(system).end());
+    Shuffle(rest, random);
+    for (const std::string& other : rest)
+        if (choices.size() < kChoiceCount)
+            AddUnique(choices, other);
+
+    std::string shown = caption;
+    for (const std::string& supplement : supplements)
+        shown += ", dazu " + supplement;
+
+    QuizItem item;
+    item.kind = ItemKind::Speed;
+    item.system = system;
+    item.setup = std::move(s.setup);
+    item.panel = recipe.panel;
+    item.prompt = Capitalised(Nominative(system, recipe.panel)) + " zeigt " + shown
+        + ". Wie schnell darf ein Zug daran vorbeifahren?";
+    item.choices = std::move(choices);
+    item.answer = ShuffleChoices(item.choices, random);
+    item.designation = caption;
+    item.why = WhyFor({ItemKind::Speed, system, recipe.panel, caption, supplements, {}, {}});
+    return item;
+}
+
+struct PanelChange {
+    int button;
+    int panel;
+    std::string before;
+    std::string after;
+    int ticks;   // ticks after the press until the panel shows `after` and keeps it
+};
+
+// Every panel change that one press of `button` makes, once the line has settled.
+std::vector<PanelChange> ChangesOfPress(const Driver& line, int button)
+{
+    const FormState& form = line.View();
+    // Only buttons that take the click: one that ignored it would change nothing anyway.
+    if (!form.Buttons[button].visible || !form.Buttons[button].enabled)
+        return {};
+    Driver next = line.Copy();
+    RunActions(next, std::vector<std::string> {ButtonWord(button)});
+    std::array<std::array<std::string, kDesignationPanelCount + 1>, kSettleTicks> shown;
+    for (int t = 0; t < kSettleTicks; ++t) {
+        RunActions(next, kTick);
+        for (int p = 1; p <= kDesignationPanelCount; ++p)
+            shown[static_cast<std::size_t>(t)][static_cast<std::size_t>(p)] = next.View().Panels[p].caption;
+    }
+    std::vector<PanelChange> changes;
+    for (int p = 1; p <= kDesignationPanelCount; ++p) {
+        const std::string& after = shown[kSettleTicks - 1][static_cast<std::size_t>(p)];
+        if (after.empty() || after == form.Panels[p].caption)
+            continue;
+        int ticks = kSettleTicks;
+        while (ticks > 1 && shown[static_cast<std::size_t>(ticks - 2)][static_cast<std::size_t>(p)] == after)
+            --ticks;
+        changes.push_back({button, p, form.Panels[p].caption, after, ticks});
+    }
+    return changes;
+}
+
+std::optional<QuizItem> MakePredictItem(System system, std::string_view designation, Random& random)
+{
+    const std::vector<const Recipe*> rows = RecipesOf(system);
+    const Recipe& start = PickRecipe(rows, random);
+    Situation s = SituationShowing(system, start, random);
+
+    std::vector<int> buttons = VisibleEnabledButtons(s.driver.View());
+    Shuffle(buttons, random);
+    if (buttons.size() > static_cast<std::size_t>(kPredictTries))
+        buttons.resize(kPredictTries);
+    // A panel that follows the press from another column is what this kind of question is
+    // for; a press on the asked signal itself is the fallback.
+    std::optional<PanelChange> chosen;
+    for (int button : buttons) {
+        std::vector<PanelChange> changes = ChangesOfPress(s.driver, button);
+        Shuffle(changes, random);
+        for (const PanelChange& change : changes) {
+            if (!designation.empty() && change.after != designation)
+                continue;
+            const bool elsewhere = FindButtonColumn(system, button)
+                && FindButtonColumn(system, button)->column != PanelColumn(change.panel);
+            if (elsewhere) {
+                chosen = change;
+                break;
+            }
+            if (!chosen)
+                chosen = change;
+        }
+        if (chosen && FindButtonColumn(system, chosen->button)->column != PanelColumn(chosen->panel))
+            break;
+    }
+    if (!chosen)
+        return std::nullopt;
+
+    const ButtonColumn* column = FindButtonColumn(system, chosen->button);
+    QuizItem item;
+    item.kind = ItemKind::Predict;
+    item.system = system;
+    item.setup = std::move(s.setup);
+    item.panel = chosen->panel;
+    item.then = {ButtonWord(chosen->button)};
+    for (int t = 0; t < kSettleTicks; ++t)
+        item.then.push_back("tick");
+    item.prompt = Capitalised(column->at) + std::string(" wird „") + ButtonCaption(chosen->button)
+        + "“ gedrückt. Was zeigt " + Nominative(system, chosen->panel) + " danach?";
+    item.choices = DesignationChoices(system, chosen->panel, chosen->after, chosen->before, random);
+    item.answer = ShuffleChoices(item.choices, random);
+    item.designation = chosen->after;
+    item.why = WhyFor({ItemKind::Predict, system, chosen->panel, chosen->after, {}, chosen->before,
+                       {ButtonWord(chosen->button)}});
+    return item;
+}
+
+// Panels a learner can be asked to bring to a designation: every panel whose designation a
+// button decides, not the further lines that only complete another panel's aspect.
+bool IsSettablePanel(System system, int panel)
+{
+    return RoleOf(system, panel) != PanelRole::Supplement;
+}
+
+std::optional<QuizItem> MakeSetItem(System system, std::string_view designation, Random& random)
+{
+    const std::vector<const Recipe*> rows = RecipesOf(system);
+    const Recipe& start = PickRecipe(rows, random);
+    Situation s = SituationShowing(system, start, random);
+
+    struct Goal {
+        int panel;
+        std::string target;
+        std::vector<std::string> solution;
+    };
+    std::vector<Goal> goals;
+    const auto known = [&goals](int panel, const std::string& target) {
+        return std::any_of(goals.begin(), goals.end(),
+                           [&](const Goal& g) { return g.panel == panel && g.target == target; });
+    };
+
+    // Ways of two presses and more come from the recipes, tried from this situation; a third of
+    // the questions (and a wanted designation) look there first.
+    const auto tryRecipes = [&](int tries) {
+        std::vector<const Recipe*> candidates;
+        for (const Recipe* row : rows)
+            if (IsSettablePanel(system, row->panel) && Words(row->presses).size() >= 2
+                && (designation.empty() || row->caption == designation)
+                && s.driver.View().Panels[row->panel].caption != row->caption)
+                candidates.push_back(row);
+        Shuffle(candidates, random);
+        for (const Recipe* row : candidates) {
+            if (tries-- == 0)
+                break;
+            std::vector<std::string> solution;
+            for (const std::string& word : Words(row->presses)) {
+                solution.push_back(word);
+                solution.push_back("tick");
+            }
+            for (int t = 1; t < kSettleTicks; ++t)
+                solution.push_back("tick");
+            Driver next = s.driver.Copy();
+            RunActions(next, solution);
+            if (next.View().Panels[row->panel].caption == row->caption && !known(row->panel, row->caption))
+                goals.push_back({row->panel, row->caption, std::move(solution)});
+        }
+    };
+    const bool recipesFirst = !designation.empty() || random.OneIn(3);
+    if (recipesFirst)
+        tryRecipes(3);
+
+    // One press: a search over the buttons (a sample of them, each press costs a few ticks); a
+    // button under the asked signal comes before one that reaches it from elsewhere.
+    if (goals.empty()) {
+        std::vector<int> buttons = VisibleEnabledButtons(s.driver.View());
+        Shuffle(buttons, random);
+        if (designation.empty() && buttons.size() > static_cast<std::size_t>(kSetTries))
+            buttons.resize(kSetTries);
+        std::vector<PanelChange> onePress;
+        for (int button : buttons)
+            for (PanelChange& change : ChangesOfPress(s.driver, button))
+                if (IsSettablePanel(system, change.panel))
+                    onePress.push_back(std::move(change));
+        std::stable_sort(onePress.begin(), onePress.end(), [system](const PanelChange& a, const PanelChange& b) {
+            const bool aOwn = FindButtonColumn(system, a.button)->column == PanelColumn(a.panel);
+            const bool bOwn = FindButtonColumn(system, b.button)->column == PanelColumn(b.panel);
+            return aOwn > bOwn;
+        });
+        for (const PanelChange& change : onePress) {
+            if (known(change.panel, change.after))
+                continue;
+            Goal goal {change.panel, change.after, {ButtonWord(change.button)}};
+            for (int t = 0; t < change.ticks; ++t)
+                goal.solution.push_back("tick");
+            goals.push_back(std::move(goal));
+        }
+    }
+    if (!recipesFirst && goals.empty())
+        tryRecipes(3);
+    std::vector<const Goal*> fitting;
+    for (const Goal& goal : goals)
+        if (designation.empty() || goal.target == designation)
+            fitting.push_back(&goal);
+    if (fitting.empty())
+        return std::nullopt;
+    const Goal& goal = *fitting[static_cast<std::size_t>(random.Below(static_cast<int>(fitting.size())))];
+
+    const PanelSignal* signal = FindPanelSignal(system, goal.panel);
+    const bool ownButtons = signal->role == PanelRole::Main || signal->role == PanelRole::Shunting;
+    QuizItem item;
+    item.kind = ItemKind::Set;
+    item.system = system;
+    item.setup = std::move(s.setup);
+    item.panel = goal.panel;
+    item.prompt = ownButtons ? "Stelle " + std::string(signal->accusative) + " auf " + goal.target + "."
+                             : "Sorge dafür, dass " + std::string(signal->nominative) + " " + goal.target + " zeigt.";
+    item.target = goal.target;
+    item.solution = goal.solution;
+    item.designation = goal.target;
+    std::vector<std::string> presses;
+    for (const std::string& word : goal.solution)
+        if (word != "tick")
+            presses.push_back(word);
+    item.why = WhyFor({ItemKind::Set, system, goal.panel, goal.target, {}, {}, presses});
+    return item;
+}
+
+void AppendJsonString(std::string& out, std::string_view text)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += '"';
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (byte < 0x20) {
+                out += "\\u00";
+                out += kHex[byte >> 4];
+                out += kHex[byte & 0xF];
+            } else {
+                out += c;
+            }
+        }
+    }
+    out += '"';
+}
+
+void AppendJsonList(std::string& out, const std::vector<std::string>& list)
+{
+    out += '[';
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (i > 0)
+            out += ", ";
+        AppendJsonString(out, list[i]);
+    }
+    out += ']';
+}
+
+std::uint64_t ItemSeed(std::uint64_t seed, int index)
+{
+    Random mix(seed ^ (0xD1B54A32D192ED03ull * (static_cast<std::uint64_t>(index) + 1)));
+    return mix.Next();
+}
+
+} // namespace
+
+const char* KindName(ItemKind kind)
+{
+    switch (kind) {
+    case ItemKind::Name: return "name";
+    case ItemKind::Set: return "set";
+    case ItemKind::Predict: return "predict";
+    case ItemKind::Speed: return "speed";
+    }
+    return "name";
+}
+
+const char* SystemName(System system)
+{
+    switch (system) {
+    case System::HV: return "HV";
+    case System::Ks: return "Ks";
+    case System::Hl: return "Hl";
+    }
+    return "HV";
+}
+
+std::optional<ItemKind> ParseKind(std::string_view name)
+{
+    for (ItemKind kind : {ItemKind::Name, ItemKind::Set, ItemKind::Predict, ItemKind::Speed})
+        if (name == KindName(kind))
+            return kind;
+    return std::nullopt;
+}
+
+std::optional<System> ParseSystem(std::string_view name)
+{
+    for (System system : {System::HV, System::Ks, System::Hl})
+        if (name == SystemName(system))
+            return system;
+    return std::nullopt;
+}
+
+int PanelColumn(int panel)
+{
+    static constexpr std::array<int, kDesignationPanelCount + 1> kColumns = {
+        0, 950, 850, 750, 650, 650, 550, 450, 350, 250, 150, 150, 50, 150, 150, 50, 550,
+    };
+    return panel >= 1 && panel <= kDesignationPanelCount ? kColumns[static_cast<std::size_t>(panel)] : 0;
+}
+
+bool RunActions(Driver& driver, std::span<const std::string> actions, std::string* error)
+{
+    for (const std::string& word : actions) {
+        int button = 0;
+        const MenuItem* item = FindMenuItem(word);
+        if (word == "tick")
+            driver.Tick();
+        else if (word == "paint")
+            driver.Paint();
+        else if (word == "FormClick")
+            driver.FormClick();
+        else if (ParseButtonWord(word, button))
+            driver.ClickButton(button);
+        else if (item)
+            driver.MenuCommand(word);
+        else {
+            if (error)
+                *error = word;
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string SpeedAt(System system, std::string_view caption, std::span<const std::string> supplements)
+{
+    const SpeedFact* fact = FindSpeedFact(system, caption);
+    if (!fact)
+        return {};
+    // A Zs 3 beside a proceeding aspect sets the speed from the signal on.
+    if (std::string_view(fact->speed) != kSpeedStop)
+        for (const std::string& supplement : supplements)
+            if (const int speed = IndicatorSpeed(supplement, "Zs 3 \""); speed > 0)
+                return Kmh(speed);
+    return fact->speed;
+}
+
+std::string WhyFor(const WhyContext& c)
+{
+    const Meaning* meaning = FindMeaning(c.system, c.caption);
+    const std::string named = c.caption + (meaning ? " heißt „" + std::string(meaning->meaning) + "“." : ".");
+    const std::string signal = Capitalised(Nominative(c.system, c.panel));
+    switch (c.kind) {
+    case ItemKind::Name: {
+        std::string text = signal + " zeigt " + c.caption + ": " + (meaning ? meaning->meaning : c.caption) + ".";
+        if (c.caption == "Ks 1")
+            for (const std::string& supplement : c.supplements)
+                if (IndicatorSpeed(supplement, "Zs 3v \"") > 0)
+                    text += " Ks 1 blinkt hier, weil das " + supplement.substr(2)
+                        + " am selben Signal eine Geschwindigkeit für das nächste Signal ankündigt.";
+        return text;
+    }
+    case ItemKind::Speed: {
+        const SpeedFact* fact = FindSpeedFact(c.system, c.caption);
+        std::string text = signal + " zeigt " + c.caption;
+        for (const std::string& supplement : c.supplements)
+            text += ", dazu " + supplement;
+        text += ". ";
+        // A Zs 3 beside a proceeding aspect decides the speed; the aspect's own rule is then moot.
+        int limit = 0;
+        if (fact && std::string_view(fact->speed) != kSpeedStop)
+            for (const std::string& supplement : c.supplements)
+                if (const int speed = IndicatorSpeed(supplement, "Zs 3 \""); speed > 0)
+                    limit = speed;
+        if (limit > 0)
+            text += "Das Zs 3 gilt ab dem Signal: höchstens " + Kmh(limit) + " im anschließenden Weichenbereich.";
+        else
+            text += fact ? fact->fact : named;
+        for (const std::string& supplement : c.supplements) {
+            if (const int speed = IndicatorSpeed(supplement, "Zs 3v \""); speed > 0) {
+                text += " Das " + supplement.substr(2) + " kündigt " + Kmh(speed)
+                    + " erst für das nächste Signal an";
+                text += c.caption.starts_with("Ks 1") ? " (deshalb blinkt Ks 1)." : ".";
+            }
+        }
+        return text;
+    }
+    case ItemKind::Set: {
+        std::string text = signal + " zeigt " + c.caption + " nach ";
+        for (std::size_t i = 0; i < c.presses.size(); ++i) {
+            int button = 0;
+            ParseButtonWord(c.presses[i], button);
+            const ButtonColumn* column = FindButtonColumn(c.system, button);
+            text += i == 0 ? "" : i + 1 == c.presses.size() ? " und " : ", ";
+            text += std::string("„") + ButtonCaption(button) + "“ " + (column ? column->at : "");
+        }
+        return text + ". " + named;
+    }
+    case ItemKind::Predict: {
+        int button = 0;
+        if (!c.presses.empty())
+            ParseButtonWord(c.presses.front(), button);
+        const ButtonColumn* column = FindButtonColumn(c.system, button);
+        std::string text = signal + " wechselt von " + (c.before.empty() ? "dunkel" : c.before) + " zu "
+            + c.caption + ". " + named;
+        const PanelRole role = RoleOf(c.system, c.panel);
+        if (column && column->column == PanelColumn(c.panel))
+            text += " Die Taste stellt dieses Signal selbst.";
+        else if (c.caption == "Ke")
+            text += " Eine Abhängigkeit zwischen den Signalen schaltet es ab.";
+        else if (role == PanelRole::Distant)
+            text += " Ein Vorsignal kündigt an, was das folgende Hauptsignal zeigt; es folgt ihm mit dem nächsten Takt.";
+        else if (role == PanelRole::Supplement)
+            text += " Die Zusatzanzeige folgt dem Signal, zu dem sie gehört.";
+        else
+            text += " Eine Abhängigkeit zwischen den Signalen stellt dieses Signal mit.";
+        return text;
+    }
+    }
+    return named;
+}
+
+QuizItem GenerateItem(Random& random, ItemKind kind, std::optional<System> system, std::string_view designation)
+{
+    static constexpr std::array kSystems = {System::HV, System::Ks, System::Hl};
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        const System chosen = system ? *system : kSystems[static_cast<std::size_t>(random.Below(3))];
+        // A designation that this kind cannot ask about is given up after half the attempts.
+        const std::string_view wanted = attempt < kAttempts / 2 ? designation : std::string_view {};
+        std::optional<QuizItem> item;
+        switch (kind) {
+        case ItemKind::Name: item = MakeNameItem(chosen, wanted, random); break;
+        case ItemKind::Set: item = MakeSetItem(chosen, wanted, random); break;
+        case ItemKind::Predict: item = MakePredictItem(chosen, wanted, random); break;
+        case ItemKind::Speed: item = MakeSpeedItem(chosen, wanted, random); break;
+        }
+        if (item)
+            return *item;
+    }
+    // Every line shows some designation at the start, so a naming item always exists.
+    return *MakeNameItem(system.value_or(System::HV), {}, random);
+}
+
+std::vector<QuizItem> GenerateQuiz(std::uint64_t seed, int count)
+{
+    static constexpr std::array kKinds = {ItemKind::Name, ItemKind::Set, ItemKind::Predict, ItemKind::Speed};
+    std::vector<QuizItem> items;
+    for (int i = 0; i < count; ++i) {
+        Random random(ItemSeed(seed, i));
+        const ItemKind kind = kKinds[static_cast<std::size_t>(random.Below(4))];
+        items.push_back(GenerateItem(random, kind));
+    }
+    return items;
+}
+
+std::string QuizItemJson(const QuizItem& item)
+{
+    const bool set = item.kind == ItemKind::Set;
+    std::string out = "{\"kind\": ";
+    AppendJsonString(out, KindName(item.kind));
+    out += ", \"system\": ";
+    AppendJsonString(out, SystemName(item.system));
+    out += ", \"setup\": ";
+    AppendJsonList(out, item.setup);
+    out += ", \"panel\": ";
+    AppendJsonString(out, "Panel" + std::to_string(item.panel));
+    out += ", \"prompt\": ";
+    AppendJsonString(out, item.prompt);
+    out += ", \"then\": ";
+    AppendJsonList(out, item.then);
+    out += ", \"choices\": ";
+    AppendJsonList(out, set ? std::vector<std::string> {} : item.choices);
+    out += ", \"answer\": ";
+    out += set ? "null" : std::to_string(item.answer);
+    out += ", \"target\": ";
+    if (set)
+        AppendJsonString(out, item.target);
+    else
+        out += "null";
+    out += ", \"solution\": ";
+    AppendJsonList(out, set ? item.solution : std::vector<std::string> {});
+    out += ", \"why\": ";
+    AppendJsonString(out, item.why);
+    out += '}';
+    return out;
+}
+
+} // namespace lumaro::learn

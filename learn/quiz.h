@@ -1,0 +1,81 @@
+#pragma once
+
+// Self-test items on the real line: each a situation that the core reaches from the start with
+// actions, a question about one designation panel, and the answer the core itself gives.
+
+#include "core/driver.h"
+#include "learn/random.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumaro::learn {
+
+enum class ItemKind { Name, Set, Predict, Speed };
+
+constexpr int kMaxQuizItems = 1000;
+
+struct QuizItem {
+    ItemKind kind = ItemKind::Name;
+    System system = System::HV;
+    std::vector<std::string> setup;      // actions from the start
+    int panel = 0;                       // the designation panel asked about
+    std::string prompt;
+    std::vector<std::string> then;       // predict: actions after which the panel is asked about
+    std::vector<std::string> choices;    // name, predict, speed
+    int answer = -1;                     // index into choices; -1 for set
+    std::string target;                  // set: the caption to reach
+    std::vector<std::string> solution;   // set: one way to reach it
+    std::string why;
+    // The designation the item is about (the right caption, or the target), by which the
+    // learner's progress is kept.
+    std::string designation;
+};
+
+const char* KindName(ItemKind kind);           // "name", "set", "predict", "speed"
+const char* SystemName(System system);         // "HV", "Ks", "Hl"
+std::optional<ItemKind> ParseKind(std::string_view name);
+std::optional<System> ParseSystem(std::string_view name);
+
+// Performs action words on a started run as lumaro-render does ("tick", "paint", "FormClick", "ButtonN", a menu
+// item's component name). Stops at the first word that is no action and returns false with
+// that word in `error`; a click on a hidden or disabled button does nothing, as in the window.
+bool RunActions(Driver& driver, std::span<const std::string> actions, std::string* error = nullptr);
+
+// Items 0 .. count-1 of `seed`. Item i depends only on seed and i, so a longer list begins with
+// the shorter one.
+std::vector<QuizItem> GenerateQuiz(std::uint64_t seed, int count);
+
+// One item of `kind`; with `designation` (in `system`) an item about that designation when the
+// line can show it, otherwise about any.
+QuizItem GenerateItem(Random& random, ItemKind kind, std::optional<System> system = std::nullopt,
+                      std::string_view designation = {});
+
+// One JSON object on one line, keys in the order of lumaro-render --quiz, without a line break.
+std::string QuizItemJson(const QuizItem& item);
+
+// What a learner is told after answering. Until every panel can say why it shows what it
+// shows, this is the designation's official meaning and, for speeds, the signal book's rule.
+struct WhyContext {
+    ItemKind kind = ItemKind::Name;
+    System system = System::HV;
+    int panel = 0;
+    std::string caption;                    // the designation the answer is about
+    std::vector<std::string> supplements;   // the further lines of the same signal
+    std::string before;                     // predict: the caption before the press
+    std::vector<std::string> presses;       // set: the solution's buttons; predict: the button
+};
+std::string WhyFor(const WhyContext& context);
+
+// The speed a train may pass the signal of `panel` with, from its caption and supplements;
+// empty when the signal book gives none for it.
+std::string SpeedAt(System system, std::string_view caption, std::span<const std::string> supplements);
+
+// The designation panel's signal column (50 .. 950).
+int PanelColumn(int panel);
+
+} // namespace lumaro::learn

@@ -1,0 +1,286 @@
+// The self-test in the window: an exam answered right and wrong, keys, the cover over the asked
+// panel, questions coming back, and progress that survives restarts and damaged files.
+
+#include "app/main_window.h"
+#include "app/quiz_window.h"
+#include "learn/quiz.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+using namespace lumaro;
+using learn::ItemKind;
+
+namespace {
+
+class QuizWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        window = std::make_unique<MainWindow>();
+        window->timer()->stop();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        makeController(dir.path());
+    }
+
+    void TearDown() override
+    {
+        controller.reset();
+        window.reset();
+    }
+
+    void makeController(const QString& directory)
+    {
+        controller.reset();
+        controller = std::make_unique<QuizController>(*window, directory);
+        controller->setReporter([this](const QString& message) { messages << message; });
+    }
+
+    void tick() { QMetaObject::invokeMethod(window->timer(), "timeout", Qt::DirectConnection); }
+
+    QuizWindow* quiz() { return controller->quizWindow(); }
+
+    // Answers the current question right or wrong the way a learner does: keys 1 to 4, or the
+    // real buttons under the signals and Enter.
+    void answer(bool right)
+    {
+        const learn::QuizItem item = *quiz()->currentItem();
+        if (item.kind == ItemKind::Set) {
+            if (right) {
+                for (const std::string& word : item.solution) {
+                    if (word == "tick")
+                        tick();
+                    else
+                        window->button(std::stoi(word.substr(6)))->click();
+                }
+            }
+            if (quiz()->currentItem() && quiz()->currentItem()->prompt == item.prompt)
+                QTest::keyClick(quiz(), Qt::Key_Return);
+            return;
+        }
+        const int wrong = item.answer == 0 ? 1 : 0;
+        QTest::keyClick(quiz(), static_cast<Qt::Key>(Qt::Key_1 + (right ? item.answer : wrong)));
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<QuizController> controller;
+    QStringList messages;
+};
+
+TEST_F(QuizWindowTest, ExamOfTwentyGivesTheRightResultAndListsTheMissedQuestions)
+{
+    struct Case {
+        int wrong;
+        bool passed;
+        const char* score;
+    };
+    for (const Case& c : {Case {4, true, "16 von 20 richtig (80 %)"}, Case {5, false, "15 von 20 richtig (75 %)"},
+                          Case {0, true, "20 von 20 richtig (100 %)"}}) {
+        controller->startExam(77);
+        ASSERT_NE(quiz(), nullptr);
+        EXPECT_EQ(quiz()->mode(), QuizWindow::Mode::Exam);
+        const std::vector<learn::QuizItem> expected = learn::GenerateQuiz(77, QuizWindow::kExamItems);
+        std::vector<std::string> missedWhy;
+        for (int i = 0; i < QuizWindow::kExamItems; ++i) {
+            ASSERT_NE(quiz()->currentItem(), nullptr) << i;
+            EXPECT_EQ(quiz()->currentItem()->prompt, expected[static_cast<std::size_t>(i)].prompt);
+            EXPECT_TRUE(quiz()->feedbackText().isEmpty() || quiz()->currentItem()->kind == ItemKind::Set)
+                << "an exam says nothing about the answers until the end";
+            const bool right = i >= c.wrong;
+            if (!right)
+                missedWhy.push_back(quiz()->currentItem()->why);
+            answer(right);
+        }
+        ASSERT_TRUE(quiz()->finished());
+        EXPECT_EQ(quiz()->passed(), c.passed);
+        EXPECT_TRUE(quiz()->promptText().contains(QString::fromUtf8(c.score))) << quiz()->promptText().toStdString();
+        EXPECT_TRUE(quiz()->promptText().contains(QString::fromUtf8(c.passed ? "Bestanden" : "Nicht bestanden")));
+        for (const std::string& why : missedWhy)
+            EXPECT_TRUE(quiz()->feedbackText().contains(QString::fromStdString(why))) << why;
+        QTest::keyClick(quiz(), Qt::Key_Return);
+        EXPECT_FALSE(quiz()->isVisible());
+    }
+}
+
+TEST_F(QuizWindowTest, NamingQuestionCoversItsPanelOverTheWidgetNotInTheCanvas)
+{
+    const SignalTable before = window->form().Signals;
+    controller->startPractice(1);
+    // Practise until a naming question comes.
+    for (int i = 0; i < 40 && quiz()->currentItem()->kind != ItemKind::Name; ++i) {
+        answer(true);
+        QTest::keyClick(quiz(), Qt::Key_Return);
+    }
+    const learn::QuizItem item = *quiz()->currentItem();
+    ASSERT_EQ(item.kind, ItemKind::Name);
+    ASSERT_NE(quiz()->cover(), nullptr);
+    EXPECT_EQ(quiz()->cover()->geometry(), window->panel(item.panel)->geometry());
+    EXPECT_EQ(quiz()->cover()->parentWidget(), window->panel(item.panel)->parentWidget());
+
+    // The line is the item's situation, its canvas exactly the program's own picture.
+    Driver replay;
+    replay.Start();
+    ASSERT_TRUE(learn::RunActions(replay, item.setup));
+    EXPECT_EQ(window->form().Signals, replay.View().Signals);
+    const std::uint32_t* pixels = replay.View().Canvas.Pixels();
+    EXPECT_TRUE(std::equal(pixels, pixels + Canvas::kWidth * Canvas::kHeight, window->form().Canvas.Pixels()));
+    EXPECT_EQ(window->panel(item.panel)->text().toStdString(), item.choices[static_cast<std::size_t>(item.answer)]);
+
+    answer(true);
+    EXPECT_EQ(quiz()->cover(), nullptr) << "the answer uncovers the panel";
+    EXPECT_TRUE(quiz()->feedbackText().startsWith(QString::fromUtf8("Richtig.")));
+
+    // Closing the self-test gives the learner's own line back.
+    quiz()->close();
+    EXPECT_EQ(window->form().Signals, before);
+}
+
+TEST_F(QuizWindowTest, KeysAnswerAndAMissedQuestionComesBackAfterAFewOthers)
+{
+    controller->startPractice(5);
+    // Make sure the first question is one with choices.
+    while (quiz()->currentItem()->kind == ItemKind::Set) {
+        answer(true);
+        QTest::keyClick(quiz(), Qt::Key_Return);
+    }
+    const learn::ProgressKey missed = learn::Progress::KeyOf(*quiz()->currentItem());
+    const int wrong = quiz()->currentItem()->answer == 0 ? 2 : 1;
+    QTest::keyClick(quiz(), static_cast<Qt::Key>(Qt::Key_0 + wrong));
+    EXPECT_TRUE(quiz()->feedbackText().startsWith(QString::fromUtf8("Falsch. Richtig ist: ")));
+    // Keys after the answer change nothing; Enter goes on.
+    QTest::keyClick(quiz(), Qt::Key_1);
+    EXPECT_EQ(controller->progress().Answered(), 1);
+    QTest::keyClick(quiz(), Qt::Key_Enter);
+
+    std::vector<learn::ProgressKey> asked;
+    for (int i = 0; i < 4; ++i) {
+        asked.push_back(learn::Progress::KeyOf(*quiz()->currentItem()));
+        answer(true);
+        QTest::keyClick(quiz(), Qt::Key_Return);
+    }
+    EXPECT_NE(asked[0], missed);
+    EXPECT_NE(asked[1], missed);
+    EXPECT_NE(asked[2], missed);
+    EXPECT_EQ(asked[3], missed) << "the missed question returns after three others";
+}
+
+TEST_F(QuizWindowTest, ProgressSurvivesARestartAndCanBeReset)
+{
+    controller->startPractice(9);
+    for (int i = 0; i < 5; ++i) {
+        answer(i % 2 == 0);
+        QTest::keyClick(quiz(), Qt::Key_Return);
+    }
+    const learn::Progress kept = controller->progress();
+    ASSERT_EQ(kept.Answered(), 5);
+
+    makeController(dir.path());
+    controller->showProgress();
+    EXPECT_EQ(controller->progress(), kept);
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(controller->progressWindow()->table()->rowCount(), static_cast<int>(kept.Entries().size()));
+    EXPECT_TRUE(controller->progressWindow()->summaryText().contains(QString::fromUtf8("Antworten insgesamt: 5")));
+
+    controller->progressWindow()->resetButton()->click();
+    EXPECT_EQ(controller->progress().Answered(), 0);
+    makeController(dir.path());
+    controller->showProgress();
+    EXPECT_EQ(controller->progress().Answered(), 0);
+}
+
+// A file cut off while written (by another program: this one replaces it whole) and a file of
+// garbage are set aside under another name with a message; the self-test starts afresh.
+TEST_F(QuizWindowTest, DamagedProgressIsSetAsideWithAMessage)
+{
+    learn::Progress progress;
+    progress.Record({ItemKind::Name, System::HV, "Hp 0 + Zs 1"}, false);
+    progress.Record({ItemKind::Speed, System::Hl, "Hl 3a"}, true);
+    const std::string whole = progress.Serialise();
+    const QString file = QDir(dir.path()).filePath(QStringLiteral("fortschritt.txt"));
+    for (const std::string& damaged : {whole.substr(0, whole.size() / 2), whole.substr(0, whole.size() - 6),
+                                       std::string("\x00\xff garbage \x01\x02", 14)}) {
+        messages.clear();
+        QFile::remove(file);
+        for (const QString& name : QDir(dir.path()).entryList(QDir::Files))
+            QFile::remove(QDir(dir.path()).filePath(name));
+        {
+            QFile out(file);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(damaged.data(), static_cast<qint64>(damaged.size()));
+        }
+        makeController(dir.path());
+        controller->startPractice(3);
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].contains(QString::fromUtf8("nicht lesbar")));
+        EXPECT_EQ(controller->progress().Answered(), 0);
+        const QStringList aside = QDir(dir.path()).entryList({QStringLiteral("fortschritt.txt.defekt-*")});
+        ASSERT_EQ(aside.size(), 1);
+        QFile kept(QDir(dir.path()).filePath(aside[0]));
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll().toStdString(), damaged) << "the damaged file is kept as it was";
+
+        // The self-test works and saves afresh.
+        ASSERT_NE(quiz()->currentItem(), nullptr);
+        answer(true);
+        QString error;
+        EXPECT_EQ(ProgressStore(dir.path()).load(error).Answered(), 1);
+        EXPECT_TRUE(error.isEmpty());
+        quiz()->close();
+    }
+}
+
+TEST_F(QuizWindowTest, AFolderThatCannotBeWrittenGivesAMessageAndTheSelfTestGoesOn)
+{
+    // A folder below a regular file can never be made, whoever runs the test.
+    QFile blocker(QDir(dir.path()).filePath(QStringLiteral("file")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    makeController(QDir(dir.path()).filePath(QStringLiteral("file/lumaro")));
+    controller->startPractice(4);
+    for (int i = 0; i < 3; ++i) {
+        answer(true);
+        QTest::keyClick(quiz(), Qt::Key_Return);
+    }
+    EXPECT_EQ(messages.size(), 1) << "told once, not at every answer";
+    EXPECT_TRUE(messages.value(0).contains(QString::fromUtf8("kann nicht gespeichert werden")));
+    EXPECT_EQ(controller->progress().Answered(), 3);
+    EXPECT_NE(quiz()->currentItem(), nullptr);
+}
+
+TEST_F(QuizWindowTest, MenuItemsStandUnderDateiFromTheMenuTable)
+{
+    QMenu* datei = window->menuBar()->findChild<QMenu*>(QStringLiteral("Datei1"));
+    ASSERT_NE(datei, nullptr);
+    QStringList texts;
+    for (QAction* action : datei->actions())
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(texts, (QStringList {QString::fromUtf8("Üben …"), QString::fromUtf8("Prüfung …"),
+                                   QString::fromUtf8("Fortschritt"), QStringLiteral("-"),
+                                   QString::fromUtf8("Bild speichern …"), QStringLiteral("-"),
+                                   QString::fromUtf8("Beenden")}));
+    EXPECT_EQ(controller->practiceAction()->text(), QString::fromUtf8("Üben …"));
+    EXPECT_EQ(controller->examAction()->text(), QString::fromUtf8("Prüfung …"));
+    EXPECT_EQ(controller->progressAction()->text(), QString::fromUtf8("Fortschritt"));
+    controller->examAction()->trigger();
+    ASSERT_NE(quiz(), nullptr);
+    EXPECT_TRUE(quiz()->isVisible());
+    EXPECT_EQ(quiz()->mode(), QuizWindow::Mode::Exam);
+}
+
+} // namespace

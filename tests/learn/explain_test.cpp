@@ -1,0 +1,285 @@
+// The explanations of the designation panels, checked on situations a user makes with the
+// buttons: where each aspect comes from, which panels caused it, and that the sentence names
+// every cause's caption as that panel reads.
+
+#include "learn/explain.h"
+#include "learn/line_of_form.h"
+#include "learn/why_texts.h"
+#include "tests/core/form_script.h"
+
+#include "core/layout.h"
+
+#include <random>
+#include <vector>
+
+using namespace lumaro;
+using learn::WhySource;
+
+namespace {
+
+struct Expect {
+    int panel;
+    const char* aspect;
+    WhySource source;
+    std::vector<int> causes;
+};
+
+struct Situation {
+    const char* script;     // the user's actions from the start
+    std::vector<Expect> panels;
+};
+
+class ExplainTest : public test::FormScript {
+protected:
+    learn::Explanation Explain() const { return learn::Explain(learn::LineOf(form.View())); }
+
+    // Checks one panel of the explanation, and that its sentence names every cause as it reads.
+    void Check(const learn::Explanation& e, const Expect& expect, const char* script)
+    {
+        SCOPED_TRACE(std::string(script) + " / Panel" + std::to_string(expect.panel));
+        const learn::PanelWhy* found = nullptr;
+        for (const learn::PanelWhy& p : e.panels)
+            if (p.panel == expect.panel)
+                found = &p;
+        ASSERT_NE(found, nullptr);
+        EXPECT_EQ(found->aspect, expect.aspect);
+        EXPECT_EQ(learn::SourceName(found->source), learn::SourceName(expect.source)) << found->why;
+        EXPECT_EQ(found->causes, expect.causes) << found->why;
+        for (int cause : found->causes)
+            EXPECT_NE(found->why.find(form.View().Panels[cause].caption), std::string::npos)
+                << "Panel" << cause << " \"" << form.View().Panels[cause].caption << "\" in: " << found->why;
+    }
+
+    void CheckAll(const std::vector<Situation>& situations)
+    {
+        for (const Situation& s : situations) {
+            TearDown();
+            form = MainForm();
+            SetUp();
+            Run(s.script);
+            const learn::Explanation e = Explain();
+            for (const Expect& expect : s.panels)
+                Check(e, expect, s.script);
+        }
+    }
+};
+
+constexpr WhySource Start = WhySource::Start;
+constexpr WhySource Hand = WhySource::Hand;
+constexpr WhySource Follows = WhySource::Follows;
+constexpr WhySource Rule = WhySource::Rule;
+
+TEST_F(ExplainTest, HVAspectsNameTheirSourceAndCauses)
+{
+    CheckAll({
+        {"tick", {{10, "Hp 0", Start, {}}, {7, "Ke", Start, {}}, {12, "Vr 0", Follows, {10}},
+                  {3, "Vr 0 + ZL", Follows, {1}}}},
+        {"Button22 tick", {{1, "Hp 1", Hand, {}}, {3, "Vr 1 + ZL", Follows, {1}}}},
+        {"Button25 tick tick", {{2, "Zs 6", Hand, {}}, {3, "Ke", Follows, {2}}}},
+        {"Button6 tick", {{4, "Hp 1", Hand, {}}, {5, "Vr 0", Follows, {1}}}},
+        // A non-stop entry signal releases the shunting signal behind it.
+        {"Button31 tick", {{10, "Hp 2", Hand, {}}, {9, "Sh 1", Rule, {10}}, {12, "Vr 2", Follows, {10}},
+                           {11, "Vr 0", Follows, {6}}}},
+        {"Button34 tick", {{10, "Hp 1 + Zs 3 \"10\"", Hand, {}}, {12, "Vr 1", Follows, {10}},
+                           {15, "+ Zs 3v \"10\"", Follows, {10}}}},
+        // While the intermediate signal is dark, the entry signal announces the exit signal.
+        {"Button20 Button3 tick Button35 tick tick",
+         {{6, "Ke", Hand, {}}, {4, "Hp 2 + Zs 3 \"6\"", Hand, {}}, {10, "Hp 1", Hand, {}},
+          {11, "Vr 2 + Zs 3v \"6\"", Follows, {6, 4}}}},
+        // Proceeding at the intermediate signal switches the exit signal to its identification light.
+        {"Button16 tick", {{6, "Hp 1", Hand, {}}, {4, "Ke", Rule, {6}}}},
+        {"Button16 Button20 tick", {{4, "Hp 0", Rule, {6}}}},
+        {"Button16 tick Button1 tick", {{6, "Hp 0", Rule, {4}}}},
+        {"Button10 tick", {{4, "Ke", Hand, {}}}},
+        // Column 450 at stop: the entry signal stops, the indicator shows 20 km/h.
+        {"Button31 tick Button26 tick tick",
+         {{7, "Hp 0", Hand, {}}, {10, "Hp 0", Rule, {7}}, {8, "Zs 3 \"2\"", Rule, {7}}}},
+        {"Button26 tick Button31 tick tick",
+         {{11, "Vr 0 + Zs 3v \"2\"", Follows, {7}}, {13, "+ ZL", Follows, {7, 6}}}},
+        {"Button31 tick Button28 tick", {{9, "Hp 0", Hand, {}}, {10, "Hp 0", Rule, {9}}}},
+    });
+}
+
+// The rules that act by themselves each name the signal that set them off.
+TEST_F(ExplainTest, AutomaticRulesNameTheirCause)
+{
+    CheckAll({
+        // H/V: "Fahrt" at the entry signal is taken back while the intermediate signal works.
+        {"Button20 tick Button35 tick Button11 tick tick", {{10, "Hp 0", Rule, {6}}}},
+        // The exit and the intermediate signal never proceed together.
+        {"Button12 tick Button6 tick tick", {{6, "Ke", Rule, {4}}, {4, "Hp 1", Hand, {}}}},
+        {"Button16 tick Button7 tick tick", {{6, "Hp 0", Rule, {4}}, {4, "Hp 0 + Sh 1", Hand, {}}}},
+        {"KsSystem1 Button16 tick Button8 tick tick", {{6, "Hp 0", Rule, {4}}}},
+        {"HlSystem1 Button12 tick Button5 tick tick", {{6, "Ke", Rule, {4}}}},
+    });
+}
+
+TEST_F(ExplainTest, KsAspectsNameTheirSourceAndCauses)
+{
+    CheckAll({
+        {"KsSystem1 tick", {{1, "Hp 0", Start, {}}, {3, "Ks 2 + ZL", Follows, {1}}, {12, "Ks 2", Follows, {10}}}},
+        // The block signal announces a signal beyond the line.
+        {"KsSystem1 Button22 tick", {{1, "Ks 1", Follows, {}}, {3, "Ks 1", Follows, {1}}}},
+        {"KsSystem1 Button2 tick", {{4, "Ks 2 + Zs 3 \"4\"", Follows, {1}}}},
+        {"KsSystem1 Button25 Button6 tick tick", {{4, "Ks 1", Follows, {2}}, {3, "Ke", Follows, {2}}}},
+        {"KsSystem1 Button16 Button3 Button32 tick tick tick",
+         {{6, "Ke", Rule, {4}}, {10, "Ks 1 + Zs 3 \"6\"", Follows, {6, 4}}, {15, "+ Zs 3v \"6\"", Follows, {10}}}},
+        // Ks 1 blinks because the next main signal allows less; Zs 3v announces it.
+        {"KsSystem1 Button20 Button3 tick Button35 tick tick tick",
+         {{10, "Ks 1", Follows, {6, 4}}, {11, "+ Zs 3v \"6\"", Follows, {6, 4}}}},
+        {"KsSystem1 Button20 Button2 tick Button32 tick tick tick",
+         {{11, "+ Zs 3 \"6\"", Follows, {6, 4}}, {14, "+ Zs 3v \"4\"", Follows, {6, 4}}}},
+        {"KsSystem1 Button26 tick Button31 tick tick",
+         {{14, "+ Zs 3v \"2\"", Follows, {7}}, {8, "Zs 3 \"2\"", Rule, {7}}, {10, "Ks 2 + Zs 3 \"4\"", Follows, {7}}}},
+        {"KsSystem1 Button29 tick", {{9, "Sh 1", Hand, {}}}},
+    });
+}
+
+TEST_F(ExplainTest, HlAspectsNameTheirSourceAndCauses)
+{
+    CheckAll({
+        {"HlSystem1 tick", {{9, "Ra 11a", Start, {}}, {2, "Hl 10", Follows, {1}}}},
+        {"HlSystem1 Button22 tick", {{1, "Hl 1", Follows, {}}, {2, "Hl 1", Follows, {1}}}},
+        {"HlSystem1 Button6 tick tick", {{4, "Hl 10", Follows, {1}}}},
+        {"HlSystem1 tick Button14 Button6 tick tick", {{4, "Hl 1", Follows, {5}}, {5, "Zs 6", Hand, {}}}},
+        // The dark exit signal hands its track change to the intermediate signal.
+        {"HlSystem1 tick Button14 Button16 tick tick tick", {{16, "Zs 6", Follows, {4}}, {6, "Hl 1", Follows, {16}}}},
+        {"HlSystem1 Button26 tick Button31 tick tick", {{11, "Zs 13", Follows, {7}}, {10, "Hl 12a", Follows, {7}}}},
+        {"HlSystem1 Button20 Button5 tick Button32 tick tick tick", {{10, "Hl 6b", Follows, {6, 4}}}},
+        {"HlSystem1 Button29 tick", {{9, "Ra 12", Hand, {}}}},
+    });
+}
+
+// Every aspect button of every system, pressed as a user would: the panel of its column then
+// shows what the button set, explained as set by hand or, where the aspect also announces the
+// signal ahead, as following it; never as the work of a rule.
+TEST_F(ExplainTest, EveryButtonsAspectIsExplainedAsTheUsersOwn)
+{
+    const char* systems[] = {"HVSystem1", "KsSystem1", "HlSystem1"};
+    for (const char* system : systems) {
+        for (const ButtonDef& button : kButtons) {
+            form = MainForm();
+            SetUp();
+            // The entry signal's "Fahrt" waits for a dark intermediate signal.
+            Run(std::string(system) + " Button20 tick");
+            if (!form.View().Buttons[button.number].visible)
+                continue;
+            SCOPED_TRACE(std::string(system) + " Button" + std::to_string(button.number));
+            ASSERT_TRUE(form.ClickButton(button.number));
+            Run("tick tick tick");
+            const int column = button.left + kButtonWidth / 2 - (button.left + kButtonWidth / 2) % 100 + 50;
+            const learn::LineView line = learn::LineOf(form.View());
+            const int panel = learn::PanelOfColumn(line, column);
+            if (panel == 0)
+                continue;   // "Dunkel" of the track-change indicator leaves its panel empty
+            const auto why = learn::ExplainPanel(line, panel);
+            ASSERT_TRUE(why);
+            SCOPED_TRACE(why->aspect + ": " + why->why);
+            EXPECT_NE(why->source, WhySource::Rule);
+            EXPECT_EQ(why->causes.empty(), why->source != WhySource::Follows || why->panel == 1);
+            for (int cause : why->causes)
+                EXPECT_NE(why->why.find(form.View().Panels[cause].caption), std::string::npos);
+        }
+    }
+}
+
+// A relay that has not yet taken over a change says so instead of naming a wrong reason.
+TEST_F(ExplainTest, ALateRelaySaysItFollowsAtTheNextTick)
+{
+    Run("Button20 tick Button35 tick tick Button6 tick");
+    const auto why = learn::ExplainPanel(learn::LineOf(form.View()), 11);
+    ASSERT_TRUE(why);
+    EXPECT_EQ(why->aspect, "Vr 0");
+    EXPECT_NE(why->why.find("nächsten Takt"), std::string::npos) << why->why;
+    EXPECT_NE(why->why.find("Hp 1"), std::string::npos) << why->why;
+}
+
+// Random button sequences in every system: every panel with a caption is explained, with a
+// meaning, without a placeholder left, with a cause wherever it follows or a rule acted, and the
+// explanation leaves the line as it was.
+TEST_F(ExplainTest, EverySituationIsExplainedCompletely)
+{
+    std::mt19937 random(20261208);
+    const char* systems[] = {"HVSystem1", "KsSystem1", "HlSystem1"};
+    for (int run = 0; run < 120; ++run) {
+        TearDown();
+        form = MainForm();
+        SetUp();
+        form.MenuCommand(systems[run % 3]);
+        for (int step = 0; step < 10; ++step) {
+            form.ClickButton(kButtons[random() % kButtons.size()].number);
+            form.Timer1Timer();
+            const SignalTable before = form.View().Signals;
+            const auto panels = form.View().Panels;
+            const learn::Explanation e = Explain();
+            ASSERT_EQ(form.View().Signals, before);
+            int listed = 0;
+            for (int n = 1; n <= kDesignationPanelCount; ++n)
+                listed += !form.View().Panels[n].caption.empty();
+            ASSERT_EQ(int(e.panels.size()), listed);
+            for (const learn::PanelWhy& p : e.panels) {
+                SCOPED_TRACE("Panel" + std::to_string(p.panel) + " " + p.aspect + ": " + p.why);
+                ASSERT_EQ(p.aspect, panels[p.panel].caption);
+                ASSERT_NE(learn::MeaningOf(p.aspect, false), nullptr);
+                ASSERT_FALSE(p.signal.empty());
+                ASSERT_EQ(p.why.find('{'), std::string::npos);
+                ASSERT_FALSE(p.why.empty());
+                const bool beyond = p.panel == 1;
+                if ((p.source == WhySource::Follows || p.source == WhySource::Rule) && !beyond) {
+                    ASSERT_FALSE(p.causes.empty());
+                }
+                if (p.source == WhySource::Start || p.source == WhySource::Hand) {
+                    ASSERT_TRUE(p.causes.empty());
+                }
+                for (int cause : p.causes)
+                    ASSERT_NE(p.why.find(panels[cause].caption), std::string::npos) << "Panel" << cause;
+            }
+        }
+    }
+}
+
+TEST_F(ExplainTest, AColumnSpeaksThroughItsFirstCaptionedPanel)
+{
+    Run("HlSystem1 tick Button14 Button6 tick tick");
+    const learn::LineView line = learn::LineOf(form.View());
+    EXPECT_EQ(learn::PanelOfColumn(line, 650), 4);
+    EXPECT_EQ(learn::PanelOfColumn(line, 750), 4);
+    EXPECT_EQ(learn::PanelOfColumn(line, 350), 0);
+    EXPECT_EQ(learn::PanelOfColumn(line, 150), 10);
+    EXPECT_FALSE(learn::ExplainPanel(line, 8));
+    EXPECT_FALSE(learn::ExplainPanel(line, 17));
+}
+
+// The line's cache answers from memory while nothing it reads changed, and anew after a change.
+TEST_F(ExplainTest, TheCacheFollowsTheLine)
+{
+    learn::PanelWhyCache cache;
+    Run("tick");
+    const auto first = cache.Explain(learn::LineOf(form.View()), 10);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->source, WhySource::Start);
+    Run("tick");
+    EXPECT_EQ(cache.Explain(learn::LineOf(form.View()), 10)->why, first->why);
+    Run("Button31 tick");
+    const auto& changed = cache.Explain(learn::LineOf(form.View()), 10);
+    ASSERT_TRUE(changed);
+    EXPECT_EQ(changed->aspect, "Hp 2");
+    EXPECT_EQ(changed->why, learn::ExplainPanel(learn::LineOf(form.View()), 10)->why);
+    EXPECT_EQ(cache.Explain(learn::LineOf(form.View()), 12)->aspect, "Vr 2");
+    Run("KsSystem1 tick");
+    EXPECT_EQ(cache.Explain(learn::LineOf(form.View()), 12)->aspect, "Ks 1");
+}
+
+TEST(ExplainPanelTest, ColumnsAndPanels)
+{
+    EXPECT_EQ(learn::ColumnOfPanel(1), 950);
+    EXPECT_EQ(learn::ColumnOfPanel(13), 150);
+    EXPECT_EQ(learn::ColumnOfPanel(16), 550);
+    EXPECT_EQ(learn::ColumnOfPanel(17), 0);
+    EXPECT_STREQ(learn::SignalName(System::Hl, 850), "Vorsignal des Blocksignals");
+    EXPECT_STREQ(learn::SignalName(System::Ks, 850), "Gleiswechselanzeiger");
+    EXPECT_EQ(learn::SignalName(System::Hl, 350), nullptr);
+    EXPECT_EQ(learn::SignalWithArticle(System::HV, 350, learn::Case::Accusative), "den Geschwindigkeitsanzeiger");
+}
+
+} // namespace

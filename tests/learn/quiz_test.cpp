@@ -1,0 +1,254 @@
+// Self-test items replayed through the core: every answer an item claims is what the line shows.
+
+#include "learn/quiz.h"
+#include "learn/tables.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace lumaro::learn {
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kItemsPerSeed = 60;
+#else
+constexpr int kItemsPerSeed = 500;
+#endif
+constexpr std::uint64_t kSeeds[] = {0, 1, 20261208, 0xFFFFFFFFFFFFFFFFull};
+
+std::set<std::string> CaptionsOf(System system)
+{
+    std::set<std::string> captions;
+    for (const Recipe& row : Recipes())
+        if (row.system == system)
+            captions.insert(row.caption);
+    return captions;
+}
+
+// The run after `setup` and then `more`, as lumaro-render makes it.
+Driver Replay(const std::vector<std::string>& setup, const std::vector<std::string>& more = {})
+{
+    Driver form;
+    form.Start();
+    std::string error;
+    EXPECT_TRUE(RunActions(form, setup, &error)) << error;
+    EXPECT_TRUE(RunActions(form, more, &error)) << error;
+    return form;
+}
+
+std::vector<std::string> SupplementsShown(const FormState& form, System system, int panel)
+{
+    std::vector<std::string> captions;
+    for (const SupplementOf& row : Supplements())
+        if (row.main == panel && (row.systems & MaskOf(system)) && !form.Panels[row.supplement].caption.empty())
+            captions.push_back(form.Panels[row.supplement].caption);
+    return captions;
+}
+
+void CheckItem(const QuizItem& item)
+{
+    SCOPED_TRACE(QuizItemJson(item));
+    ASSERT_GE(item.panel, 1);
+    ASSERT_LE(item.panel, 16);
+    ASSERT_FALSE(item.setup.empty());
+    EXPECT_EQ(item.setup.front(), std::string(SystemName(item.system)) + "System1");
+    EXPECT_FALSE(item.prompt.empty());
+    EXPECT_FALSE(item.why.empty());
+
+    if (item.kind == ItemKind::Set) {
+        EXPECT_TRUE(item.choices.empty());
+        EXPECT_EQ(item.answer, -1);
+        EXPECT_NE(Replay(item.setup).View().Panels[item.panel].caption, item.target);
+        EXPECT_EQ(Replay(item.setup, item.solution).View().Panels[item.panel].caption, item.target);
+        EXPECT_EQ(item.designation, item.target);
+        return;
+    }
+
+    ASSERT_GE(item.choices.size(), 3u);
+    ASSERT_LE(item.choices.size(), 5u);
+    ASSERT_GE(item.answer, 0);
+    ASSERT_LT(item.answer, static_cast<int>(item.choices.size()));
+    const std::set<std::string> distinct(item.choices.begin(), item.choices.end());
+    EXPECT_EQ(distinct.size(), item.choices.size());
+    const std::string& answer = item.choices[static_cast<std::size_t>(item.answer)];
+
+    Driver form = Replay(item.setup, item.then);
+    const std::string shown = form.View().Panels[item.panel].caption;
+    if (item.kind == ItemKind::Speed) {
+        const std::set<std::string> speeds(SpeedsOf(item.system).begin(), SpeedsOf(item.system).end());
+        for (const std::string& choice : item.choices)
+            EXPECT_TRUE(speeds.count(choice) || choice == "80 km/h") << choice;
+        EXPECT_EQ(SpeedAt(item.system, shown, SupplementsShown(form.View(), item.system, item.panel)), answer);
+        // The explanation names the designation the speed follows from.
+        EXPECT_NE(item.why.find(shown), std::string::npos);
+    } else {
+        EXPECT_EQ(shown, answer);
+        const std::set<std::string> captions = CaptionsOf(item.system);
+        for (const std::string& choice : item.choices)
+            EXPECT_TRUE(captions.count(choice)) << choice << " is no designation of this system";
+    }
+    EXPECT_EQ(item.designation, shown);
+    // The situation the learner looks at stays as it is while the timer runs on.
+    form.Tick();
+    EXPECT_EQ(form.View().Panels[item.panel].caption, shown);
+}
+
+TEST(QuizTest, EveryItemReplaysToTheAnswerItClaims)
+{
+    std::map<ItemKind, int> kinds;
+    std::set<System> systems;
+    for (std::uint64_t seed : kSeeds) {
+        for (const QuizItem& item : GenerateQuiz(seed, kItemsPerSeed)) {
+            ++kinds[item.kind];
+            systems.insert(item.system);
+            CheckItem(item);
+            if (::testing::Test::HasFailure())
+                return;
+        }
+    }
+    for (ItemKind kind : {ItemKind::Name, ItemKind::Set, ItemKind::Predict, ItemKind::Speed})
+        EXPECT_GT(kinds[kind], kItemsPerSeed / 8) << KindName(kind);
+    EXPECT_EQ(systems.size(), 3u);
+}
+
+TEST(QuizTest, SameSeedSameItemsAndALongerListBeginsWithTheShorter)
+{
+    std::vector<std::string> first, again, longer, other;
+    for (const QuizItem& item : GenerateQuiz(42, 12))
+        first.push_back(QuizItemJson(item));
+    for (const QuizItem& item : GenerateQuiz(42, 12))
+        again.push_back(QuizItemJson(item));
+    for (const QuizItem& item : GenerateQuiz(42, 20))
+        longer.push_back(QuizItemJson(item));
+    for (const QuizItem& item : GenerateQuiz(43, 12))
+        other.push_back(QuizItemJson(item));
+    EXPECT_EQ(first, again);
+    EXPECT_TRUE(std::equal(first.begin(), first.end(), longer.begin()));
+    EXPECT_NE(first, other);
+    EXPECT_TRUE(GenerateQuiz(42, 0).empty());
+}
+
+// Each row of the table of ways is checked against the line, and every designation the line
+// shows can be asked about.
+TEST(QuizTest, EveryDesignationOfEverySystemIsReachableAsAnItem)
+{
+    for (const Recipe& row : Recipes()) {
+        SCOPED_TRACE(std::string(SystemName(row.system)) + " Panel" + std::to_string(row.panel) + " " + row.caption);
+        std::vector<std::string> setup {std::string(SystemName(row.system)) + "System1", "tick"};
+        std::string presses = row.presses;
+        for (std::size_t at = 0; at < presses.size();) {
+            std::size_t end = presses.find(' ', at);
+            if (end == std::string::npos)
+                end = presses.size();
+            setup.push_back(presses.substr(at, end - at));
+            setup.push_back("tick");
+            at = end + 1;
+        }
+        setup.insert(setup.end(), {"tick", "tick"});
+        EXPECT_EQ(Replay(setup).View().Panels[row.panel].caption, row.caption);
+
+        Random random(7);
+        const QuizItem item = GenerateItem(random, ItemKind::Name, row.system, row.caption);
+        EXPECT_EQ(item.designation, row.caption);
+        EXPECT_EQ(item.system, row.system);
+    }
+}
+
+// The tables are held against one another: every designation has a meaning, every main
+// signal's designation a speed, and every confused pair names designations the line shows.
+TEST(QuizTest, TablesCoverEveryDesignationTheLineShows)
+{
+    for (const Recipe& row : Recipes()) {
+        SCOPED_TRACE(std::string(SystemName(row.system)) + " " + row.caption);
+        EXPECT_NE(FindMeaning(row.system, row.caption), nullptr);
+        EXPECT_NE(FindPanelSignal(row.system, row.panel), nullptr);
+        const PanelSignal* signal = FindPanelSignal(row.system, row.panel);
+        if (signal && signal->role == PanelRole::Main && std::string_view(row.caption) != "Ke") {
+            EXPECT_NE(FindSpeedFact(row.system, row.caption), nullptr);
+        }
+    }
+    for (const Confusion& pair : Confusions()) {
+        for (System system : {System::HV, System::Ks, System::Hl}) {
+            if (!(pair.systems & MaskOf(system)))
+                continue;
+            EXPECT_TRUE(CaptionsOf(system).count(pair.a)) << SystemName(system) << " " << pair.a;
+            EXPECT_TRUE(CaptionsOf(system).count(pair.b)) << SystemName(system) << " " << pair.b;
+        }
+    }
+}
+
+TEST(QuizTest, WrongChoicesIncludeTheConfusionsLearnersMake)
+{
+    Random random(3);
+    const QuizItem zs1 = GenerateItem(random, ItemKind::Name, System::HV, "Hp 0 + Zs 1");
+    ASSERT_EQ(zs1.designation, "Hp 0 + Zs 1");
+    EXPECT_NE(std::find(zs1.choices.begin(), zs1.choices.end(), "Hp 0 + Zs 7"), zs1.choices.end());
+
+    const QuizItem hl3a = GenerateItem(random, ItemKind::Name, System::Hl, "Hl 3a");
+    EXPECT_NE(std::find(hl3a.choices.begin(), hl3a.choices.end(), "Hl 3b"), hl3a.choices.end());
+
+    const QuizItem zs1Speed = GenerateItem(random, ItemKind::Speed, System::Ks, "Hp 0 + Zs 1");
+    ASSERT_EQ(zs1Speed.designation, "Hp 0 + Zs 1");
+    EXPECT_EQ(zs1Speed.choices[static_cast<std::size_t>(zs1Speed.answer)], "40 km/h");
+    EXPECT_NE(std::find(zs1Speed.choices.begin(), zs1Speed.choices.end(), kSpeedOnSight), zs1Speed.choices.end());
+    EXPECT_EQ(zs1Speed.why.find("Fahrt auf Sicht") != std::string::npos, true);
+}
+
+// Ks 1 blinks when a Zs 3v announces a lower speed at the next signal; the train still passes
+// at line speed, and the announced speed is the wrong choice to offer.
+TEST(QuizTest, BlinkingKs1IsPassedAtLineSpeed)
+{
+    const std::vector<std::string> supplements {"+ Zs 3v \"4\""};
+    EXPECT_EQ(SpeedAt(System::Ks, "Ks 1", supplements), kSpeedLine);
+    EXPECT_EQ(SpeedAt(System::Ks, "Ks 1", std::vector<std::string> {"+ Zs 3 \"6\"", "+ Zs 3v \"4\""}), "60 km/h");
+    EXPECT_EQ(SpeedAt(System::Ks, "Hp 0", std::vector<std::string> {"+ Zs 3 \"6\""}), kSpeedStop);
+    EXPECT_EQ(SpeedAt(System::HV, "Ke", {}), "");
+    const std::string why = WhyFor({ItemKind::Speed, System::Ks, 10, "Ks 1", supplements, {}, {}});
+    EXPECT_NE(why.find("blinkt"), std::string::npos);
+    EXPECT_NE(why.find("Zs 3v \"4\""), std::string::npos);
+}
+
+TEST(QuizTest, RunActionsStopsAtTheFirstWordThatIsNoAction)
+{
+    for (const char* bad : {"Button4", "Button07", "button1", "tock", "", "Button1 ", "Ueben1"}) {
+        Driver form;
+        form.Start();
+        std::string error;
+        const std::vector<std::string> actions {"KsSystem1", bad, "HlSystem1"};
+        EXPECT_FALSE(RunActions(form, actions, &error)) << bad;
+        EXPECT_EQ(error, bad);
+        EXPECT_EQ(form.View().system, System::Ks) << "the words before it ran, the ones after it did not";
+    }
+}
+
+TEST(QuizTest, JsonLineHasTheKeysInOrderAndNullsForTheOtherKind)
+{
+    QuizItem set;
+    set.kind = ItemKind::Set;
+    set.system = System::HV;
+    set.setup = {"HVSystem1", "tick"};
+    set.panel = 4;
+    set.prompt = "Stelle das Ausfahrsignal auf Hp 2.";
+    set.target = "Hp 2";
+    set.solution = {"Button2", "tick"};
+    set.why = "a \"b\"\n";
+    EXPECT_EQ(QuizItemJson(set),
+              "{\"kind\": \"set\", \"system\": \"HV\", \"setup\": [\"HVSystem1\", \"tick\"], \"panel\": \"Panel4\", "
+              "\"prompt\": \"Stelle das Ausfahrsignal auf Hp 2.\", \"then\": [], \"choices\": [], \"answer\": null, "
+              "\"target\": \"Hp 2\", \"solution\": [\"Button2\", \"tick\"], \"why\": \"a \\\"b\\\"\\n\"}");
+
+    QuizItem name = set;
+    name.kind = ItemKind::Name;
+    name.choices = {"Hp 2 + Zs 3 \"6\"", "Hp 2", "Hp 1"};
+    name.answer = 1;
+    const std::string json = QuizItemJson(name);
+    EXPECT_NE(json.find("\"choices\": [\"Hp 2 + Zs 3 \\\"6\\\"\", \"Hp 2\", \"Hp 1\"], \"answer\": 1, "
+                        "\"target\": null, \"solution\": []"),
+              std::string::npos);
+}
+
+} // namespace
+} // namespace lumaro::learn
