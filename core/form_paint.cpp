@@ -75,7 +75,7 @@ void MainForm::SettlePalette()
 void MainForm::DrawElements()
 {
     const DesignationWriter designations(Panels, Colors.ColCaption);
-    const ElementRoom room {Canvas, Signals, Colors, BlinkPhase, SelectedSystem(), designations};
+    const ElementRoom room {Canvas, Signals, Colors, BlinkPhase, SelectedSystem(), designations, &Lights};
     for (const Placement& p : PlacementsOf(SelectedSystem()))
         lumaro::DrawElement(room, {p.x, p.y, p.code, p.own, p.next});
 }
@@ -83,7 +83,7 @@ void MainForm::DrawElements()
 void MainForm::DrawElement(std::int32_t x, std::int32_t y, std::int32_t code, std::int32_t own, std::int32_t next)
 {
     const DesignationWriter designations(Panels, Colors.ColCaption);
-    const ElementRoom room {Canvas, Signals, Colors, BlinkPhase, SelectedSystem(), designations};
+    const ElementRoom room {Canvas, Signals, Colors, BlinkPhase, SelectedSystem(), designations, &Lights};
     lumaro::DrawElement(room, {x, y, code, own, next});
 }
 

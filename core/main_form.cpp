@@ -26,6 +26,7 @@ void MainForm::Paint()
 {
     if (Canvas.Recording())
         Canvas.ClearTrace();
+    Lights.Clear();
     Canvas.Erase(WindowColor);
     FormPaint();
     RepaintPending = false;

@@ -8,6 +8,7 @@
 #include "render/canvas.h"
 #include "render/color.h"
 #include "render/designations.h"
+#include "render/lamps.h"
 #include "render/palette.h"
 #include "render/scene.h"
 #include "state/signal_table.h"
@@ -86,6 +87,8 @@ public:
     WindowState Manual;               // TForm5
 
     lumaro::Canvas Canvas;
+    // The lights lit by the last paint, with the blinking ones in either phase.
+    LightList Lights;
 
     // --- Handlers ------------------------------------------------------------------------
     void FormCreate();
@@ -114,6 +117,9 @@ public:
     // A user's click on ButtonN. Ignored (returns false) when there is no such button or it is
     // hidden or disabled.
     bool ClickButton(int n);
+    // ButtonN pressed from the keyboard (Space or Enter while it has the focus): the same action
+    // as a click, but the button keeps the focus, so that Tab goes on from there.
+    bool KeyPressButton(int n);
     // A menu command by component name ("ag1", "HVSystem1", ...). Returns false for an unknown name.
     bool MenuCommand(std::string_view component);
 
