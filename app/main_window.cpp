@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/canvas_accessible.h"
 #include "app/canvas_widget.h"
 #include "app/menu_align.h"
 #include "cli/output_files.h"
@@ -105,8 +106,11 @@ MainWindow::MainWindow(QWidget* parent)
                               | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     InitResources();
+    // Before any widget exists, so that Qt never caches a plain interface for the canvas.
+    InstallCanvasAccessibility();
     createWidgets();
     connectWidgets();
+    createAccessibility();
     m_form.FormCreate();
     mirror();
     m_timer.start();
@@ -176,8 +180,9 @@ void MainWindow::createWidgets()
         auto* button = new QPushButton(QString::fromUtf8(def.caption), m_canvas);
         button->setObjectName(QStringLiteral("Button%1").arg(def.number));
         button->setGeometry(def.left, def.top, kButtonWidth, kButtonHeight);
-        // The core takes the focus off the buttons; they never show a focus frame.
-        button->setFocusPolicy(Qt::NoFocus);
+        // Reached with Tab, never focused by a click: a click leaves the focus to the core, which
+        // takes it off all controls.
+        button->setFocusPolicy(Qt::TabFocus);
         button->setAutoDefault(false);
         m_buttons[def.number] = button;
     }
@@ -429,6 +434,7 @@ void MainWindow::mirror()
             focused->clearFocus();
     }
 
+    mirrorAccessibility();
     mirrorWindows();
 }
 

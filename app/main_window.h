@@ -20,6 +20,7 @@ class QPushButton;
 namespace lumaro {
 
 class AboutWindow;
+class ButtonKeys;
 class CanvasWidget;
 class LicenceWindow;
 class ManualWindow;
@@ -65,6 +66,9 @@ public:
     void setSaveFileChooser(SaveFileChooser chooser) { m_chooseSaveFile = std::move(chooser); }
     void setErrorReporter(ErrorReporter reporter) { m_reportError = std::move(reporter); }
     QAction* savePictureAction() const { return m_savePicture; }
+    // The learners' options above the canvas: "Blinken anhalten", "Lampenfarben beschriften".
+    QAction* steadyLampsAction() const { return m_steadyLamps; }
+    QAction* colorLettersAction() const { return m_colorLetters; }
     // Writes the canvas as the last paint left it (1016 x 696) to `path` as a PNG, the same bytes
     // as lumaro-render --png. On failure returns false with the reason in `error`.
     bool savePicture(const QString& path, QString& error) const;
@@ -82,6 +86,9 @@ private:
     void runMenuCommand(const char* component);
     void ensureWindows();
     void mirrorWindows();
+    // Accessible names, keyboard access and the learners' overlays (main_window_access.cpp).
+    void createAccessibility();
+    void mirrorAccessibility();
 
     MainForm m_form;
     CanvasWidget* m_canvas = nullptr;
@@ -90,6 +97,9 @@ private:
     QLabel* m_image1 = nullptr;
     QAction* m_hilfe1 = nullptr;
     QAction* m_savePicture = nullptr;
+    QAction* m_steadyLamps = nullptr;
+    QAction* m_colorLetters = nullptr;
+    ButtonKeys* m_buttonKeys = nullptr;
     SaveFileChooser m_chooseSaveFile;
     ErrorReporter m_reportError;
     struct MenuEntry {
