@@ -1,6 +1,7 @@
 // The page's entry points into the core: plain C functions, called through the module's cwrap.
 // Texts are returned as NUL-terminated UTF-8 that stays valid until the next call returning text.
 
+#include "web/access_json.h"
 #include "web/session.h"
 #include "web/window_texts.h"
 
@@ -56,6 +57,8 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_trace() { return Text(TheSession().Trace
 EMSCRIPTEN_KEEPALIVE const char* lumaro_windows_json() { return Text(TheSession().WindowsJson()); }
 
 EMSCRIPTEN_KEEPALIVE const char* lumaro_layout_json() { return Text(lumaro::web::Session::LayoutJson()); }
+
+EMSCRIPTEN_KEEPALIVE const char* lumaro_access_json() { return Text(lumaro::web::AccessJson(TheSession().Form())); }
 
 EMSCRIPTEN_KEEPALIVE const char* lumaro_window_texts() { return Text(lumaro::web::WindowTextsJson()); }
 

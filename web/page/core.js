@@ -26,6 +26,7 @@ export class Core {
     this.windowsJson = text('lumaro_windows_json');
     this.layoutJson = text('lumaro_layout_json');
     this.windowTextsJson = text('lumaro_window_texts');
+    this.accessJson = text('lumaro_access_json');
   }
 
   // The canvas as RGBA bytes, a view into the module's memory: use it before the next call into

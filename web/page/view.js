@@ -53,7 +53,7 @@ export class MainWindowView {
     }
     const logo = document.createElement('img');
     logo.id = 'Image1';
-    logo.alt = '';
+    logo.alt = 'Lumaro-Logo';
     logo.src = 'assets/logo.bmp';
     place(logo, ...layout.image1);
     logo.style.objectFit = 'none';
@@ -66,7 +66,11 @@ export class MainWindowView {
     for (const item of this.menuItems) {
       item.addEventListener('click', () => {
         this.closeMenus();
-        actions.menu(item.id);
+        // The page's own options change what is drawn above the canvas, never the core.
+        if (item.dataset.option)
+          actions.option(item.dataset.option, item);
+        else
+          actions.menu(item.id);
       });
     }
     this.canvas.addEventListener('click', () => actions.formClick());
