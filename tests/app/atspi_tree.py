@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 # Reads the running window's accessibility tree over the AT-SPI bus as a screen reader does and
-# checks the names of the aspect buttons and the signal columns of the canvas. Exit status 0 when
-# all is there, 1 with the differences, 77 when the bus or the window cannot be reached.
+# checks the names of the aspect buttons and the signal columns of the canvas, and the events the
+# bus delivers: none for ticks that change nothing, one for the column whose button was pressed.
+# Exit status 0 when all is there, 1 with the differences, 77 when the bus or the window cannot be
+# reached.
 
 import sys
 import time
@@ -43,6 +45,47 @@ def find_application(name, timeout):
     return None
 
 
+def collect_events(seconds, start=None):
+    """The description changes the bus delivers within `seconds`, after running `start`."""
+    from gi.repository import GLib
+
+    seen = []
+
+    def on_event(event):
+        try:
+            seen.append(event.source.name)
+        except Exception:
+            seen.append("?")
+
+    kind = "object:property-change:accessible-description"
+    pyatspi.Registry.registerEventListener(on_event, kind)
+    if start:
+        GLib.timeout_add(100, lambda: (start(), False)[1])
+    GLib.timeout_add(int(seconds * 1000), lambda: (pyatspi.Registry.stop(), False)[1])
+    pyatspi.Registry.start()
+    pyatspi.Registry.deregisterEventListener(on_event, kind)
+    return seen
+
+
+def check_events(nodes):
+    """A press is told at the next tick, for the pressed column; ticks that change nothing tell
+    nothing (the window repaints every second)."""
+    problems = []
+    quiet = collect_events(2.5)
+    if any(name.startswith("Spalte ") for name in quiet):
+        problems.append(f"columns told without a change: {quiet}")
+    button = next((n for n, _ in nodes if n.getRoleName() == "push button"
+                   and n.name == "Einfahrsignal: 40 km/h"), None)
+    if button is None:
+        return problems + ["no button to press"]
+    action = button.queryAction()
+    press = next((i for i in range(action.nActions) if action.getName(i) in ("Press", "press", "click")), 0)
+    told = collect_events(2.5, lambda: action.doAction(press))
+    if "Spalte 2, Einfahrsignal" not in told:
+        problems.append(f"pressing 'Einfahrsignal: 40 km/h' told {told}")
+    return problems
+
+
 def main():
     app = find_application(sys.argv[1] if len(sys.argv) > 1 else "lumaro", 30)
     if app is None:
@@ -76,6 +119,8 @@ def main():
     images = [n for n, _ in nodes if n.getRoleName() in ("image", "label") and n.name == "Lumaro-Logo"]
     if not images:
         problems.append("the logo has no name")
+
+    problems += check_events(nodes)
 
     for problem in problems:
         print(problem)
