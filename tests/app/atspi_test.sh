@@ -23,10 +23,9 @@ done
 
 inner() {
   set -u
-  local display=":$((90 + RANDOM % 400))"
+  display=":$((90 + RANDOM % 400))"
   Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-  local xvfb=$!
-  local pids=("$xvfb")
+  pids=($!)
   # Only what this session started; the window gets no second chance to linger.
   cleanup() { kill "${pids[@]}" 2>/dev/null; sleep 0.3; kill -KILL "${pids[@]}" 2>/dev/null; }
   trap cleanup EXIT
@@ -43,6 +42,10 @@ inner() {
   "$program" >/dev/null 2>&1 &
   pids+=($!)
   "$python" "$here/atspi_tree.py" lumaro
+  local status=$?
+  cleanup
+  trap - EXIT
+  return "$status"
 }
 
 export -f inner
