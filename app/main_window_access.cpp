@@ -49,11 +49,8 @@ void MainWindow::createAccessibility()
         m_form.KeyPressButton(n);
         mirror();
     }, this);
-    for (const ButtonDef& def : kButtons) {
-        QPushButton* button = m_buttons[def.number];
-        button->setAccessibleName(FromUtf8(learn::ButtonName(def.number)));
-        m_buttonKeys->watch(button, def.number);
-    }
+    for (const ButtonDef& def : kButtons)
+        m_buttonKeys->watch(m_buttons[def.number], def.number);
     // The core keeps which control has the focus; Tab moves it without the core's doing.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         for (const ButtonDef& def : kButtons)
@@ -95,6 +92,12 @@ void MainWindow::createAccessibility()
 void MainWindow::mirrorAccessibility()
 {
     const System system = m_form.SelectedSystem();
+    // A few buttons set a signal that the systems call differently.
+    for (const ButtonDef& def : kButtons) {
+        const QString name = FromUtf8(learn::ButtonName(system, def.number));
+        if (m_buttons[def.number]->accessibleName() != name)
+            m_buttons[def.number]->setAccessibleName(name);
+    }
     for (int n = 1; n <= kDesignationPanels; ++n) {
         const PanelState& state = m_form.Panels[n];
         const QString name = FromUtf8(learn::PanelName(system, n, state.caption));

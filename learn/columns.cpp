@@ -17,7 +17,9 @@ struct ColumnRow {
     const char* ks;
     const char* hl;
     std::array<int, 4> panels;  // top to bottom; 0 ends the list
-    const char* buttons;         // the signal the buttons under the column set
+    // What the buttons under the column set, where it is not the column's signal: the buttons
+    // of column 750 are shown only with the Hl line, those of 850 only without it.
+    const char* buttons;
 };
 
 // The Hl line leaves columns 350 and 750 empty and puts the block signal's distant signal in
@@ -25,17 +27,17 @@ struct ColumnRow {
 constexpr ColumnRow kColumnRows[] = {
     {50, "Vorsignal des Einfahrsignals", "Vorsignal des Einfahrsignals", "Vorsignal des Einfahrsignals",
      {12, 15, 0, 0}, nullptr},
-    {150, "Einfahrsignal", "Einfahrsignal", "Einfahrsignal", {10, 11, 14, 13}, "Einfahrsignal"},
-    {250, "Rangiersignal", "Rangiersignal", "Rangiersignal", {9, 0, 0, 0}, "Rangiersignal"},
+    {150, "Einfahrsignal", "Einfahrsignal", "Einfahrsignal", {10, 11, 14, 13}, nullptr},
+    {250, "Sperrsignal", "Sperrsignal", "Rangiersignal", {9, 0, 0, 0}, nullptr},
     {350, "Geschwindigkeitsanzeiger", "Geschwindigkeitsanzeiger", nullptr, {8, 0, 0, 0}, nullptr},
-    {450, "Sperrsignal", "Sperrsignal", "Sperrsignal", {7, 0, 0, 0}, "Sperrsignal"},
-    {550, "Zwischensignal", "Zwischensignal", "Zwischensignal", {6, 16, 0, 0}, "Zwischensignal"},
-    {650, "Ausfahrsignal", "Ausfahrsignal", "Ausfahrsignal", {4, 5, 0, 0}, "Ausfahrsignal"},
+    {450, "hohes Sperrsignal", "hohes Sperrsignal", "hohes Sperrsignal", {7, 0, 0, 0}, nullptr},
+    {550, "Zwischensignal", "Zwischensignal", "Zwischensignal", {6, 16, 0, 0}, nullptr},
+    {650, "Ausfahrsignal", "Ausfahrsignal", "Ausfahrsignal", {4, 5, 0, 0}, nullptr},
     {750, "Vorsignal des Blocksignals", "Vorsignal des Blocksignals", nullptr, {3, 0, 0, 0},
      "Gegengleisanzeiger am Ausfahrsignal"},
     {850, "Gegengleisanzeiger", "Gegengleisanzeiger", "Vorsignal des Blocksignals", {2, 0, 0, 0},
      "Gegengleisanzeiger"},
-    {950, "Blocksignal", "Blocksignal", "Blocksignal", {1, 0, 0, 0}, "Blocksignal"},
+    {950, "Blocksignal", "Blocksignal", "Blocksignal", {1, 0, 0, 0}, nullptr},
 };
 
 const ColumnRow* RowOf(std::int32_t x)
@@ -104,20 +106,23 @@ std::int32_t PanelColumn(int panel)
     return 0;
 }
 
-const char* ButtonSignal(int n)
+const char* ButtonSignal(System system, int n)
 {
-    for (const ButtonDef& b : kButtons)
-        if (b.number == n)
-            if (const ColumnRow* row = RowOf(ColumnOf(b.left + kButtonWidth / 2)))
-                return row->buttons;
+    for (const ButtonDef& b : kButtons) {
+        if (b.number != n)
+            continue;
+        const std::int32_t x = ColumnOf(b.left + kButtonWidth / 2);
+        if (const ColumnRow* row = RowOf(x))
+            return row->buttons ? row->buttons : ColumnSignal(system, x);
+    }
     return nullptr;
 }
 
-std::string ButtonName(int n)
+std::string ButtonName(System system, int n)
 {
     for (const ButtonDef& b : kButtons)
         if (b.number == n)
-            if (const char* signal = ButtonSignal(n))
+            if (const char* signal = ButtonSignal(system, n))
                 return std::string(signal) + ": " + b.caption;
     return {};
 }

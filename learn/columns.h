@@ -34,11 +34,11 @@ std::span<const int> ColumnPanels(std::int32_t x);
 // The column a designation panel stands under, 0 for any other number.
 std::int32_t PanelColumn(int panel);
 
-// The signal that aspect button `n` sets, whichever system is shown ("Einfahrsignal"), or
-// nullptr for a number without a button.
-const char* ButtonSignal(int n);
+// The signal that aspect button `n` sets in `system` ("Einfahrsignal"), or nullptr for a number
+// without a button.
+const char* ButtonSignal(System system, int n);
 // "Einfahrsignal: 40 km/h": the signal and the visible caption. Empty for no button.
-std::string ButtonName(int n);
+std::string ButtonName(System system, int n);
 
 // A designation panel's name: its column's signal and the caption ("Einfahrsignal: Hp 0"), or
 // the signal alone while the caption is empty. Empty for a panel under a column without signal.

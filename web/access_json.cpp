@@ -66,7 +66,7 @@ std::string AccessJson(const MainForm& form)
     for (const ButtonDef& b : kButtons) {
         out += first ? "" : ", ";
         first = false;
-        Text(out, ("Button" + std::to_string(b.number)).c_str(), learn::ButtonName(b.number));
+        Text(out, ("Button" + std::to_string(b.number)).c_str(), learn::ButtonName(system, b.number));
     }
     out += "}, ";
 

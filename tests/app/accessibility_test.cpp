@@ -77,13 +77,17 @@ TEST_F(AccessibilityTest, ButtonsPanelsAndLogoAreNamed)
 {
     for (const ButtonDef& def : kButtons) {
         QPushButton* button = window->button(def.number);
-        EXPECT_EQ(Name(button), QString::fromStdString(learn::ButtonName(def.number))) << def.number;
+        EXPECT_EQ(Name(button), QString::fromStdString(learn::ButtonName(System::HV, def.number))) << def.number;
         EXPECT_EQ(button->text(), QString::fromUtf8(def.caption)) << def.number;
     }
     EXPECT_EQ(Name(window->button(31)), QString::fromUtf8("Einfahrsignal: 40 km/h"));
     EXPECT_EQ(Name(window->button(25)), QString::fromUtf8("Gegengleisanzeiger: GWB"));
     EXPECT_EQ(Name(window->panel(17)), QString::fromUtf8("Einfahrsignal"));
     EXPECT_FALSE(Name(window->image()).isEmpty());
+
+    EXPECT_EQ(Name(window->button(29)), QString::fromUtf8("Sperrsignal: Rangier"));
+    choose("HlSystem1");
+    EXPECT_EQ(Name(window->button(29)), QString::fromUtf8("Rangiersignal: Rangier"));
 
     choose("KsSystem1");
     click(12);

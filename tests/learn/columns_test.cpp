@@ -48,15 +48,20 @@ TEST_F(ColumnsTest, NamesSayWhatStandsInEachColumn)
     EXPECT_EQ(ColumnName(System::Hl, 750), "");
     EXPECT_EQ(ColumnSignal(System::HV, 100), nullptr);
 
-    EXPECT_EQ(ButtonName(31), "Einfahrsignal: 40 km/h");
-    EXPECT_EQ(ButtonName(22), "Blocksignal: Fahrt");
-    EXPECT_EQ(ButtonName(14), "Gegengleisanzeiger am Ausfahrsignal: GWB");
-    EXPECT_EQ(ButtonName(25), "Gegengleisanzeiger: GWB");
-    EXPECT_EQ(ButtonName(4), "");
+    EXPECT_EQ(ButtonName(System::HV, 31), "Einfahrsignal: 40 km/h");
+    EXPECT_EQ(ButtonName(System::Ks, 22), "Blocksignal: Fahrt");
+    EXPECT_EQ(ButtonName(System::Hl, 14), "Gegengleisanzeiger am Ausfahrsignal: GWB");
+    EXPECT_EQ(ButtonName(System::HV, 25), "Gegengleisanzeiger: GWB");
+    EXPECT_EQ(ButtonName(System::Ks, 29), "Sperrsignal: Rangier");
+    EXPECT_EQ(ButtonName(System::Hl, 29), "Rangiersignal: Rangier");
+    EXPECT_EQ(ButtonName(System::Hl, 27), "hohes Sperrsignal: Kennlicht");
+    EXPECT_EQ(ButtonName(System::HV, 4), "");
     // A screen reader tells buttons apart by name alone.
-    std::set<std::string> names;
-    for (const ButtonDef& b : kButtons)
-        EXPECT_TRUE(names.insert(ButtonName(b.number)).second) << ButtonName(b.number);
+    for (System system : {System::HV, System::Ks, System::Hl}) {
+        std::set<std::string> names;
+        for (const ButtonDef& b : kButtons)
+            EXPECT_TRUE(names.insert(ButtonName(system, b.number)).second) << ButtonName(system, b.number);
+    }
 
     EXPECT_EQ(PanelName(System::Ks, 14, "+ Zs 3v \"6\""), "Einfahrsignal: + Zs 3v \"6\"");
     EXPECT_EQ(PanelName(System::HV, 2, ""), "Gegengleisanzeiger");
@@ -77,6 +82,8 @@ TEST_F(ColumnsTest, StartPictureInWords)
     EXPECT_EQ(Describe(150), "Hp 0. Lampen: rot.");
     Run("HlSystem1 tick");
     EXPECT_EQ(Describe(250), "Ra 11a. Alle Lampen dunkel.");
+    EXPECT_EQ(ColumnName(System::Hl, 250), "Spalte 3, Rangiersignal");
+    EXPECT_EQ(ColumnName(System::HV, 250), "Spalte 3, Sperrsignal");
 }
 
 // Ks: the entry signal proceeds and announces a lower speed at the intermediate signal.

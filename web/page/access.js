@@ -23,7 +23,6 @@ export class AccessView {
     this.overlay = root.querySelector('#overlay');
     this.context = this.overlay.getContext('2d');
     this.options = { ...options };
-    this.named = false;
     this.reset();
   }
 
@@ -53,10 +52,10 @@ export class AccessView {
 
   // After every action: `access` is the core's access JSON, `ticked` whether the timer ran.
   update(access, ticked) {
-    if (!this.named) {
-      for (const [id, name] of Object.entries(access.buttons))
-        this.root.querySelector(`#${id}`)?.setAttribute('aria-label', name);
-      this.named = true;
+    for (const [id, name] of Object.entries(access.buttons)) {
+      const button = this.root.querySelector(`#${id}`);
+      if (button && button.getAttribute('aria-label') !== name)
+        button.setAttribute('aria-label', name);
     }
     for (const [id, panel] of Object.entries(access.panels)) {
       const element = this.root.querySelector(`#${id}`);

@@ -82,7 +82,7 @@ describe('accessibility of the page', () => {
     await perform(page, ['tick', 'Button31']);
     assert.equal(await said(), '');
     await perform(page, ['tick']);
-    assert.equal(await said(), 'Spalte 1, Vorsignal des Einfahrsignals: Vr 2. Spalte 3, Rangiersignal: Sh 1');
+    assert.equal(await said(), 'Spalte 1, Vorsignal des Einfahrsignals: Vr 2. Spalte 3, Sperrsignal: Sh 1');
     await page.$eval('#announcements', (live) => { live.textContent = ''; });
     await perform(page, ['tick', 'tick']);
     assert.equal(await said(), '', 'said once');
