@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -244,6 +245,22 @@ TEST_F(AccessibilityTest, OverlaysDrawAboveTheCanvasOnly)
     letters->trigger();
     window->canvas()->showTickPaint();
     EXPECT_EQ(shown().pixelColor(centre), QColor(Qt::black));
+}
+
+TEST_F(AccessibilityTest, MenusOpenWithAltAndTheirLetter)
+{
+    struct Case {
+        Qt::Key key;
+        const char* menu;
+    };
+    for (const Case& c : {Case {Qt::Key_D, "Datei1"}, Case {Qt::Key_E, "Einstellungen1"}, Case {Qt::Key_H, "Hilfe1"}}) {
+        QTest::keyClick(window.get(), c.key, Qt::AltModifier);
+        QWidget* popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr) << c.menu;
+        EXPECT_EQ(popup->objectName(), QString::fromLatin1(c.menu));
+        QTest::keyClick(popup, Qt::Key_Escape);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(), Qt::Key_Escape);
+    }
 }
 
 TEST_F(AccessibilityTest, ShortcutsSwitchSystemAndDaylight)
