@@ -89,9 +89,10 @@ export class AccessView {
   announce(columns) {
     const aspects = new Map(columns.map((c) => [c.name, c.aspect]));
     if (this.aspects && !this.quietTick) {
+      // A button of "Gegengleisanzeiger am Ausfahrsignal" belongs to the exit signal's column.
+      const pressedHere = (signal) => [...this.pressedSignals].some((s) => s === signal || s.endsWith(` am ${signal}`));
       const news = columns.filter((c) => this.aspects.has(c.name) && this.aspects.get(c.name) !== c.aspect
-        && c.aspect !== '' && !this.pressedSignals.has(columnSignal(c.name))
-        && ![...this.pressedSignals].some((s) => s.includes(columnSignal(c.name))));
+        && c.aspect !== '' && !pressedHere(columnSignal(c.name)));
       if (news.length)
         this.live.textContent = news.map((c) => `${c.name}: ${c.aspect}`).join('. ');
     }
