@@ -1,5 +1,6 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing,
-# configure and build into build/. The browser build: `make web`, `make web-serve`, `make test-web`.
+# configure and build into build/. The browser build: `make web`, `make web-serve`, `make test-web`,
+# and `make web-dist` for the site to publish.
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -14,7 +15,7 @@ DEPS := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev lib
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
 .PHONY: all deps configure build run test test-core test-asan bench clean \
-        web-deps test-web-deps web web-serve test-web
+        web-deps test-web-deps web web-serve web-dist test-web
 
 all: build
 
@@ -65,8 +66,9 @@ bench: build
 
 WEB_BUILD ?= build-web
 WEB_PORT  ?= 8080
-# Node 20 with npm comes with the machine; chromium only runs the tests.
-WEB_DEPS      := emscripten cmake ninja-build
+# Node 20 with npm comes with the machine; chromium only runs the tests; brotli precompresses the
+# published site.
+WEB_DEPS      := emscripten cmake ninja-build brotli
 TEST_WEB_DEPS := chromium
 # Debian's emscripten runs its JavaScript tools with node and needs the Debian node modules
 # (node-acorn), which a node from elsewhere does not look for.
@@ -97,6 +99,10 @@ web: web-deps $(WEB_BUILD)/build.ninja
 
 web-serve: web
 	node web/serve.mjs $(WEB_BUILD) $(WEB_PORT)
+
+# The site to copy to a static host: $(WEB_BUILD)/lumaro-web-<version>/ and its .tar.gz.
+web-dist: web
+	node web/site.mjs dist $(WEB_BUILD)/web/site.json
 
 # The page in headless chromium against lumaro-render and the desktop windows of the native build.
 test-web: web test-web-deps configure

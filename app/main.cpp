@@ -6,9 +6,10 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    // The desktop matches the window to the installed entry (lumaro.desktop) by this name, and shows
-    // the same icon in the task bar whether or not the icon theme has it.
-    QApplication::setDesktopFileName(QStringLiteral("lumaro"));
+    // The desktop matches the window to the installed entry (LUMARO_DESKTOP_ID.desktop, the id the
+    // build gives) by this name, and shows the same icon in the task bar whether or not the icon
+    // theme has it.
+    QApplication::setDesktopFileName(QStringLiteral(LUMARO_DESKTOP_ID));
     lumaro::MainWindow window;
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})

@@ -269,19 +269,10 @@ void MainWindow::connectWidgets()
         m_form.FormClick();
         mirror();
     });
-    m_canvas->setAfterCorePaint([this] {
-        mirror();
-        // The hidden windows are made, and the photograph decoded, as soon as the first frame is
-        // on screen: the start does not wait for them, and the first close request finds them
-        // ready. A request that comes earlier makes them itself.
-        if (!m_windowsScheduled) {
-            m_windowsScheduled = true;
-            QTimer::singleShot(0, this, [this] {
-                ensureWindows();
-                QTimer::singleShot(0, m_notice.get(), &NoticeWindow::preparePhotograph);
-            });
-        }
-    });
+    // The hidden windows, and the decoded photograph, are made by the first request that shows one
+    // of them: until then they would only take memory (decoding in the close request stays well
+    // within the time the notice has to appear).
+    m_canvas->setAfterCorePaint([this] { mirror(); });
 
     connect(&m_timer, &QTimer::timeout, this, &MainWindow::tick);
 

@@ -124,7 +124,6 @@ private:
         unsigned raisesSeen;
     };
     std::vector<RequestedWindow> m_requestedWindows;
-    bool m_windowsScheduled = false;
 };
 
 } // namespace lumaro

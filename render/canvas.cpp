@@ -36,7 +36,7 @@ Canvas::Canvas(int width, int height)
 void Canvas::Erase(Color color)
 {
     Record({TraceOp::Kind::Erase, 0, 0, 0, 0, 0, 1, 0, color});
-    std::fill(m_pixels.begin(), m_pixels.end(), color & kColorMask);
+    raster::FillPixels(m_pixels.data(), static_cast<i64>(m_pixels.size()), color & kColorMask);
 }
 
 void Canvas::MoveTo(std::int32_t x, std::int32_t y)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cwchar>
 #include <limits>
 
 namespace lumaro::raster {
@@ -35,16 +36,30 @@ inline i64 FloorDiv(i128 num, i128 den)
 
 inline i64 CeilDiv(i128 num, i128 den) { return -FloorDiv(-num, den); }
 
-// Pixels are written in blocks of a fixed count, which the compiler turns into vector stores.
+// Short runs are written inline, in blocks of a fixed count that the compiler turns into vector
+// stores even at -O2 without a target architecture.
 constexpr i64 kBlock = 8;
 
-void FillPixels(std::uint32_t* p, i64 count, Color color)
+// The inline part of FillPixels: runs shorter than kLibraryFillMin.
+inline void FillShort(std::uint32_t* p, i64 count, Color color)
 {
-    for (; count >= kBlock; count -= kBlock, p += kBlock)
+    if (count >= kBlock) {
         for (i64 i = 0; i < kBlock; ++i)
             p[i] = color;
+        p += kBlock;
+        count -= kBlock;
+    }
     for (i64 i = 0; i < count; ++i)
         p[i] = color;
+}
+
+// FillPixels with the short runs (most spans of lines and small shapes) kept inline.
+inline void FillRun(std::uint32_t* p, i64 count, Color color)
+{
+    if (count < kLibraryFillMin)
+        FillShort(p, count, color);
+    else
+        FillPixels(p, count, color);
 }
 
 void FillSpan(const Raster& r, i64 y, i64 left, i64 right, Color color)
@@ -56,7 +71,7 @@ void FillSpan(const Raster& r, i64 y, i64 left, i64 right, Color color)
     if (left >= right)
         return;
     std::uint32_t* row = r.pixels + y * r.width;
-    FillPixels(row + left, right - left, color);
+    FillRun(row + left, right - left, color);
 }
 
 // GDI steps the minor axis of a line early (on a tie of its error term) for lines heading into
@@ -568,7 +583,7 @@ private:
 
     void Paint(const Row& row, i64 y, i64 left, i64 right)
     {
-        FillPixels(row.pixels + left, right - left, m_brush);
+        FillRun(row.pixels + left, right - left, m_brush);
         if (!m_marks)
             return;
         SetBits(row.painted, left, right);
@@ -637,16 +652,47 @@ private:
 
 } // namespace
 
+void FillPixels(std::uint32_t* p, i64 count, Color color)
+{
+    // Where wchar_t is a 32-bit unit, the C library's wmemset is a fill of 32-bit values that the
+    // library tunes for the machine it runs on (the widest vectors it has, string stores for large
+    // sizes), which a build for the baseline architecture cannot do. Below a few blocks the call
+    // costs more than it saves.
+    if constexpr (sizeof(wchar_t) == sizeof(std::uint32_t)) {
+        if (count >= kLibraryFillMin) {
+            std::wmemset(reinterpret_cast<wchar_t*>(p), static_cast<wchar_t>(color), static_cast<std::size_t>(count));
+            return;
+        }
+    }
+    for (; count >= kBlock; count -= kBlock, p += kBlock)
+        for (i64 i = 0; i < kBlock; ++i)
+            p[i] = color;
+    FillShort(p, count, color);
+}
+
 void FillRect(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Color color)
 {
     left = std::max<i64>(left, 0);
     top = std::max<i64>(top, 0);
     right = std::min<i64>(right, r.width);
     bottom = std::min<i64>(bottom, r.height);
-    if (left >= right)
+    if (left >= right || top >= bottom)
         return;
-    for (i64 y = top; y < bottom; ++y)
-        FillPixels(r.pixels + y * r.width + left, right - left, color);
+    // A band as wide as the raster is one run.
+    if (left == 0 && right == r.width) {
+        FillPixels(r.pixels + top * r.width, (bottom - top) * r.width, color);
+        return;
+    }
+    const i64 width = right - left;
+    std::uint32_t* row = r.pixels + top * r.width + left;
+    if (width < kLibraryFillMin) {
+        // Narrow bands (wide pens' vertical strokes): no call per row.
+        for (i64 y = top; y < bottom; ++y, row += r.width)
+            FillShort(row, width, color);
+        return;
+    }
+    for (i64 y = top; y < bottom; ++y, row += r.width)
+        FillPixels(row, width, color);
 }
 
 void StrokeLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Pen pen, std::vector<i64>& points,

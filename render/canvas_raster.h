@@ -29,6 +29,12 @@ enum class Path { Open, Closed };
 // Ellipse boxes this thin or thinner in either direction are drawn as rectangles.
 constexpr i64 kThinEllipseLimit = 2;
 
+// Runs of at least this many pixels are filled by the C library.
+constexpr i64 kLibraryFillMin = 16;
+
+// Sets `count` pixels from p on to the colour: the one loop behind every erase and span.
+void FillPixels(std::uint32_t* p, i64 count, Color color);
+
 // Fills the pixels x in [left, right), y in [top, bottom), clipped.
 void FillRect(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Color color);
 

@@ -3,8 +3,10 @@
 //   lumaro-shell-bench start [RUNS]   program start to the first painted frame of the main window,
 //                                     over RUNS fresh processes (default 15)
 //   lumaro-shell-bench close [RUNS]   a close request of the main window to the exit notice fully
-//                                     drawn, with the photograph decoded ahead (as after the first
-//                                     frame) and within the request (a request before that)
+//                                     drawn, with the photograph decoded ahead and within the
+//                                     request (as the program does it)
+//   lumaro-shell-bench memory [RUNS]  resident memory (VmRSS) of the program 3 s after its start,
+//                                     against an empty Qt window of the same size (lumaro-bare-window)
 //
 // Every figure is wall-clock time on the platform Qt picks (QT_QPA_PLATFORM), so run it under the
 // display that matters and compare figures of the same run or the same machine only.
@@ -17,12 +19,17 @@
 #include <QLabel>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
 #include <vector>
+
+#include <csignal>
+#include <fstream>
+#include <thread>
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -148,30 +155,16 @@ protected:
     }
 };
 
-// Holds back the queued call that makes the notice and decodes the photograph after the first
-// frame, as if the user had closed the window before that.
-class HoldQueuedCalls : public QObject {
-protected:
-    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::MetaCall; }
-};
-
 double CloseToNoticeDrawn(bool photographAhead)
 {
     lumaro::MainWindow window;
-    HoldQueuedCalls hold;
-    if (!photographAhead)
-        window.installEventFilter(&hold);
     window.timer()->stop();
     window.show();
     while (window.canvas()->corePaints() == 0)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    if (photographAhead) {
-        while (!window.notice()->photographPrepared())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    } else {
-        QCoreApplication::processEvents();
-        window.removeEventFilter(&hold);
-    }
+    QCoreApplication::processEvents();
+    if (photographAhead)
+        window.notice()->preparePhotograph();
 
     // The topmost control of the notice is the last one drawn. Without the photograph ahead, the
     // notice is made by the request; the watch goes on as it is made.
@@ -207,6 +200,59 @@ int Close(int argc, char** argv, int runs)
     return 0;
 }
 
+// VmRSS of a process in KiB, or -1.
+long ResidentKiB(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::atol(line.c_str() + 6);
+    return -1;
+}
+
+// Starts the program, waits `seconds`, reads its resident memory and ends it.
+long ResidentAfter(const std::string& program, double seconds)
+{
+    char* childArgv[] = {const_cast<char*>(program.c_str()), nullptr};
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, childArgv, environ) != 0)
+        return -1;
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    const long kib = ResidentKiB(pid);
+    kill(pid, SIGTERM);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return kib;
+}
+
+int Memory(int runs)
+{
+    // The programs beside this one: build/tools/ and build/.
+    std::string dir = "/proc/self/exe";
+    char path[4096];
+    const ssize_t n = readlink(dir.c_str(), path, sizeof path - 1);
+    if (n <= 0)
+        return 1;
+    dir.assign(path, std::size_t(n));
+    dir.erase(dir.rfind('/'));
+    const std::string program = dir + "/../lumaro", bare = dir + "/lumaro-bare-window";
+    std::vector<double> programMiB, bareMiB;
+    for (int i = 0; i < runs; ++i) {
+        const long p = ResidentAfter(program, 3.0), b = ResidentAfter(bare, 3.0);
+        if (p <= 0 || b <= 0) {
+            std::fprintf(stderr, "cannot measure %s or %s\n", program.c_str(), bare.c_str());
+            return 1;
+        }
+        programMiB.push_back(p / 1024.0);
+        bareMiB.push_back(b / 1024.0);
+    }
+    std::printf("resident 3 s after start over %d runs: program median %.1f MiB, bare window median %.1f MiB, "
+                "ratio %.3f\n",
+                runs, Median(programMiB), Median(bareMiB), Median(programMiB) / Median(bareMiB));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -217,6 +263,8 @@ int main(int argc, char** argv)
         return Start("/proc/self/exe", argc >= 3 ? std::atoi(argv[2]) : 15);
     if (argc >= 2 && std::strcmp(argv[1], "close") == 0)
         return Close(argc, argv, argc >= 3 ? std::atoi(argv[2]) : 15);
-    std::fprintf(stderr, "usage: lumaro-shell-bench start|close [RUNS]\n");
+    if (argc >= 2 && std::strcmp(argv[1], "memory") == 0)
+        return Memory(argc >= 3 ? std::atoi(argv[2]) : 5);
+    std::fprintf(stderr, "usage: lumaro-shell-bench start|close|memory [RUNS]\n");
     return 2;
 }

@@ -2,6 +2,8 @@
 // core describes (the desktop windows' names, texts, pictures and links, from the same source),
 // and placed by style.css where the desktop windows have them.
 
+import { siteFile } from './site-files.js';
+
 const kWindows = ['Notice', 'About', 'Licence', 'Manual'];
 
 // The largest size with the picture's aspect that fits the box, sides rounded down: the desktop
@@ -46,7 +48,7 @@ export class SecondaryWindows {
       element.classList.add('picture');
       const picture = document.createElement('img');
       picture.alt = '';
-      picture.dataset.src = `assets/${control.picture}`;
+      picture.dataset.src = siteFile(`assets/${control.picture}`);
       element.append(picture);
       this.pictures.push({ box: element, picture });
     } else if (control.kind === 'link') {

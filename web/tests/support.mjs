@@ -34,9 +34,10 @@ const kChromiumFlags = [
 ];
 
 // One server and one browser for a test file; `page()` opens the site in a fresh tab and
-// collects what the console and the page report as errors.
-export async function openBrowser() {
-  const { server, url } = await startServer(siteDir);
+// collects what the console and the page report as errors. The server serves `directory` at the
+// path `base`.
+export async function openBrowser({ directory = siteDir, base = '/' } = {}) {
+  const { server, url } = await startServer(directory, 0, '127.0.0.1', base);
   const profile = await mkdtemp(join(tmpdir(), 'lumaro-chromium-'));
   const browser = await puppeteer.launch({
     executablePath: chromiumPath,
@@ -47,6 +48,7 @@ export async function openBrowser() {
   });
   return {
     url,
+    server,
     browser,
     async page(query = '?manual', viewport = null) {
       const page = await browser.newPage();
