@@ -1,6 +1,8 @@
+// The canvas widget: shows the core's canvas and runs the core's paint when the window system asks.
+
 #include "app/canvas_widget.h"
 
-#include "core/main_form.h"
+#include "core/driver.h"
 #include "learn/columns.h"
 
 #include <QAccessible>
@@ -11,9 +13,9 @@
 
 namespace lumaro {
 
-CanvasWidget::CanvasWidget(MainForm& form, QWidget* parent)
+CanvasWidget::CanvasWidget(Driver& driver, QWidget* parent)
     : QWidget(parent)
-    , m_form(form)
+    , m_driver(driver)
 {
     setFixedSize(Canvas::kWidth, Canvas::kHeight);
     // Every paint covers the whole widget with the canvas.
@@ -66,11 +68,11 @@ void CanvasWidget::paintEvent(QPaintEvent*)
     const bool corePaint = m_corePaintDue;
     m_corePaintDue = false;
     if (corePaint) {
-        m_form.Paint();
+        m_driver.Paint();
         ++m_corePaints;
     }
 
-    const Canvas& canvas = m_form.Canvas;
+    const Canvas& canvas = m_driver.View().Canvas;
     // Colours are 0x00BBGGRR, which in memory is the byte order R, G, B, unused.
     const QImage image(reinterpret_cast<const uchar*>(canvas.Pixels()), canvas.Width(), canvas.Height(),
                        canvas.Width() * 4, QImage::Format_RGBX8888);
@@ -80,7 +82,7 @@ void CanvasWidget::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(QRect(0, 0, canvas.Width(), canvas.Height()), image);
     if (m_overlays.any())
-        PaintLightOverlays(painter, m_form.Lights.Lights(), m_overlays);
+        PaintLightOverlays(painter, m_driver.View().Lights.Lights(), m_overlays);
     painter.end();
 
     if (corePaint && m_afterCorePaint)
@@ -120,13 +122,13 @@ QString CanvasWidget::summary() const
 
 void CanvasWidget::refreshColumns()
 {
-    const System system = m_form.SelectedSystem();
+    const System system = m_driver.View().SelectedSystem();
     static const char* const kSystemNames[] = {"H/V-System", "Ks-System", "Hl-System"};
     const QString name = QStringLiteral("Signale der Strecke, %1").arg(QLatin1String(kSystemNames[int(system)]));
     if (accessibleName() != name)
         setAccessibleName(name);
 
-    const auto lights = m_form.Lights.Lights();
+    const auto lights = m_driver.View().Lights.Lights();
     bool anyChange = false;
     bool reordered = false;
     int index = 0;
@@ -135,8 +137,8 @@ void CanvasWidget::refreshColumns()
         std::optional<ColumnText> fresh;
         if (learn::ColumnSignal(system, x)) {
             fresh = ColumnText {QString::fromStdString(learn::ColumnName(system, x)),
-                                QString::fromStdString(learn::ColumnAspect(m_form.Panels, lights, x)),
-                                QString::fromStdString(learn::DescribeColumn(m_form.Panels, lights, x))};
+                                QString::fromStdString(learn::ColumnAspect(m_driver.View().Panels, lights, x)),
+                                QString::fromStdString(learn::DescribeColumn(m_driver.View().Panels, lights, x))};
         }
         std::optional<ColumnText>& known = m_columns[i];
         if (known.has_value() != fresh.has_value()) {

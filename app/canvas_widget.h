@@ -1,5 +1,7 @@
 #pragma once
 
+// The widget of the main window's client area.
+
 #include "app/light_overlay.h"
 
 #include <QPointer>
@@ -13,7 +15,7 @@ class QWindow;
 
 namespace lumaro {
 
-class MainForm;
+class Driver;
 
 // The client area of the main window: shows the core's canvas pixel for pixel and hosts the
 // buttons and panels as children, so their positions are client-area coordinates.
@@ -25,7 +27,7 @@ class MainForm;
 class CanvasWidget : public QWidget {
     Q_OBJECT
 public:
-    explicit CanvasWidget(MainForm& form, QWidget* parent = nullptr);
+    explicit CanvasWidget(Driver& driver, QWidget* parent = nullptr);
 
     // Shows the canvas as the last tick painted it, without running the core's paint again.
     void showTickPaint();
@@ -75,7 +77,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    MainForm& m_form;
+    Driver& m_driver;
     std::function<void()> m_afterCorePaint;
     QPointer<QWindow> m_watchedWindow;
     bool m_corePaintDue = true;

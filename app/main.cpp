@@ -1,3 +1,5 @@
+// Entry of the desktop program: the application and its main window.
+
 #include "app/main_window.h"
 
 #include <QApplication>

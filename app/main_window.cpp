@@ -1,10 +1,13 @@
+// The Qt main window: menus, buttons and panels built from the core's tables, actions passed to
+// the driver, and the core's state mirrored into the widgets.
+
 #include "app/main_window.h"
 
 #include "app/canvas_accessible.h"
 #include "app/canvas_widget.h"
 #include "app/menu_align.h"
-#include "cli/output_files.h"
-#include "cli/png_writer.h"
+#include "io/output_files.h"
+#include "io/png_writer.h"
 #include "dialogs/about_window.h"
 #include "dialogs/notice_window.h"
 #include "dialogs/text_windows.h"
@@ -36,37 +39,6 @@ static void InitResources()
 namespace lumaro {
 
 namespace {
-
-// The items of the main menu, top-level menus in order. A null component is a separator.
-struct MenuItemDef {
-    const char* component;
-    const char* text;
-    bool MenuState::*check;
-};
-
-constexpr MenuItemDef kDateiItems[] = {
-    {"Beenden1", "Beenden", nullptr},
-};
-
-constexpr MenuItemDef kEinstellungenItems[] = {
-    {"HVSystem1", "H/V-System", &MenuState::HVSystem1},
-    {"KsSystem1", "Ks-System", &MenuState::KsSystem1},
-    {"HlSystem1", "Hl-System", &MenuState::HlSystem1},
-    {nullptr, nullptr, nullptr},
-    {"ag1", "Tag", &MenuState::ag1},
-    {"Nacht1", "Nacht", &MenuState::Nacht1},
-    {nullptr, nullptr, nullptr},
-    {"Gleisplan1", "Gleisplan", &MenuState::Gleisplan1},
-    {nullptr, nullptr, nullptr},
-    {"Signalbegriff1", "Signalbegriff", &MenuState::Signalbegriff1},
-};
-
-constexpr MenuItemDef kHilfeItems[] = {
-    {"Lzenz1", "Anleitung", nullptr},
-    {nullptr, nullptr, nullptr},
-    {"Lizenz1", "Lizenz", nullptr},
-    {"Info1", "Info", nullptr},
-};
 
 QColor ToQColor(Color c)
 {
@@ -104,6 +76,9 @@ QString PictureFileName(System system, const QDateTime& now)
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                               | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    // The window system asks the canvas for the paints it owes: at the first show, and after a
+    // new window colour.
+    , m_driver([this] { m_canvas->requestCorePaint(); })
 {
     InitResources();
     // Before any widget exists, so that Qt never caches a plain interface for the canvas.
@@ -111,7 +86,7 @@ MainWindow::MainWindow(QWidget* parent)
     createWidgets();
     connectWidgets();
     createAccessibility();
-    m_form.FormCreate();
+    m_driver.Start();
     mirror();
     m_timer.start();
 }
@@ -130,16 +105,16 @@ void MainWindow::ensureWindows()
     m_licence = std::make_unique<LicenceWindow>();
     m_manual = std::make_unique<ManualWindow>(m_links);
     m_requestedWindows = {
-        {&MainForm::Notice, m_notice.get(), 0},
-        {&MainForm::About, m_about.get(), 0},
-        {&MainForm::Licence, m_licence.get(), 0},
-        {&MainForm::Manual, m_manual.get(), 0},
+        {SecondaryWindow::Notice, m_notice.get(), 0},
+        {SecondaryWindow::About, m_about.get(), 0},
+        {SecondaryWindow::Licence, m_licence.get(), 0},
+        {SecondaryWindow::Manual, m_manual.get(), 0},
     };
 
     // Closing an information window, or the notice, only hides it.
     for (const RequestedWindow& requested : m_requestedWindows) {
-        WindowState MainForm::*state = requested.state;
-        connect(requested.window, &ModelessWindow::hidden, this, [this, state] { (m_form.*state).visible = false; });
+        const SecondaryWindow which = requested.which;
+        connect(requested.window, &ModelessWindow::hidden, this, [this, which] { m_driver.WindowHidden(which); });
     }
 }
 
@@ -172,7 +147,7 @@ void MainWindow::createWidgets()
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     createMenus();
 
-    m_canvas = new CanvasWidget(m_form, this);
+    m_canvas = new CanvasWidget(m_driver, this);
     m_canvas->setFont(WindowFont());
     setCentralWidget(m_canvas);
 
@@ -221,30 +196,29 @@ void MainWindow::createWidgets()
 
 void MainWindow::createMenus()
 {
-    auto addMenu = [this](const char* title, const char* component, auto& items) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(title));
-        menu->setObjectName(QString::fromUtf8(component));
-        for (const MenuItemDef& def : items) {
-            if (!def.component) {
-                menu->addSeparator();
-                continue;
-            }
-            QAction* action = menu->addAction(QString::fromUtf8(def.text));
-            action->setObjectName(QString::fromUtf8(def.component));
-            action->setCheckable(def.check != nullptr);
-            m_menuEntries.push_back({def.component, action, def.check});
-        }
-        return menu;
-    };
-    QMenu* datei = addMenu("Datei", "Datei1", kDateiItems);
+    std::array<QMenu*, kTopMenus.size()> menus {};
+    for (std::size_t i = 0; i < kTopMenus.size(); ++i) {
+        menus[i] = menuBar()->addMenu(QString::fromUtf8(kTopMenus[i].text));
+        menus[i]->setObjectName(QString::fromUtf8(kTopMenus[i].component));
+        if (kTopMenus[i].rightJustified)
+            m_hilfe1 = menus[i]->menuAction();
+    }
+    for (const MenuItem& item : kMenuItems) {
+        QMenu* menu = menus[static_cast<std::size_t>(item.menu)];
+        if (item.separatorAbove)
+            menu->addSeparator();
+        QAction* action = menu->addAction(QString::fromUtf8(item.text));
+        action->setObjectName(QString::fromUtf8(item.component));
+        action->setCheckable(item.checkable);
+        m_menuEntries.push_back({&item, action});
+    }
+    QMenu* datei = menus[static_cast<std::size_t>(TopMenu::Datei)];
     // The window's own item, above "Beenden": the core knows nothing of files.
     QAction* beenden = datei->actions().value(0);
     m_savePicture = new QAction(QString::fromUtf8("Bild speichern …"), this);
     m_savePicture->setObjectName(QStringLiteral("BildSpeichern1"));
     datei->insertAction(beenden, m_savePicture);
     datei->insertSeparator(beenden);
-    addMenu("Einstellungen", "Einstellungen1", kEinstellungenItems);
-    m_hilfe1 = addMenu("Hilfe", "Hilfe1", kHilfeItems)->menuAction();
 }
 
 void MainWindow::connectWidgets()
@@ -253,20 +227,20 @@ void MainWindow::connectWidgets()
     RightJustifyMenuItem(menuBar(), m_hilfe1);
 
     for (const MenuEntry& entry : m_menuEntries) {
-        const char* component = entry.component;
-        connect(entry.action, &QAction::triggered, this, [this, component] { runMenuCommand(component); });
+        const MenuItem* item = entry.item;
+        connect(entry.action, &QAction::triggered, this, [this, item] { runMenuCommand(*item); });
     }
 
     for (const ButtonDef& def : kButtons) {
         const int n = def.number;
         connect(m_buttons[n], &QPushButton::clicked, this, [this, n] {
-            m_form.ClickButton(n);
+            m_driver.ClickButton(n);
             mirror();
         });
     }
 
     connect(m_canvas, &CanvasWidget::backgroundClicked, this, [this] {
-        m_form.FormClick();
+        m_driver.FormClick();
         mirror();
     });
     // The hidden windows, and the decoded photograph, are made by the first request that shows one
@@ -293,7 +267,7 @@ void MainWindow::connectWidgets()
 
 void MainWindow::chooseAndSavePicture()
 {
-    const QString path = m_chooseSaveFile(PictureFileName(m_form.SelectedSystem(), QDateTime::currentDateTime()));
+    const QString path = m_chooseSaveFile(PictureFileName(form().SelectedSystem(), QDateTime::currentDateTime()));
     if (path.isEmpty())
         return;
     QString error;
@@ -305,42 +279,40 @@ bool MainWindow::savePicture(const QString& path, QString& error) const
 {
     std::string png;
     std::string reason;
-    if (!cli::EncodePng(m_form.Canvas, png, reason)) {
+    if (!io::EncodePng(form().Canvas, png, reason)) {
         error = QString::fromStdString(reason);
         return false;
     }
     // Through the writer of lumaro-render: the picture appears whole or not at all.
     // An absolute name: "-" is a file here, not standard output.
     const QString file = QFileInfo(path).absoluteFilePath();
-    if (!cli::WriteOutputFile(QFile::encodeName(file).toStdString(), std::move(png), reason)) {
+    if (!io::WriteOutputFile(QFile::encodeName(file).toStdString(), std::move(png), reason)) {
         error = QString::fromLocal8Bit(reason.c_str());
         return false;
     }
     return true;
 }
 
-void MainWindow::runMenuCommand(const char* component)
+void MainWindow::runMenuCommand(const MenuItem& item)
 {
     // "Beenden" asks the window to close, so the request takes the same road as the title bar's
     // close button: closeEvent and the core's close query.
-    if (qstrcmp(component, "Beenden1") == 0) {
+    if (item.action == MenuAction::RequestClose) {
         close();
         return;
     }
-    m_form.MenuCommand(component);
+    m_driver.MenuCommand(item.component);
     mirror();
-    if (m_form.RepaintPending)
-        m_canvas->requestCorePaint();
 }
 
 void MainWindow::tick()
 {
-    if (m_form.Ended)
+    if (form().Ended)
         return;
-    m_form.Timer1Timer();
+    m_driver.Tick();
     m_canvas->showTickPaint();
     // The tick that ends the program leaves the windows as they are: they go with it.
-    if (m_form.Ended) {
+    if (form().Ended) {
         close();
         return;
     }
@@ -349,7 +321,7 @@ void MainWindow::tick()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!m_form.Ended && !m_form.FormCloseQuery()) {
+    if (!form().Ended && !m_driver.CloseRequest()) {
         mirror();
         event->ignore();
         return;
@@ -363,7 +335,7 @@ void MainWindow::paintEvent(QPaintEvent* event)
 {
     // Whatever the canvas does not cover when the window is enlarged shows the window colour.
     QPainter painter(this);
-    painter.fillRect(rect(), ToQColor(m_form.WindowColor));
+    painter.fillRect(rect(), ToQColor(form().WindowColor));
     painter.end();
     QMainWindow::paintEvent(event);
 }
@@ -381,7 +353,7 @@ QLabel* MainWindow::panel(int n) const
 QAction* MainWindow::menuAction(const QString& component) const
 {
     for (const MenuEntry& entry : m_menuEntries)
-        if (component == QLatin1String(entry.component))
+        if (component == QLatin1String(entry.item->component))
             return entry.action;
     return nullptr;
 }
@@ -389,20 +361,24 @@ QAction* MainWindow::menuAction(const QString& component) const
 void MainWindow::mirror()
 {
     for (const MenuEntry& entry : m_menuEntries)
-        if (entry.check)
-            entry.action->setChecked(m_form.Menu.*entry.check);
+        if (entry.item->checkable)
+            entry.action->setChecked(m_driver.Form().MenuChecked(*entry.item));
+    mirror(form());
+}
 
+void MainWindow::mirror(const FormState& state)
+{
     for (int n = 1; n <= kPanelCount; ++n) {
-        const PanelState& state = m_form.Panels[n];
+        const PanelState& panelState = state.Panels[n];
         QLabel* label = m_panels[n];
-        const QString caption = QString::fromStdString(state.caption);
+        const QString caption = QString::fromStdString(panelState.caption);
         if (label->text() != caption)
             label->setText(caption);
-        const QString tip = ToolTipText(state.hint);
+        const QString tip = ToolTipText(panelState.hint);
         if (label->toolTip() != tip)
             label->setToolTip(tip);
-        const QColor background = ToQColor(state.color);
-        const QColor text = ToQColor(state.font);
+        const QColor background = ToQColor(panelState.color);
+        const QColor text = ToQColor(panelState.font);
         QPalette palette = label->palette();
         if (palette.color(QPalette::Window) != background || palette.color(QPalette::WindowText) != text) {
             palette.setColor(QPalette::Window, background);
@@ -412,36 +388,36 @@ void MainWindow::mirror()
     }
 
     for (const ButtonDef& def : kButtons) {
-        const ButtonState& state = m_form.Buttons[def.number];
+        const ButtonState& buttonState = state.Buttons[def.number];
         QPushButton* button = m_buttons[def.number];
-        if (button->isVisibleTo(m_canvas) != state.visible)
-            button->setVisible(state.visible);
-        if (button->isEnabled() != state.enabled)
-            button->setEnabled(state.enabled);
+        if (button->isVisibleTo(m_canvas) != buttonState.visible)
+            button->setVisible(buttonState.visible);
+        if (button->isEnabled() != buttonState.enabled)
+            button->setEnabled(buttonState.enabled);
     }
 
-    if (m_form.FocusedControl == 0) {
+    if (state.FocusedControl == 0) {
         if (QWidget* focused = m_canvas->focusWidget(); focused && focused != m_canvas)
             focused->clearFocus();
     }
 
     mirrorAccessibility();
-    mirrorWindows();
+    mirrorWindows(state);
 }
 
-void MainWindow::mirrorWindows()
+void MainWindow::mirrorWindows(const FormState& state)
 {
-    const bool anyRequest = m_form.Notice.raises || m_form.About.raises || m_form.Licence.raises || m_form.Manual.raises;
+    const bool anyRequest = state.Notice.raises || state.About.raises || state.Licence.raises || state.Manual.raises;
     if (!m_notice && !anyRequest)
         return;
     ensureWindows();
-    m_notice->setSeconds(m_form.NoticeSeconds);
+    m_notice->setSeconds(state.NoticeSeconds);
     for (RequestedWindow& requested : m_requestedWindows) {
-        const WindowState& state = m_form.*requested.state;
-        if (state.raises == requested.raisesSeen)
+        const WindowState& window = state.Window(requested.which);
+        if (window.raises == requested.raisesSeen)
             continue;
-        requested.raisesSeen = state.raises;
-        if (!state.visible)
+        requested.raisesSeen = window.raises;
+        if (!window.visible)
             continue;
         requested.window->showModeless();
         // The close request returns only once the notice is fully drawn.

@@ -1,7 +1,9 @@
 #pragma once
 
+// The Qt main window, a thin view of the core.
+
 #include "core/layout.h"
-#include "core/main_form.h"
+#include "core/driver.h"
 #include "dialogs/links.h"
 
 #include <QMainWindow>
@@ -35,7 +37,9 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    MainForm& form() { return m_form; }
+    // The core as the window runs it.
+    Driver& driver() { return m_driver; }
+    const FormState& form() const { return m_driver.View(); }
     CanvasWidget* canvas() const { return m_canvas; }
     QTimer* timer() { return &m_timer; }
     // ButtonN, PanelN, or nullptr for a number without such a control.
@@ -57,6 +61,8 @@ public:
 
     // Copies the core's controls into the widgets. Cheap when nothing changed.
     void mirror();
+    // Shows `state` in the widgets as if the core held it.
+    void mirror(const FormState& state);
 
     // "Bild speichern …" asks for a file name, offering `suggested`, and returns it, or an empty
     // string when the user cancels; a failed save is told through the error reporter. Both show
@@ -83,14 +89,14 @@ private:
     void connectWidgets();
     void chooseAndSavePicture();
     void tick();
-    void runMenuCommand(const char* component);
+    void runMenuCommand(const MenuItem& item);
     void ensureWindows();
-    void mirrorWindows();
+    void mirrorWindows(const FormState& state);
     // Accessible names, keyboard access and the learners' overlays (main_window_access.cpp).
     void createAccessibility();
     void mirrorAccessibility();
 
-    MainForm m_form;
+    Driver m_driver;
     CanvasWidget* m_canvas = nullptr;
     std::array<QPushButton*, kMaxButtonNumber + 1> m_buttons {};
     std::array<QLabel*, kPanelCount + 1> m_panels {};
@@ -103,14 +109,13 @@ private:
     SaveFileChooser m_chooseSaveFile;
     ErrorReporter m_reportError;
     struct MenuEntry {
-        const char* component;
+        const MenuItem* item;
         QAction* action;
-        bool MenuState::*check;   // nullptr for items without a check mark
     };
     std::vector<MenuEntry> m_menuEntries;
     QTimer m_timer;
 
-    // Declared after m_form: they go first, and a window hidden on its way out still finds the
+    // Declared after m_driver: they go first, and a window hidden on its way out still finds the
     // core it reports to.
     LinkOpener m_links;
     std::unique_ptr<NoticeWindow> m_notice;
@@ -119,7 +124,7 @@ private:
     std::unique_ptr<ManualWindow> m_manual;
     // A window as the core requests it: shown again whenever its count of requests has grown.
     struct RequestedWindow {
-        WindowState MainForm::*state;
+        SecondaryWindow which;
         ModelessWindow* window;
         unsigned raisesSeen;
     };

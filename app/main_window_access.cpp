@@ -46,7 +46,7 @@ QString FromUtf8(const std::string& text) { return QString::fromStdString(text);
 void MainWindow::createAccessibility()
 {
     m_buttonKeys = new ButtonKeys([this](int n) {
-        m_form.KeyPressButton(n);
+        m_driver.KeyPressButton(n);
         mirror();
     }, this);
     for (const ButtonDef& def : kButtons)
@@ -55,7 +55,7 @@ void MainWindow::createAccessibility()
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         for (const ButtonDef& def : kButtons)
             if (now == m_buttons[def.number])
-                m_form.FocusedControl = def.number;
+                m_driver.ControlFocused(def.number);
     });
 
     for (int n = kDesignationPanels + 1; n <= kPanelCount; ++n) {
@@ -91,7 +91,7 @@ void MainWindow::createAccessibility()
 
 void MainWindow::mirrorAccessibility()
 {
-    const System system = m_form.SelectedSystem();
+    const System system = form().SelectedSystem();
     // A few buttons set a signal that the systems call differently.
     for (const ButtonDef& def : kButtons) {
         const QString name = FromUtf8(learn::ButtonName(system, def.number));
@@ -99,7 +99,7 @@ void MainWindow::mirrorAccessibility()
             m_buttons[def.number]->setAccessibleName(name);
     }
     for (int n = 1; n <= kDesignationPanels; ++n) {
-        const PanelState& state = m_form.Panels[n];
+        const PanelState& state = form().Panels[n];
         const QString name = FromUtf8(learn::PanelName(system, n, state.caption));
         const QString description = FromUtf8(learn::OneLine(state.hint));
         QLabel* label = m_panels[n];

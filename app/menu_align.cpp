@@ -1,3 +1,5 @@
+// Moves a top-level menu to the right end of a Qt menu bar.
+
 #include "app/menu_align.h"
 
 #include <QAction>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Right-justifying a top-level menu, which Qt menu bars cannot do by a flag.
+
 class QAction;
 class QMenuBar;
 

@@ -2,11 +2,11 @@
 // its state, the last paint's canvas operations and the canvas picture.
 
 #include "cli/options.h"
-#include "cli/output_files.h"
-#include "cli/png_writer.h"
-#include "cli/state_json.h"
-#include "cli/trace_file.h"
-#include "core/main_form.h"
+#include "io/output_files.h"
+#include "io/png_writer.h"
+#include "io/state_json.h"
+#include "io/trace_format.h"
+#include "core/driver.h"
 #include "core/version.h"
 
 #include <csignal>
@@ -18,6 +18,7 @@ namespace {
 
 using namespace lumaro;
 using namespace lumaro::cli;
+using namespace lumaro::io;
 
 constexpr int kStatusOk = 0;
 constexpr int kStatusWriteFailed = 1;
@@ -59,26 +60,24 @@ int FinishStdout()
     return kStatusOk;
 }
 
-void Perform(MainForm& form, const Action& action)
+void Perform(Driver& driver, const Action& action)
 {
     switch (action.kind) {
     case Action::Kind::Tick:
-        form.Timer1Timer();
+        driver.Tick();
         break;
     case Action::Kind::Paint:
-        form.Paint();
+        driver.Paint();
         break;
     case Action::Kind::Button:
-        form.ClickButton(action.button);
+        driver.ClickButton(action.button);
         break;
     case Action::Kind::Menu:
-        form.MenuCommand(action.menu);
-        // A new window colour invalidates the window; the window system repaints at once.
-        if (form.RepaintPending)
-            form.Paint();
+        // A new window colour invalidates the window; without a screen it is repainted at once.
+        driver.MenuCommand(action.menu);
         break;
     case Action::Kind::FormClick:
-        form.FormClick();
+        driver.FormClick();
         break;
     }
 }
@@ -106,18 +105,17 @@ int WriteOutputs(const Options& options, const MainForm* form, const Canvas& can
 
 int Run(const Options& options)
 {
-    MainForm form;
+    Driver driver;
     if (!options.tracePath.empty())
-        form.Canvas.SetRecording(true);
-    form.FormCreate();
-    form.Paint();   // the window is shown
+        driver.RecordTrace(true);
+    driver.Start();
     // Words after the end of the program were checked like all others but change nothing.
     for (const Action& action : options.actions) {
-        if (form.Ended)
+        if (driver.View().Ended)
             break;
-        Perform(form, action);
+        Perform(driver, action);
     }
-    return WriteOutputs(options, &form, form.Canvas);
+    return WriteOutputs(options, &driver.Form(), driver.View().Canvas);
 }
 
 int Replay(const Options& options)

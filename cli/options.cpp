@@ -1,7 +1,10 @@
+// lumaro-render's command line: every word checked before anything runs, and the help text.
+
 #include "cli/options.h"
 
-#include "cli/output_files.h"
+#include "io/output_files.h"
 #include "core/layout.h"
+#include "core/menu.h"
 
 #include <array>
 #include <filesystem>
@@ -10,12 +13,6 @@
 namespace lumaro::cli {
 
 namespace {
-
-// The menu items a script may choose, by component name. "Beenden1" raises the close request.
-constexpr std::array<std::string_view, 11> kMenuComponents = {
-    "Beenden1", "HVSystem1", "KsSystem1", "HlSystem1", "ag1", "Nacht1",
-    "Gleisplan1", "Signalbegriff1", "Lzenz1", "Lizenz1", "Info1",
-};
 
 // "ButtonN" names an aspect button only in its plain spelling: "Button07" and "Button4" are
 // no button of the window.
@@ -52,11 +49,9 @@ bool ParseAction(std::string_view word, Action& action)
         action = {Action::Kind::Button, number, {}};
         return true;
     }
-    for (std::string_view component : kMenuComponents) {
-        if (word == component) {
-            action = {Action::Kind::Menu, 0, std::string(component)};
-            return true;
-        }
+    if (const MenuItem* item = FindMenuItem(word)) {
+        action = {Action::Kind::Menu, 0, item->component};
+        return true;
     }
     return false;
 }
@@ -65,7 +60,7 @@ bool ParseAction(std::string_view word, Action& action)
 // as written. "-" is standard output, no file.
 bool SameFile(const std::string& a, const std::string& b)
 {
-    if (a == kStandardOutput || b == kStandardOutput)
+    if (a == io::kStandardOutput || b == io::kStandardOutput)
         return a == b;
     const auto resolve = [](const std::string& name, std::error_code& error) {
         const std::filesystem::path absolute = std::filesystem::absolute(name, error);
@@ -152,7 +147,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
     for (int a = 0; a < 3; ++a)
         for (int b = a + 1; b < 3; ++b)
             if (!outputs[a]->empty() && !outputs[b]->empty() && SameFile(*outputs[a], *outputs[b])) {
-                error = *outputs[a] == kStandardOutput
+                error = *outputs[a] == io::kStandardOutput
                             ? std::string("only one output may be standard output '-'")
                             : "two outputs name the same file '" + *outputs[a] + "'";
                 return false;
@@ -160,6 +155,27 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
     options.mode = Options::Mode::Run;
     return true;
 }
+
+namespace {
+
+// The menu items' component names in menu order, in lines of the help's width.
+std::string MenuWords()
+{
+    constexpr std::size_t kWidth = 79;
+    std::string out;
+    std::string line = " ";
+    for (const MenuItem& item : kMenuItems) {
+        const std::string word = std::string(" ") + item.component;
+        if (line.size() + word.size() > kWidth) {
+            out += line + "\n";
+            line = " ";
+        }
+        line += word;
+    }
+    return out + line + "\n";
+}
+
+} // namespace
 
 std::string HelpText()
 {
@@ -177,8 +193,7 @@ std::string HelpText()
            "  paint            one paint requested by the window system\n"
            "  ButtonN          a click on aspect button N (1..37 without 4, 15, 33); a hidden\n"
            "                   or disabled button ignores it\n"
-           "  Beenden1 HVSystem1 KsSystem1 HlSystem1 ag1 Nacht1 Gleisplan1 Signalbegriff1\n"
-           "  Lzenz1 Lizenz1 Info1\n"
+           + MenuWords() +
            "                   a menu item; ag1 and Nacht1 repaint when the colour changes,\n"
            "                   Beenden1 raises the close request\n"
            "  FormClick        a click on the window background\n"

@@ -35,69 +35,60 @@ constexpr Color Pick(const DayNight& entry, Daylight daylight)
 void MainForm::FormPaint()
 {
     SettlePalette();
-    DrawGroundStrip(Canvas, Colors.ColGround);
-    if (Menu.Gleisplan1) {
-        TrackPlanOrigin = {10, 40};
-        DrawTrackPlan(Canvas, SelectedSystem(), TrackPlanOrigin);
+    DrawGroundStrip(m_state.Canvas, m_state.Colors.ColGround);
+    if (m_state.Menu.Gleisplan1) {
+        m_state.TrackPlanOrigin = {10, 40};
+        DrawTrackPlan(m_state.Canvas, SelectedSystem(), m_state.TrackPlanOrigin);
     }
     // Buttons are settled before any element draws.
     ApplyButtonVisibility();
     // Before FormCreate no system is selected, and no element stands.
-    if (SystemHV || SystemKs || SystemHl)
+    if (m_state.system)
         DrawElements();
 }
 
 void MainForm::SettlePalette()
 {
+    const MenuState& menu = m_state.Menu;
+    Palette& colors = m_state.Colors;
     // Hidden designations take the colour of the panel background they are written on.
-    if (Menu.Signalbegriff1)
-        Colors.ColCaption = Menu.ag1 ? clBlack : clWhite;
+    if (menu.Signalbegriff1)
+        colors.ColCaption = menu.ag1 ? clBlack : clWhite;
     else
-        Colors.ColCaption = Menu.ag1 ? clSkyBlue : clNightBlue;
+        colors.ColCaption = menu.ag1 ? clSkyBlue : clNightBlue;
 
     // Two separate tests: with neither mark set the palette keeps its last values.
-    const auto applyDaylight = [this](Daylight daylight) {
+    const auto applyDaylight = [this, &colors](Daylight daylight) {
         for (int n = 1; n <= kPanelCount; ++n)
-            Panels[n].color = Pick(kPanelBackground, daylight);
+            m_state.Panels[n].color = Pick(kPanelBackground, daylight);
         for (int n = kDesignationPanels + 1; n <= kPanelCount; ++n)
-            Panels[n].font = Pick(kLabelFont, daylight);
-        Colors.ColStructure = Pick(kStructure, daylight);
-        Colors.ColPlate = Pick(kPlate, daylight);
-        Colors.ColMedium = Pick(kMedium, daylight);
-        Colors.ColGround = Pick(kGround, daylight);
+            m_state.Panels[n].font = Pick(kLabelFont, daylight);
+        colors.ColStructure = Pick(kStructure, daylight);
+        colors.ColPlate = Pick(kPlate, daylight);
+        colors.ColMedium = Pick(kMedium, daylight);
+        colors.ColGround = Pick(kGround, daylight);
     };
-    if (Menu.ag1)
+    if (menu.ag1)
         applyDaylight(Daylight::Day);
-    if (Menu.Nacht1)
+    if (menu.Nacht1)
         applyDaylight(Daylight::Night);
 }
 
 void MainForm::DrawElements()
 {
-    const DesignationWriter designations(Panels, Colors.ColCaption);
-    const ElementRoom room {Canvas, Signals, Colors, BlinkPhase, SelectedSystem(), designations, &Lights};
+    FormState& s = m_state;
+    const DesignationWriter designations(s.Panels, s.Colors.ColCaption);
+    const ElementRoom room {s.Canvas, s.Signals, s.Origins, s.Colors, s.BlinkPhase, SelectedSystem(), designations, &s.Lights};
     for (const Placement& p : PlacementsOf(SelectedSystem()))
         lumaro::DrawElement(room, {p.x, p.y, p.code, p.own, p.next});
-}
-
-void MainForm::DrawElement(std::int32_t x, std::int32_t y, std::int32_t code, std::int32_t own, std::int32_t next)
-{
-    const DesignationWriter designations(Panels, Colors.ColCaption);
-    const ElementRoom room {Canvas, Signals, Colors, BlinkPhase, SelectedSystem(), designations, &Lights};
-    lumaro::DrawElement(room, {x, y, code, own, next});
-}
-
-void MainForm::WriteDesignation(int panel, std::string_view caption, std::string_view hint)
-{
-    DesignationWriter(Panels, Colors.ColCaption).Write(panel, caption, hint);
 }
 
 void MainForm::ClearDesignations()
 {
     // Caption before hint, panel by panel; the font colour stays.
     for (int n = 1; n <= kDesignationPanels; ++n) {
-        Panels[n].caption.clear();
-        Panels[n].hint.clear();
+        m_state.Panels[n].caption.clear();
+        m_state.Panels[n].hint.clear();
     }
 }
 

@@ -9,8 +9,13 @@ bool MainForm::KeyPressButton(int n)
     if (!ClickButton(n))
         return false;
     // The click's handler took the focus off all controls; a keyboard user stays where they are.
-    FocusedControl = n;
+    m_state.FocusedControl = n;
     return true;
+}
+
+void MainForm::ControlFocused(int n)
+{
+    m_state.FocusedControl = IsAspectButton(n) ? n : 0;
 }
 
 } // namespace lumaro

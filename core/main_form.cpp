@@ -1,164 +1,222 @@
+// The main window's handlers: creation, the timer's tick, the aspect buttons, the menu and the
+// close request. The paint is in form_paint.cpp.
+
 #include "core/main_form.h"
 
+#include "state/aspect_commands.h"
+
 namespace lumaro {
+
+const WindowState& FormState::Window(SecondaryWindow window) const
+{
+    switch (window) {
+    case SecondaryWindow::Notice: return Notice;
+    case SecondaryWindow::About: return About;
+    case SecondaryWindow::Licence: return Licence;
+    case SecondaryWindow::Manual: return Manual;
+    }
+    return Notice;
+}
+
+WindowState& MainForm::Window(SecondaryWindow window)
+{
+    return const_cast<WindowState&>(m_state.Window(window));
+}
 
 MainForm::MainForm()
 {
     for (const PanelDef& p : kPanels) {
-        Panels[p.number].caption = p.caption;
-        Panels[p.number].hint = p.hint;
+        m_state.Panels[p.number].caption = p.caption;
+        m_state.Panels[p.number].hint = p.hint;
     }
     for (int n = 0; n <= kMaxButtonNumber; ++n)
-        Buttons[n] = IsAspectButton(n) ? ButtonState {true, true} : ButtonState {false, false};
+        m_state.Buttons[n] = IsAspectButton(n) ? ButtonState {true, true} : ButtonState {false, false};
 }
 
 void MainForm::FormCreate()
 {
     // The "Hilfe" menu is right-justified by the shell; nothing to decide here.
-    MayClose = false;
-    SystemHV = true;
-    WindowColor = clSkyBlue;
-    Signals.Initialise();
-    FirstTick = true;
+    m_state.MayClose = false;
+    m_state.system = System::HV;
+    m_state.WindowColor = clSkyBlue;
+    m_state.Signals.Initialise();
+    m_state.Origins.Reset();
+    m_state.FirstTick = true;
 }
 
 void MainForm::Paint()
 {
-    if (Canvas.Recording())
-        Canvas.ClearTrace();
-    Lights.Clear();
-    Canvas.Erase(WindowColor);
+    Canvas& canvas = m_state.Canvas;
+    if (canvas.Recording())
+        canvas.ClearTrace();
+    m_state.Lights.Clear();
+    canvas.Erase(m_state.WindowColor);
     FormPaint();
-    RepaintPending = false;
+    m_state.RepaintPending = false;
 }
 
 void MainForm::FormClick()
 {
-    FocusedControl = 0;
+    m_state.FocusedControl = 0;
 }
 
 void MainForm::Timer1Timer()
 {
     // The timer dies with the window.
-    if (Ended)
+    if (m_state.Ended)
         return;
-    if (FirstTick) {
-        FocusedControl = 0;
-        FirstTick = false;
+    if (m_state.FirstTick) {
+        m_state.FocusedControl = 0;
+        m_state.FirstTick = false;
     }
-    BlinkPhase = !BlinkPhase;
+    m_state.BlinkPhase = !m_state.BlinkPhase;
     ClearDesignations();
     Paint();
-    PropagateStates();
-    if (Closing) {
-        --CloseCountdown;
+    ApplyDecisions(PropagateStates(m_state.Signals, m_state.Origins, SelectedSystem()));
+    if (m_state.Closing) {
+        --m_state.CloseCountdown;
         UpdateCountdown();
     }
 }
 
-void MainForm::SelectSystem(System system)
+void MainForm::ApplyDecisions(const WindowDecisions& decisions)
 {
-    SystemHV = system == System::HV;
-    SystemKs = system == System::Ks;
-    SystemHl = system == System::Hl;
-    Menu.HVSystem1 = SystemHV;
-    Menu.KsSystem1 = SystemKs;
-    Menu.HlSystem1 = SystemHl;
-    ClearDesignations();
+    m_state.Buttons[35].enabled = decisions.entryFahrtEnabled;
+    m_state.Buttons[34].enabled = decisions.entry100Enabled;
+    if (decisions.entryHaltPressed)
+        m_state.FocusedControl = 0;
 }
 
-void MainForm::HVSystem1Click() { SelectSystem(System::HV); }
-void MainForm::KsSystem1Click() { SelectSystem(System::Ks); }
-void MainForm::HlSystem1Click() { SelectSystem(System::Hl); }
-
-void MainForm::ag1Click()
+bool MainForm::ClickButton(int n)
 {
-    // Only a change of the window colour makes the window system repaint.
-    if (WindowColor != clSkyBlue)
-        RepaintPending = true;
-    WindowColor = clSkyBlue;
-    Menu.ag1 = true;
-    Menu.Nacht1 = false;
+    // After the program has ended no message reaches the window any more.
+    if (m_state.Ended || n < 0 || n > kMaxButtonNumber)
+        return false;
+    const ButtonState& button = m_state.Buttons[static_cast<std::size_t>(n)];
+    if (!IsAspectButton(n) || !button.visible || !button.enabled)
+        return false;
+    // The pressed button takes the focus; its handler then takes it away again.
+    m_state.FocusedControl = n;
+    RunAspectCommand(m_state.Signals, m_state.Origins, n, RecordOrigin::FromButton(n));
+    m_state.FocusedControl = 0;
+    return true;
 }
 
-void MainForm::Nacht1Click()
+void MainForm::ApplyButtonVisibility()
 {
-    if (WindowColor != clNightBlue)
-        RepaintPending = true;
-    WindowColor = clNightBlue;
-    Menu.ag1 = false;
-    Menu.Nacht1 = true;
+    const System system = SelectedSystem();
+    for (const ButtonDef& b : kButtons)
+        m_state.Buttons[static_cast<std::size_t>(b.number)].visible = AspectButtonVisible(b.number, system);
 }
 
-void MainForm::Gleisplan1Click() { Menu.Gleisplan1 = !Menu.Gleisplan1; }
-void MainForm::Signalbegriff1Click() { Menu.Signalbegriff1 = !Menu.Signalbegriff1; }
+namespace {
 
-void MainForm::Beenden1Click()
+constexpr bool CommandsMatchLayout()
 {
-    FormCloseQuery();
+    for (int n = 0; n <= kMaxButtonNumber; ++n)
+        if (HasAspectCommand(n) != IsAspectButton(n))
+            return false;
+    return true;
 }
+static_assert(CommandsMatchLayout(), "every aspect button of the layout needs its command, and only those");
 
-static void ShowModeless(WindowState& window)
+void ShowModeless(WindowState& window)
 {
     window.visible = true;
     ++window.raises;
 }
 
-void MainForm::Lzenz1Click() { ShowModeless(Manual); }
-void MainForm::Lizenz1Click() { ShowModeless(Licence); }
-void MainForm::Info1Click() { ShowModeless(About); }
+} // namespace
 
-bool MainForm::FormCloseQuery()
+void MainForm::SelectSystem(System system)
 {
-    bool canClose = false;
-    CloseCountdown = 10;
-    NoticeSeconds = 10;
-    ShowModeless(Notice);
-    Closing = true;
-    if (MayClose)
-        canClose = true;
-    if (canClose)
-        Ended = true;
-    return canClose;
+    m_state.system = system;
+    ClearDesignations();
 }
 
-void MainForm::UpdateCountdown()
+void MainForm::ShowDaylight(bool day)
 {
-    NoticeSeconds = CloseCountdown;
-    if (CloseCountdown < 1) {
-        MayClose = true;
-        FormCloseQuery();
+    const Color color = day ? clSkyBlue : clNightBlue;
+    // Only a change of the window colour makes the window system repaint.
+    if (m_state.WindowColor != color)
+        m_state.RepaintPending = true;
+    m_state.WindowColor = color;
+    m_state.Menu.ag1 = day;
+    m_state.Menu.Nacht1 = !day;
+}
+
+void MainForm::RunMenuAction(MenuAction action)
+{
+    // The menu is gone with the window.
+    if (m_state.Ended)
+        return;
+    MenuState& menu = m_state.Menu;
+    switch (action) {
+    case MenuAction::RequestClose: FormCloseQuery(); break;
+    case MenuAction::SelectHV: SelectSystem(System::HV); break;
+    case MenuAction::SelectKs: SelectSystem(System::Ks); break;
+    case MenuAction::SelectHl: SelectSystem(System::Hl); break;
+    case MenuAction::ShowDay: ShowDaylight(true); break;
+    case MenuAction::ShowNight: ShowDaylight(false); break;
+    case MenuAction::ToggleTrackPlan: menu.Gleisplan1 = !menu.Gleisplan1; break;
+    case MenuAction::ToggleDesignations: menu.Signalbegriff1 = !menu.Signalbegriff1; break;
+    case MenuAction::ShowManual: ShowModeless(m_state.Manual); break;
+    case MenuAction::ShowLicence: ShowModeless(m_state.Licence); break;
+    case MenuAction::ShowAbout: ShowModeless(m_state.About); break;
     }
 }
 
 bool MainForm::MenuCommand(std::string_view component)
 {
-    // The menu is gone with the window; a known name still counts as known.
-    struct Item {
-        std::string_view component;
-        void (MainForm::*click)();
-    };
-    static constexpr Item kItems[] = {
-        {"Beenden1", &MainForm::Beenden1Click},
-        {"HVSystem1", &MainForm::HVSystem1Click},
-        {"KsSystem1", &MainForm::KsSystem1Click},
-        {"HlSystem1", &MainForm::HlSystem1Click},
-        {"ag1", &MainForm::ag1Click},
-        {"Nacht1", &MainForm::Nacht1Click},
-        {"Gleisplan1", &MainForm::Gleisplan1Click},
-        {"Signalbegriff1", &MainForm::Signalbegriff1Click},
-        {"Lzenz1", &MainForm::Lzenz1Click},
-        {"Lizenz1", &MainForm::Lizenz1Click},
-        {"Info1", &MainForm::Info1Click},
-    };
-    for (const Item& item : kItems) {
-        if (item.component == component) {
-            if (!Ended)
-                (this->*item.click)();
-            return true;
-        }
+    // A known name still counts as known once the program has ended.
+    const MenuItem* item = FindMenuItem(component);
+    if (item == nullptr)
+        return false;
+    RunMenuAction(item->action);
+    return true;
+}
+
+bool MainForm::MenuChecked(const MenuItem& item) const
+{
+    const MenuState& menu = m_state.Menu;
+    switch (item.action) {
+    case MenuAction::SelectHV: return SelectedSystem() == System::HV;
+    case MenuAction::SelectKs: return SelectedSystem() == System::Ks;
+    case MenuAction::SelectHl: return SelectedSystem() == System::Hl;
+    case MenuAction::ShowDay: return menu.ag1;
+    case MenuAction::ShowNight: return menu.Nacht1;
+    case MenuAction::ToggleTrackPlan: return menu.Gleisplan1;
+    case MenuAction::ToggleDesignations: return menu.Signalbegriff1;
+    default: return false;
     }
-    return false;
+}
+
+bool MainForm::FormCloseQuery()
+{
+    bool canClose = false;
+    m_state.CloseCountdown = 10;
+    m_state.NoticeSeconds = 10;
+    ShowModeless(m_state.Notice);
+    m_state.Closing = true;
+    if (m_state.MayClose)
+        canClose = true;
+    if (canClose)
+        m_state.Ended = true;
+    return canClose;
+}
+
+void MainForm::WindowHidden(SecondaryWindow window)
+{
+    Window(window).visible = false;
+}
+
+void MainForm::UpdateCountdown()
+{
+    m_state.NoticeSeconds = m_state.CloseCountdown;
+    if (m_state.CloseCountdown < 1) {
+        m_state.MayClose = true;
+        FormCloseQuery();
+    }
 }
 
 } // namespace lumaro

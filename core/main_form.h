@@ -5,15 +5,19 @@
 // the result.
 
 #include "core/layout.h"
+#include "core/menu.h"
 #include "render/canvas.h"
 #include "render/color.h"
 #include "render/designations.h"
 #include "render/lamps.h"
 #include "render/palette.h"
 #include "render/scene.h"
+#include "state/propagation.h"
+#include "state/provenance.h"
 #include "state/signal_table.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,18 +33,14 @@ struct ButtonState {
     bool enabled = true;
 };
 
-// The check marks of the menu items; those of "Tag", "Nacht", "Gleisplan" and "Signalbegriff"
-// are the state the paint reads.
+// The marks of the menu items that the paint reads ("Tag", "Nacht", "Gleisplan",
+// "Signalbegriff"). The marks of the system items follow the selected system.
 struct MenuState {
-    bool HVSystem1 = true;
-    bool KsSystem1 = false;
-    bool HlSystem1 = false;
     bool ag1 = true;          // "Tag"
     bool Nacht1 = false;
     bool Gleisplan1 = true;
     bool Signalbegriff1 = true;
 };
-
 
 // A secondary window as the main window sees it: created hidden, shown modeless on request.
 // `raises` counts the requests to show it, so a shell can bring it to the front each time.
@@ -49,15 +49,15 @@ struct WindowState {
     unsigned raises = 0;
 };
 
-class MainForm {
-public:
-    MainForm();
+enum class SecondaryWindow { Notice, About, Licence, Manual };
 
-    // --- Globals -------------------------------------------------------------------------
+// Everything the main window holds, as the shells read it.
+struct FormState {
     SignalTable Signals;
-    bool SystemHV = false;
-    bool SystemKs = false;
-    bool SystemHl = false;
+    // Where each record's content came from; kept by every writer of Signals.
+    RecordOrigins Origins;
+    // None before FormCreate: nothing is drawn then.
+    std::optional<System> system;
     bool BlinkPhase = false;
     bool FirstTick = false;
     bool MayClose = false;
@@ -69,7 +69,6 @@ public:
     Palette Colors;
     Point TrackPlanOrigin;
 
-    // --- Controls ------------------------------------------------------------------------
     MenuState Menu;
     Color WindowColor = clBtnFace;
     std::array<PanelState, kPanelCount + 1> Panels;          // [1]..[20]; [0] unused
@@ -90,90 +89,63 @@ public:
     // The lights lit by the last paint, with the blinking ones in either phase.
     LightList Lights;
 
-    // --- Handlers ------------------------------------------------------------------------
+    // The system shown; H/V before FormCreate, as the menu marks it.
+    System SelectedSystem() const { return system.value_or(System::HV); }
+    const WindowState& Window(SecondaryWindow window) const;
+};
+
+// The main window's handlers over its state. The shells call the handlers and read the state
+// through View(); nothing else changes it.
+class MainForm {
+public:
+    MainForm();
+
+    const FormState& View() const { return m_state; }
+    System SelectedSystem() const { return m_state.SelectedSystem(); }
+    // Whether `item` shows its check mark (false for items without one).
+    bool MenuChecked(const MenuItem& item) const;
+
     void FormCreate();
     // One paint message: the window erases its background, then FormPaint draws the scene.
     void Paint();
-    void FormPaint();
     void FormClick();
     void Timer1Timer();
 
-    void HVSystem1Click();
-    void KsSystem1Click();
-    void HlSystem1Click();
-    void ag1Click();
-    void Nacht1Click();
-    void Gleisplan1Click();
-    void Signalbegriff1Click();
-    void Beenden1Click();
-    void Lzenz1Click();
-    void Lizenz1Click();
-    void Info1Click();
-
-    // Close request of the main window: returns whether the window may close (and then sets Ended).
-    bool FormCloseQuery();
-    void UpdateCountdown();
-
-    // A user's click on ButtonN. Ignored (returns false) when there is no such button or it is
-    // hidden or disabled.
+    // A user's click on ButtonN: the button's command, then the focus taken away. Ignored
+    // (returns false) when there is no such button or it is hidden or disabled.
     bool ClickButton(int n);
     // ButtonN pressed from the keyboard (Space or Enter while it has the focus): the same action
     // as a click, but the button keeps the focus, so that Tab goes on from there.
     bool KeyPressButton(int n);
+    // The keyboard moved the focus to ButtonN (0: to no button), without a press.
+    void ControlFocused(int n);
     // A menu command by component name ("ag1", "HVSystem1", ...). Returns false for an unknown name.
     bool MenuCommand(std::string_view component);
+    void RunMenuAction(MenuAction action);
 
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button5Click();
-    void Button6Click();
-    void Button7Click();
-    void Button8Click();
-    void Button9Click();
-    void Button10Click();
-    void Button11Click();
-    void Button12Click();
-    void Button13Click();
-    void Button14Click();
-    void Button16Click();
-    void Button17Click();
-    void Button18Click();
-    void Button19Click();
-    void Button20Click();
-    void Button21Click();
-    void Button22Click();
-    void Button23Click();
-    void Button24Click();
-    void Button25Click();
-    void Button26Click();
-    void Button27Click();
-    void Button28Click();
-    void Button29Click();
-    void Button30Click();
-    void Button31Click();
-    void Button32Click();
-    void Button34Click();
-    void Button35Click();
-    void Button36Click();
-    void Button37Click();
-
-    void PropagateStates();
-    // Shows and hides the aspect buttons for the selected system (called by every paint).
-    void ApplyButtonVisibility();
-    void ClearDesignations();
-    // One element drawn as the paint draws it, in the current palette and blink phase.
-    void DrawElement(std::int32_t x, std::int32_t y, std::int32_t code, std::int32_t own, std::int32_t next);
-    // Font colour := ColCaption, then caption, then hint.
-    void WriteDesignation(int panel, std::string_view caption, std::string_view hint);
-
-    System SelectedSystem() const { return SystemKs ? System::Ks : SystemHl ? System::Hl : System::HV; }
+    // Close request of the main window: returns whether the window may close (and then sets Ended).
+    bool FormCloseQuery();
+    // The user closed a secondary window; closing only hides it.
+    void WindowHidden(SecondaryWindow window);
+    // Keep the canvas operations of the last paint, for a shell that writes them out.
+    void RecordTrace(bool on) { m_state.Canvas.SetRecording(on); }
 
 private:
     void SelectSystem(System system);
-    // The steps of FormPaint.
+    // "Tag" (true) or "Nacht" (false): window colour and marks.
+    void ShowDaylight(bool day);
+    void ApplyDecisions(const WindowDecisions& decisions);
+    void UpdateCountdown();
+    void ClearDesignations();
+    // Shows and hides the aspect buttons for the selected system (called by every paint).
+    void ApplyButtonVisibility();
+    // The steps of Paint.
+    void FormPaint();
     void SettlePalette();
     void DrawElements();
+    WindowState& Window(SecondaryWindow window);
+
+    FormState m_state;
 };
 
 } // namespace lumaro

@@ -1,8 +1,10 @@
+// The about window built from its texts.
+
 #include "dialogs/about_window.h"
 
 #include "core/version.h"
 #include "dialogs/links.h"
-#include "dialogs/texts.h"
+#include "contents/texts.h"
 
 #include <QPixmap>
 #include <QPushButton>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The about window ("Info über Lumaro").
+
 #include "dialogs/window_look.h"
 
 class QPushButton;

@@ -1,3 +1,5 @@
+// The windows' links as URLs, and opening them through the desktop.
+
 #include "dialogs/links.h"
 
 #include <QDesktopServices>

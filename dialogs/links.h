@@ -3,7 +3,7 @@
 // The links of the notice, about and manual windows as URLs for the desktop. The addresses
 // themselves live with the windows' texts.
 
-#include "dialogs/texts.h"
+#include "contents/texts.h"
 
 #include <QUrl>
 

@@ -1,8 +1,10 @@
+// The exit notice built from its texts, with the photograph decoded off the start's path.
+
 #include "dialogs/notice_window.h"
 
-#include "dialogs/jpeg/photo_decoder.h"
+#include "contents/photo_decoder.h"
 #include "dialogs/links.h"
-#include "dialogs/texts.h"
+#include "contents/texts.h"
 
 #include <QImage>
 #include <QPixmap>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The exit notice window.
+
 #include "dialogs/window_look.h"
 
 #include <QByteArray>

@@ -1,7 +1,9 @@
+// The licence terms and manual windows built from their texts.
+
 #include "dialogs/text_windows.h"
 
 #include "dialogs/links.h"
-#include "dialogs/texts.h"
+#include "contents/texts.h"
 
 #include <QTextEdit>
 

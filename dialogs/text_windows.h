@@ -1,5 +1,7 @@
 #pragma once
 
+// The licence terms and manual windows.
+
 #include "dialogs/window_look.h"
 
 class QTextEdit;

@@ -1,3 +1,5 @@
+// Fonts, colours and small controls shared by the notice and information windows.
+
 #include "dialogs/window_look.h"
 
 #include <QApplication>

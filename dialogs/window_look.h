@@ -12,7 +12,7 @@
 
 namespace lumaro {
 
-// A text of dialogs/texts.h (UTF-8) as Qt shows it.
+// A text of contents/texts.h (UTF-8) as Qt shows it.
 inline QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
 
 // A picture of assets/ by its file name, from the program's resources.

@@ -2,7 +2,7 @@
 // site and the licence terms exactly as the windows show them.
 //   lumaro-copyright-file YEARS OUT     YEARS as in "2026" or "2026-2027"
 
-#include "dialogs/texts.h"
+#include "contents/texts.h"
 
 #include <cstdio>
 #include <fstream>

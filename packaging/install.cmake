@@ -8,7 +8,7 @@ set(LUMARO_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/lumaro)
 
 # The maker, its web site and its support address, each written once where the windows take them
 # from. Read here for the package's fields and the metainfo; a change there configures anew.
-set(LUMARO_TEXTS_HEADER ${CMAKE_CURRENT_SOURCE_DIR}/dialogs/texts.h)
+set(LUMARO_TEXTS_HEADER ${CMAKE_CURRENT_SOURCE_DIR}/contents/texts.h)
 set(LUMARO_CHANGELOG ${CMAKE_CURRENT_SOURCE_DIR}/packaging/changelog)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${LUMARO_TEXTS_HEADER} ${LUMARO_CHANGELOG})
 function(lumaro_text_constant pattern out)
@@ -90,7 +90,7 @@ install(FILES ${LUMARO_COMPRESSED}/changelog.gz DESTINATION ${LUMARO_DOC_DIR})
 
 # The copyright file: maker, web site and the licence terms as the licence window shows them, in
 # Debian's machine-readable form.
-add_executable(lumaro-copyright-file packaging/copyright_file.cpp dialogs/texts.cpp)
+add_executable(lumaro-copyright-file packaging/copyright_file.cpp contents/texts.cpp)
 target_include_directories(lumaro-copyright-file PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 set(LUMARO_COPYRIGHT ${CMAKE_CURRENT_BINARY_DIR}/copyright)
 add_custom_command(OUTPUT ${LUMARO_COPYRIGHT}

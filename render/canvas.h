@@ -1,5 +1,7 @@
 #pragma once
 
+// The canvas the scene is drawn on.
+
 #include "render/canvas_raster.h"
 #include "render/color.h"
 
@@ -21,12 +23,6 @@ struct TraceOp {
     Color brush = 0;    // Rectangle, Ellipse, FloodFill
     Color color = 0;    // Erase: the colour; FloodFill: the border colour
 };
-
-// The trace line of one operation, without the line break, e.g. "lineto 10 40 0x000000 2".
-std::string FormatTraceOp(const TraceOp& op);
-
-// Parses one trace line. On failure returns false and says why in `error`.
-bool ParseTraceOp(std::string_view line, TraceOp& op, std::string& error);
 
 // A 32-bit raster that draws by the pixel rules of the Windows GDI: lines leave out their end
 // pixel, rectangles and ellipses leave out their right and bottom edge, flood fills run in border

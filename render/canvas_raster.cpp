@@ -1,3 +1,6 @@
+// The canvas's raster work: lines, rectangles, ellipses and the border-mode flood fill, by the
+// pixel rules of the Windows GDI.
+
 #include "render/canvas_raster.h"
 
 #include <algorithm>
@@ -40,17 +43,33 @@ inline i64 CeilDiv(i128 num, i128 den) { return -FloorDiv(-num, den); }
 // stores even at -O2 without a target architecture.
 constexpr i64 kBlock = 8;
 
-// The inline part of FillPixels: runs shorter than kLibraryFillMin.
+// n pixels from p on, n a constant: the compiler makes vector stores of it.
+template <i64 n>
+inline void FillFixed(std::uint32_t* p, Color color)
+{
+    for (i64 i = 0; i < n; ++i)
+        p[i] = color;
+}
+
+// The inline part of FillPixels: runs shorter than kLibraryFillMin, as two blocks of a fixed size
+// that overlap in the middle. The length picks only the size of the blocks, never a loop count,
+// so that lines and small shapes, whose runs change length from row to row, do not stall on
+// mispredicted loop exits.
 inline void FillShort(std::uint32_t* p, i64 count, Color color)
 {
+    static_assert(kLibraryFillMin <= 2 * kBlock);
     if (count >= kBlock) {
-        for (i64 i = 0; i < kBlock; ++i)
-            p[i] = color;
-        p += kBlock;
-        count -= kBlock;
+        FillFixed<kBlock>(p, color);
+        FillFixed<kBlock>(p + count - kBlock, color);
+    } else if (count >= 4) {
+        FillFixed<4>(p, color);
+        FillFixed<4>(p + count - 4, color);
+    } else if (count >= 2) {
+        FillFixed<2>(p, color);
+        FillFixed<2>(p + count - 2, color);
+    } else if (count == 1) {
+        p[0] = color;
     }
-    for (i64 i = 0; i < count; ++i)
-        p[i] = color;
 }
 
 // FillPixels with the short runs (most spans of lines and small shapes) kept inline.
@@ -119,48 +138,54 @@ void LongThinLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Color color)
     const i64 lenA = xMajor ? adx : ady, lenB = xMajor ? ady : adx;
     const i64 sizeA = xMajor ? r.width : r.height, sizeB = xMajor ? r.height : r.width;
 
-    // Clip on the major axis.
-    i64 iBegin = 0, iEnd = lenA;
-    if (sa > 0) {
-        iBegin = std::max(iBegin, -a0);
-        iEnd = std::min(iEnd, sizeA - a0);
-    } else {
-        iBegin = std::max(iBegin, a0 - sizeA + 1);
-        iEnd = std::min(iEnd, a0 + 1);
-    }
-    if (iBegin >= iEnd)
-        return;
-
-    // Clip on the minor axis: the steps k that stay inside, turned into a range of i.
-    i64 kLo = sb > 0 ? -b0 : b0 - sizeB + 1;
-    i64 kHi = sb > 0 ? sizeB - 1 - b0 : b0;
-    kLo = std::max<i64>(kLo, 0);
-    if (kLo > kHi)
-        return;
-    auto firstStepReaching = [&](i64 m) -> i64 {
-        const i128 need = static_cast<i128>(2) * lenA * m - lenA - bias + 1;
-        return need <= 0 ? 0 : CeilDiv(need, static_cast<i128>(2) * lenB);
-    };
-    iBegin = std::max(iBegin, firstStepReaching(kLo));
-    iEnd = std::min(iEnd, firstStepReaching(kHi + 1));
-    if (iBegin >= iEnd)
-        return;
-
-    const i128 num = static_cast<i128>(2) * lenB * iBegin + lenA + bias - 1;
-    const i64 twoA = 2 * lenA, twoB = 2 * lenB;
-    i64 k = FloorDiv(num, twoA);
-    i64 rem = static_cast<i64>(num - static_cast<i128>(k) * twoA);
-    for (i64 i = iBegin; i < iEnd; ++i) {
-        const i64 a = a0 + sa * i, b = b0 + sb * k;
-        if (xMajor)
-            r.pixels[b * r.width + a] = color;
-        else
-            r.pixels[a * r.width + b] = color;
-        rem += twoB;
-        if (rem >= twoA) {
-            rem -= twoA;
-            ++k;
+    // Clipping picks the range of i and the minor step k at its start. A line whose ends both lie
+    // inside (most of them) needs none of its divisions: it starts at i = 0, k = 0.
+    i64 iBegin = 0, iEnd = lenA, k = 0, rem = lenA + bias - 1;
+    const bool inside = x0 >= 0 && x0 < r.width && x1 >= 0 && x1 < r.width && y0 >= 0 && y0 < r.height && y1 >= 0
+        && y1 < r.height;
+    if (!inside) {
+        // Clip on the major axis.
+        if (sa > 0) {
+            iBegin = std::max(iBegin, -a0);
+            iEnd = std::min(iEnd, sizeA - a0);
+        } else {
+            iBegin = std::max(iBegin, a0 - sizeA + 1);
+            iEnd = std::min(iEnd, a0 + 1);
         }
+        if (iBegin >= iEnd)
+            return;
+
+        // Clip on the minor axis: the steps k that stay inside, turned into a range of i.
+        i64 kLo = sb > 0 ? -b0 : b0 - sizeB + 1;
+        i64 kHi = sb > 0 ? sizeB - 1 - b0 : b0;
+        kLo = std::max<i64>(kLo, 0);
+        if (kLo > kHi)
+            return;
+        auto firstStepReaching = [&](i64 m) -> i64 {
+            const i128 need = static_cast<i128>(2) * lenA * m - lenA - bias + 1;
+            return need <= 0 ? 0 : CeilDiv(need, static_cast<i128>(2) * lenB);
+        };
+        iBegin = std::max(iBegin, firstStepReaching(kLo));
+        iEnd = std::min(iEnd, firstStepReaching(kHi + 1));
+        if (iBegin >= iEnd)
+            return;
+        const i128 num = static_cast<i128>(2) * lenB * iBegin + lenA + bias - 1;
+        k = FloorDiv(num, static_cast<i128>(2) * lenA);
+        rem = static_cast<i64>(num - static_cast<i128>(k) * 2 * lenA);
+    }
+
+    // Walked as an index into the raster; the minor step is taken without a branch, since for a
+    // slanted line it comes without a pattern the processor could learn.
+    const i64 twoA = 2 * lenA, twoB = 2 * lenB;
+    const i64 stepA = xMajor ? sa : sa * r.width, stepB = xMajor ? sb * r.width : sb;
+    const i64 a = a0 + sa * iBegin, b = b0 + sb * k;
+    i64 at = xMajor ? b * r.width + a : a * r.width + b;
+    for (i64 i = iBegin; i < iEnd; ++i) {
+        r.pixels[at] = color;
+        rem += twoB;
+        const i64 carry = rem >= twoA ? 1 : 0;
+        rem -= carry * twoA;
+        at += stepA + carry * stepB;
     }
 }
 
@@ -311,14 +336,13 @@ public:
     bool Crosses(i64 y) const { return m_top <= y && y < m_bottom; }
     i64 X() const { return m_x; }
 
+    // Without a branch: whether the rest carries over changes from row to row without a pattern.
     void Step()
     {
-        m_x += m_stepWhole;
         m_excess -= m_stepRest;
-        if (m_excess < 0) {
-            m_excess += m_dy;
-            ++m_x;
-        }
+        const i64 carry = m_excess < 0 ? 1 : 0;
+        m_excess += carry * m_dy;
+        m_x += m_stepWhole + carry;
     }
 
 private:
@@ -349,20 +373,44 @@ void FillQuad(const Raster& r, const Pt (&p)[4], Color color)
         {p[2], p[3], yMin},
         {p[3], p[0], yMin},
     };
-    for (i64 y = yMin; y < yMax; ++y) {
-        i64 xs[4];
+    // Between two corners' rows the same edges cross every row: bands of rows, each with its
+    // crossing edges picked once.
+    i64 cuts[6] = {yMin, yMax};
+    int cutCount = 2;
+    for (const Pt& q : p)
+        if (q.y > yMin && q.y < yMax)
+            cuts[cutCount++] = q.y;
+    std::sort(cuts, cuts + cutCount);
+    for (int c = 0; c + 1 < cutCount; ++c) {
+        const i64 bandTop = cuts[c], bandBottom = cuts[c + 1];
+        EdgeWalk* crossing[4];
         int n = 0;
-        for (EdgeWalk& e : edges) {
-            if (!e.Crosses(y))
-                continue;
-            xs[n++] = e.X();
-            e.Step();
+        for (EdgeWalk& e : edges)
+            if (e.Crosses(bandTop))
+                crossing[n++] = &e;
+        // Mostly the two long sides: one span a row, its ends in either order.
+        if (n == 2) {
+            EdgeWalk& e0 = *crossing[0];
+            EdgeWalk& e1 = *crossing[1];
+            for (i64 y = bandTop; y < bandBottom; ++y) {
+                FillSpan(r, y, std::min(e0.X(), e1.X()), std::max(e0.X(), e1.X()), color);
+                e0.Step();
+                e1.Step();
+            }
+            continue;
         }
-        for (int i = 1; i < n; ++i)
-            for (int j = i; j > 0 && xs[j - 1] > xs[j]; --j)
-                std::swap(xs[j - 1], xs[j]);
-        for (int i = 0; i + 1 < n; i += 2)
-            FillSpan(r, y, xs[i], xs[i + 1], color);
+        for (i64 y = bandTop; y < bandBottom; ++y) {
+            i64 xs[4];
+            for (int i = 0; i < n; ++i) {
+                xs[i] = crossing[i]->X();
+                crossing[i]->Step();
+            }
+            for (int i = 1; i < n; ++i)
+                for (int j = i; j > 0 && xs[j - 1] > xs[j]; --j)
+                    std::swap(xs[j - 1], xs[j]);
+            for (int i = 0; i + 1 < n; i += 2)
+                FillSpan(r, y, xs[i], xs[i + 1], color);
+        }
     }
 }
 

@@ -1,11 +1,15 @@
 #pragma once
 
+// Colours as 0x00BBGGRR and the named colours of the scene.
+
 #include <cstdint>
 
 namespace lumaro {
 
 // A colour as the window system stores it: 0x00BBGGRR, red in the low byte.
 using Color = std::uint32_t;
+// The bits a colour uses; the top byte of a Color is ignored wherever it is drawn or written.
+constexpr Color kColorMask = 0xFFFFFF;
 
 constexpr Color Rgb(int r, int g, int b)
 {

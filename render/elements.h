@@ -9,7 +9,9 @@
 #include "render/designations.h"
 #include "render/lamps.h"
 #include "render/palette.h"
+#include "state/provenance.h"
 #include "state/record_fields.h"
+#include "state/records.h"
 #include "state/signal_table.h"
 
 #include <cstdint>
@@ -46,6 +48,7 @@ struct Box {
 struct ElementRoom {
     Canvas& canvas;
     SignalTable& signals;          // read; a few blocks copy fields into their own record
+    RecordOrigins& origins;        // where those copies note themselves
     const Palette& colors;
     bool blinkPhase;               // blinking lamps burn while this is true
     System system;                 // the selected signalling system
@@ -86,6 +89,22 @@ inline void CopyFields(SignalRecord& to, const SignalRecord& from, std::span<con
 {
     for (FieldPtr f : fields)
         to.*f = from.*f;
+}
+
+// A block's write into its own record while it draws, noted as made by element `e.code` reading
+// `reads`. `write` gets the own record.
+template <class Write>
+void WriteOwnRecord(const ElementRoom& room, const Element& e, std::initializer_list<int> reads, Write&& write)
+{
+    room.origins.Change(room.signals, e.own, RecordOrigin::FromDrawing(e.code, reads), write);
+}
+
+// The usual hand-over: `fields` of the next record (as the block's Look sees it) copied into the
+// own record.
+inline void HandOver(const ElementRoom& room, const Element& e, const SignalRecord& next,
+                     std::span<const FieldPtr> fields)
+{
+    WriteOwnRecord(room, e, {e.next}, [&](SignalRecord& own) { CopyFields(own, next, fields); });
 }
 
 using Condition = bool (*)(const Look&);

@@ -10,6 +10,7 @@ namespace lumaro::blocks {
 namespace {
 
 using namespace field;
+namespace hl = records::hl;
 using draw::Designations;
 using draw::Fill;
 using draw::Lamps;
@@ -164,10 +165,10 @@ struct MainSignalPanels {
 
 constexpr MainSignalPanels kMainSignalPanels[] = {
     // next panel  rows        supplement
-    {40,  1,  kShortList, 0,  {}},
-    {42,  4,  kFullList,  5,  kTrackChangeRow},
-    {44,  6,  kFullList,  16, kTrackChangeRow},
-    {46,  10, kFullList,  11, kDeadEndRow},
+    {hl::kBlockNext,         1,  kShortList, 0,  {}},               // block signal
+    {hl::kBlockDistant,      4,  kFullList,  5,  kTrackChangeRow},  // exit signal
+    {hl::kIntermediateRelay, 6,  kFullList,  16, kTrackChangeRow},  // intermediate signal
+    {hl::kEntryRelay,        10, kFullList,  11, kDeadEndRow},      // entry signal
 };
 
 void MainSignalDesignations(const ElementRoom& r, const Element& e, const Look& look)
@@ -222,7 +223,7 @@ struct PanelChoice {
     int panel;
 };
 
-constexpr PanelChoice kDistantPanels[] = {{41, 2}, {51, 12}};
+constexpr PanelChoice kDistantPanels[] = {{hl::kBlock, 2}, {hl::kEntry, 12}};
 
 // The fields that the distant signal hands over from the signal it announces into its own
 // record. The speeds are not among them.
@@ -275,7 +276,7 @@ constexpr DesignationRow kStopScreenRows[] = {
     {OwnKennlicht, "Ke",   "Kennlicht"},
 };
 
-constexpr PanelChoice kStopScreenPanel = {47, 7};
+constexpr PanelChoice kStopScreenPanel = {hl::kColumn450Next, 7};
 
 // --- Code 75: shunting signal ----------------------------------------------------------------
 
@@ -294,7 +295,7 @@ constexpr DesignationRow kShuntingRows[] = {
     {OwnRangier,   "Ra 12",  kHintShunting},
 };
 
-constexpr PanelChoice kShuntingPanel = {49, 9};
+constexpr PanelChoice kShuntingPanel = {hl::kShuntingNext, 9};
 
 } // namespace
 
@@ -321,7 +322,7 @@ void HlDistant72(const ElementRoom& r, const Element& e)
     // The hand-over runs before the designation and before any element drawn later in the
     // paint, so the signal behind that announces this record already sees the fresh copy.
     if (IsRecord(e.own))
-        CopyFields(r.signals[e.own], look.next, kHandedOver);
+        HandOver(r, e, look.next, kHandedOver);
     for (const PanelChoice& p : kDistantPanels)
         if (p.next == e.next)
             Designations(r.designations, p.panel, look, kDistantRows);

@@ -15,10 +15,10 @@ using draw::Outline;
 constexpr Color kGreen = clLampGreen;
 
 // The placements tell their panels apart by the record they announce.
-constexpr std::int32_t kAnnouncesTrackChange = 3;   // code 12, column 750
-constexpr std::int32_t kAnnouncesEntrySignal = 14;  // code 10, column 50
-constexpr std::int32_t kAnnouncesDistant750 = 4;    // code 14, column 650
-constexpr std::int32_t kAnnouncesRecord8 = 8;       // code 17, column 150
+constexpr std::int32_t kAnnouncesTrackChange = records::hv::kTrackChange;   // code 12, column 750
+constexpr std::int32_t kAnnouncesEntrySignal = records::hv::kEntry;        // code 10, column 50
+constexpr std::int32_t kAnnouncesDistant750 = records::hv::kBlockDistant;  // code 14, column 650
+constexpr std::int32_t kAnnouncesEntryRelay = records::hv::kEntryRelay;   // code 17, column 150
 
 // Codes 12 and 17 carry the housing of the additional white light; only they light it for the
 // second shortened-distance marker.
@@ -256,7 +256,7 @@ void HvDistant10_12(const ElementRoom& r, const Element& e)
     DrawLamps(c, e, look, Mounting::FreeStanding);
     // After the lamps and before the panels; the panels read only `next`, so they do not see
     // the copy, but every element drawn later in this paint does.
-    CopyFields(r.signals[e.own], look.next, kCopiedFields);
+    HandOver(r, e, look.next, kCopiedFields);
     WriteFreeStandingPanels(r, e, look);
 }
 
@@ -272,7 +272,7 @@ void HvDistantAtMain14_17(const ElementRoom& r, const Element& e)
         DrawLamps(c, e, look, Mounting::AtMain);
     if (e.next == kAnnouncesDistant750)
         WriteDistant650(r, look, mainProceeds);
-    else if (e.next == kAnnouncesRecord8)
+    else if (e.next == kAnnouncesEntryRelay)
         WriteDistant150(r, look, mainProceeds);
 }
 

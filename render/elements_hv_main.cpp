@@ -118,8 +118,6 @@ void DrawLightGroup(Canvas& c, const Element& e, const Look& look, const LightGr
 
 // --- Code 20: block signal -------------------------------------------------------------------
 
-constexpr int kBlockSignalRecord = 2;
-
 // Each lamp is followed at once by the designation of the same condition.
 struct BlockSignalRow {
     LampRow lamp;
@@ -136,7 +134,7 @@ constexpr BlockSignalRow kBlockSignal[] = {
 // --- Code 21: entry signal ------------------------------------------------------------------
 
 constexpr int kEntrySignalPanel = 10;
-constexpr int kEntrySignalNext = 13;
+constexpr int kEntrySignalNext = records::hv::kEntryDistantPart;
 
 constexpr LampRow kEntrySignalLamps[] = {
     // condition               colour     Ellipse corners        seed
@@ -174,7 +172,7 @@ constexpr LampRow kMainSignalLamps[] = {
 };
 
 // The exit signal (next 5) writes Panel4 and names every speed figure.
-constexpr int kExitSignalNext = 5;
+constexpr int kExitSignalNext = records::hv::kExitDistantPart;
 constexpr int kExitSignalPanel = 4;
 constexpr DesignationRow kExitSignalDesignations[] = {
     // condition     caption                    hint
@@ -191,7 +189,7 @@ constexpr DesignationRow kExitSignalDesignations[] = {
 };
 
 // The intermediate signal (next 6) writes Panel6 and shows 80 and 100 km/h as plain "Hp 1".
-constexpr int kIntermediateSignalNext = 6;
+constexpr int kIntermediateSignalNext = records::hv::kExit;
 constexpr int kIntermediateSignalPanel = 6;
 constexpr DesignationRow kIntermediateSignalDesignations[] = {
     // condition     caption                    hint
@@ -229,8 +227,8 @@ void HvBlockSignal20(const ElementRoom& r, const Element& e)
         DrawLightGroup(c, e, look, kSubstituteLight);
     // The block signal is always announced with a shortened braking distance: the mark travels
     // forward through the track-change indicator to the distant signal in the same paint.
-    if (e.own == kBlockSignalRecord)
-        r.signals[kBlockSignalRecord].Aux12 = 1;
+    if (e.own == records::hv::kBlock)
+        WriteOwnRecord(r, e, {}, [](SignalRecord& own) { own.Aux12 = 1; });
 }
 
 void HvEntrySignal21(const ElementRoom& r, const Element& e)

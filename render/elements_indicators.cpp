@@ -334,10 +334,10 @@ constexpr DesignationRow kDwarfShuntingDesignations[] = {
 
 constexpr PanelChoice kShuntingPanels[] = {
     // next panel rows
-    {98, 7, kHighShuntingDesignations},   // H/V code 34
-    {28, 7, kHighShuntingDesignations},   // Ks code 34
-    {11, 9, kDwarfShuntingDesignations},  // H/V code 33
-    {31, 9, kDwarfShuntingDesignations},  // Ks code 33
+    {records::kNoNext,           7, kHighShuntingDesignations},   // H/V code 34
+    {records::ks::kColumn450Next, 7, kHighShuntingDesignations},  // Ks code 34
+    {records::hv::kSpeedIndicator, 9, kDwarfShuntingDesignations}, // H/V code 33
+    {records::ks::kSpeedIndicator, 9, kDwarfShuntingDesignations}, // Ks code 33
 };
 
 // --- Codes 27 and 31: speed indicator --------------------------------------------------------
@@ -372,8 +372,8 @@ constexpr DesignationRow kSpeedDesignationsKs[] = {
 // Only the stand-alone indicator names its speed; on a main signal the main signal does.
 constexpr PanelChoice kSpeedIndicatorPanels[] = {
     // next panel rows
-    {10, 8, kSpeedDesignationsHv},  // H/V code 31
-    {30, 8, kSpeedDesignationsKs},  // Ks code 31
+    {records::hv::kIndicatorNext, 8, kSpeedDesignationsHv},  // H/V code 31
+    {records::ks::kIndicatorNext, 8, kSpeedDesignationsKs},  // Ks code 31
 };
 
 // --- Code 32: speed pre-indicator ------------------------------------------------------------
@@ -409,7 +409,7 @@ void TrackChange30(const ElementRoom& r, const Element& e)
     if (HvLook(look) || KsLook(look))
         Designations(r.designations, kTrackChangePanel, look, kTrackChangeDesignations);
     // Runs before the distant signal behind it in every paint, which so announces the copy.
-    PassOnAspect(r.signals[e.own], look.next);
+    WriteOwnRecord(r, e, {e.next}, [&](SignalRecord& own) { PassOnAspect(own, look.next); });
 }
 
 void Shunting33_34(const ElementRoom& r, const Element& e)

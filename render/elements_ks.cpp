@@ -180,7 +180,7 @@ constexpr LampRow kLamps50[] = {
     {OwnSubstituteBlinks,  clWhite, {-2, -234, 2, -230},  {0, -232}},
 };
 
-constexpr int kNext50 = 20;  // the block signal of column 950
+constexpr int kNext50 = records::ks::kBlockNext;
 constexpr int kPanel50 = 1;
 
 // Later rows replace earlier ones.
@@ -206,7 +206,7 @@ constexpr LampRow kLamps54[] = {
 
 constexpr std::array<FieldPtr, 5> kCopy54 = {Halt, Fahrt, Kmh40, Ersatz, Gwb};
 
-constexpr int kNext54 = 22;  // the track-change indicator of column 850
+constexpr int kNext54 = records::ks::kTrackChange;
 constexpr int kPanel54 = 3;
 
 bool NextStopLike(const Look& l) { return Any(l.next, {Halt, Ersatz, Vorsicht}); }
@@ -241,7 +241,7 @@ constexpr LampRow kLamps59[] = {
 // Fahrt is left out: the propagation keeps it set on the distant signal's record.
 constexpr std::array<FieldPtr, 4> kCopy59 = {Halt, Kmh40, Ersatz, Gwb};
 
-constexpr int kNext59 = 34;  // the entry signal
+constexpr int kNext59 = records::ks::kEntry;
 constexpr std::array<int, 2> kPanels59 = {12, 15};
 
 bool NextKmh40Straight(const Look& l) { return NextKmh40(l) && NextNoTrackChange(l); }
@@ -359,11 +359,11 @@ struct PanelOfNext {
 };
 
 constexpr PanelOfNext kPanels55[] = {
-    {23, 4},  // exit signal, announcing the distant signal's record
-    {25, 6},  // intermediate signal, announcing the relay record of the exit signal
+    {records::ks::kBlockDistant, 4},       // exit signal
+    {records::ks::kIntermediateRelay, 6},  // intermediate signal
 };
 
-constexpr int kNextOfEntry = 33;  // the relay record of the intermediate signal
+constexpr int kNextOfEntry = records::ks::kEntryRelay;
 constexpr std::array<int, 3> kEntryPanels = {10, 11, 14};
 constexpr int kPanelEntryZl = 13;
 constexpr int kPanelEntryPreIndicator = 14;
@@ -436,7 +436,7 @@ void KsDistant54(const ElementRoom& r, const Element& e)
     const Look look(r, e);
     KsScreen(r.canvas, e, kShortScreen);
     Lamps(r.canvas, e, look, kLamps54);
-    CopyFields(r.signals[e.own], look.next, kCopy54);
+    HandOver(r, e, look.next, kCopy54);
     if (e.next == kNext54)
         Designations(r.designations, kPanel54, look, kDesignations54);
 }
@@ -464,7 +464,7 @@ void KsDistant59(const ElementRoom& r, const Element& e)
     const Look look(r, e);
     KsScreen(r.canvas, e, kShortScreen);
     Lamps(r.canvas, e, look, kLamps59);
-    CopyFields(r.signals[e.own], look.next, kCopy59);
+    HandOver(r, e, look.next, kCopy59);
     if (e.next == kNext59)
         MultiPanelDesignations<2>(r.designations, kPanels59, look, kDesignations59);
 }

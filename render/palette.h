@@ -4,10 +4,9 @@
 // palette of the structures.
 
 #include "render/color.h"
+#include "state/system.h"
 
 namespace lumaro {
-
-enum class System { HV, Ks, Hl };
 
 struct Palette {
     Color ColCaption = 0;     // designation captions

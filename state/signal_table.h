@@ -1,5 +1,7 @@
 #pragma once
 
+// The signal records and the table of records 1 to 100.
+
 #include <array>
 #include <cassert>
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include "web/access_json.h"
 
-#include "cli/json_text.h"
+#include "io/json_text.h"
 #include "learn/columns.h"
 
 namespace lumaro::web {
@@ -19,7 +19,7 @@ void Key(std::string& out, const char* key)
 void Text(std::string& out, const char* key, std::string_view value)
 {
     Key(out, key);
-    cli::AppendJsonString(out, value);
+    io::AppendJsonString(out, value);
 }
 
 const char* SystemName(System system)
@@ -34,7 +34,7 @@ const char* SystemName(System system)
 
 } // namespace
 
-std::string AccessJson(const MainForm& form)
+std::string AccessJson(const FormState& form)
 {
     const System system = form.SelectedSystem();
     const auto lights = form.Lights.Lights();

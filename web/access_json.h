@@ -17,6 +17,6 @@ namespace lumaro::web {
 //  "panels": {"Panel1": {"name": "Blocksignal: Hp 0", "description": "Halt"}, ... Panel16},
 //  "lights": [{"left", "top", "right", "bottom", "color": "rt"|"ge"|"gn"|"ws",
 //              "kind": "lamp"|"figure", "blinking": bool, "burning": bool}, ...]}
-std::string AccessJson(const MainForm& form);
+std::string AccessJson(const FormState& form);
 
 } // namespace lumaro::web

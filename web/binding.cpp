@@ -58,7 +58,7 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_windows_json() { return Text(TheSession(
 
 EMSCRIPTEN_KEEPALIVE const char* lumaro_layout_json() { return Text(lumaro::web::Session::LayoutJson()); }
 
-EMSCRIPTEN_KEEPALIVE const char* lumaro_access_json() { return Text(lumaro::web::AccessJson(TheSession().Form())); }
+EMSCRIPTEN_KEEPALIVE const char* lumaro_access_json() { return Text(lumaro::web::AccessJson(TheSession().Form().View())); }
 
 EMSCRIPTEN_KEEPALIVE const char* lumaro_window_texts() { return Text(lumaro::web::WindowTextsJson()); }
 

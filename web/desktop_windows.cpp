@@ -8,7 +8,7 @@
 // "picture", "button" or "textView"; "url" is what a click on the control opens, encoded.
 // The notice shows 10 seconds, as after a close request, and its photograph is decoded.
 
-#include "cli/json_text.h"
+#include "io/json_text.h"
 #include "dialogs/about_window.h"
 #include "dialogs/links.h"
 #include "dialogs/notice_window.h"
@@ -24,7 +24,7 @@
 
 namespace {
 
-using lumaro::cli::AppendJsonString;
+using lumaro::io::AppendJsonString;
 
 std::string Utf8(const QString& text) { return text.toStdString(); }
 

@@ -1,8 +1,10 @@
+// The page's run of the program, and the documents it reads back.
+
 #include "web/session.h"
 
-#include "cli/state_json.h"
-#include "cli/json_text.h"
-#include "cli/trace_file.h"
+#include "io/state_json.h"
+#include "io/json_text.h"
+#include "io/trace_format.h"
 
 #include <initializer_list>
 
@@ -34,44 +36,76 @@ std::string IntList(std::initializer_list<int> values)
     return out + "]";
 }
 
+// The menu bar: "menus": [{"component", "text", "right", "items": [{"component", "text",
+// "separator", "checkable"}]}], from the window's menu table.
+// Opens the object of a menu or an item: `{"component": ..., "text": ...`, after a comma unless first.
+void OpenNamed(std::string& out, bool first, const char* component, const char* text)
+{
+    out += first ? "{\"component\": " : ", {\"component\": ";
+    io::AppendJsonString(out, component);
+    out += ", \"text\": ";
+    io::AppendJsonString(out, text);
+}
+
+void AppendMenus(std::string& out)
+{
+    const auto boolean = [](bool value) { return value ? "true" : "false"; };
+    out += ", \"menus\": [";
+    for (const TopMenuDef& menu : kTopMenus) {
+        OpenNamed(out, menu.menu == kTopMenus.front().menu, menu.component, menu.text);
+        out += ", \"right\": ";
+        out += boolean(menu.rightJustified);
+        out += ", \"items\": [";
+        bool first = true;
+        for (const MenuItem& item : kMenuItems) {
+            if (item.menu != menu.menu)
+                continue;
+            OpenNamed(out, first, item.component, item.text);
+            first = false;
+            out += ", \"separator\": ";
+            out += boolean(item.separatorAbove);
+            out += ", \"checkable\": ";
+            out += boolean(item.checkable);
+            out += '}';
+        }
+        out += "]}";
+    }
+    out += ']';
+}
+
 } // namespace
 
 Session::Session()
-    : m_form(std::make_unique<MainForm>())
-    , m_rgba(static_cast<std::size_t>(Canvas::kWidth) * Canvas::kHeight)
+    : m_rgba(static_cast<std::size_t>(Canvas::kWidth) * Canvas::kHeight)
 {
     // The page may ask for the last paint's trace at any time.
-    m_form->Canvas.SetRecording(true);
-    m_form->FormCreate();
-    m_form->Paint();
+    m_driver.RecordTrace(true);
+    m_driver.Start();
 }
 
 void Session::Tick()
 {
-    m_form->Timer1Timer();
+    m_driver.Tick();
 }
 
 bool Session::ClickButton(int n)
 {
-    return m_form->ClickButton(n);
+    return m_driver.ClickButton(n);
 }
 
 bool Session::MenuCommand(std::string_view component)
 {
-    const bool known = m_form->MenuCommand(component);
-    if (m_form->RepaintPending)
-        m_form->Paint();
-    return known;
+    return m_driver.MenuCommand(component);
 }
 
 void Session::FormClick()
 {
-    m_form->FormClick();
+    m_driver.FormClick();
 }
 
 const std::uint8_t* Session::Rgba()
 {
-    const Canvas& canvas = m_form->Canvas;
+    const Canvas& canvas = m_driver.View().Canvas;
     const std::uint32_t* pixels = canvas.Pixels();
     const std::size_t count = static_cast<std::size_t>(canvas.Width()) * canvas.Height();
     for (std::size_t i = 0; i < count; ++i)
@@ -81,17 +115,17 @@ const std::uint8_t* Session::Rgba()
 
 std::string Session::StateJson() const
 {
-    return cli::StateJson(*m_form);
+    return io::StateJson(m_driver.Form());
 }
 
 std::string Session::Trace() const
 {
-    return cli::FormatTrace(m_form->Canvas.Trace());
+    return io::FormatTrace(m_driver.View().Canvas.Trace());
 }
 
 std::string Session::WindowsJson() const
 {
-    const MainForm& form = *m_form;
+    const FormState& form = m_driver.View();
     std::string out = "{";
     AppendWindow(out, "Notice", form.Notice);
     out += ", ";
@@ -110,13 +144,13 @@ std::string Session::WindowsJson() const
 std::string Session::LayoutJson()
 {
     std::string out = "{\"caption\": ";
-    cli::AppendJsonString(out, kWindowCaption);
+    io::AppendJsonString(out, kWindowCaption);
     out += ", \"canvas\": " + IntList({Canvas::kWidth, Canvas::kHeight});
     out += ", \"buttons\": [";
     for (const ButtonDef& b : kButtons) {
         out += b.number == kButtons.front().number ? "" : ", ";
         out += "{\"number\": " + std::to_string(b.number) + ", \"caption\": ";
-        cli::AppendJsonString(out, b.caption);
+        io::AppendJsonString(out, b.caption);
         out += ", \"left\": " + std::to_string(b.left) + ", \"top\": " + std::to_string(b.top);
         out += ", \"width\": " + std::to_string(kButtonWidth) + ", \"height\": " + std::to_string(kButtonHeight) + "}";
     }
@@ -127,8 +161,9 @@ std::string Session::LayoutJson()
         out += ", \"top\": " + std::to_string(p.top) + ", \"width\": " + std::to_string(p.width);
         out += ", \"height\": " + std::to_string(p.height) + "}";
     }
-    out += "], \"image1\": " + IntList({kImage1Left, kImage1Top, kImage1Width, kImage1Height}) + "}";
-    return out;
+    out += "], \"image1\": " + IntList({kImage1Left, kImage1Top, kImage1Width, kImage1Height});
+    AppendMenus(out);
+    return out + "}";
 }
 
 } // namespace lumaro::web

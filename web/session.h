@@ -4,7 +4,7 @@
 // page, and what the page reads back after each of them. No browser here, so the same code runs
 // natively for timing and tests.
 
-#include "core/main_form.h"
+#include "core/driver.h"
 
 #include <cstdint>
 #include <memory>
@@ -36,7 +36,7 @@ public:
     // What the page shows beyond the state: the four secondary windows and the notice's seconds.
     std::string WindowsJson() const;
 
-    const MainForm& Form() const { return *m_form; }
+    const MainForm& Form() const { return m_driver.Form(); }
 
     // The fixed layout of the controls over the canvas, for the page to build them from:
     // {"caption", "canvas": [w, h], "buttons": [{"number", "caption", "left", "top", "width",
@@ -44,8 +44,7 @@ public:
     static std::string LayoutJson();
 
 private:
-    // The form is large (canvas and its scratch); it lives on the heap.
-    std::unique_ptr<MainForm> m_form;
+    Driver m_driver;
     std::vector<std::uint32_t> m_rgba;
 };
 

@@ -1,8 +1,10 @@
+// The secondary windows' controls as JSON for the page.
+
 #include "web/window_texts.h"
 
-#include "cli/json_text.h"
+#include "io/json_text.h"
 #include "core/version.h"
-#include "dialogs/texts.h"
+#include "contents/texts.h"
 
 #include <string_view>
 #include <vector>
@@ -82,14 +84,14 @@ std::vector<Window> Windows()
 
 void AppendField(std::string& out, std::string_view key, std::string_view value)
 {
-    cli::AppendJsonString(out, key);
+    io::AppendJsonString(out, key);
     out += ": ";
-    cli::AppendJsonString(out, value);
+    io::AppendJsonString(out, value);
 }
 
 void AppendWindow(std::string& out, const Window& w)
 {
-    cli::AppendJsonString(out, w.key);
+    io::AppendJsonString(out, w.key);
     out += ": {";
     AppendField(out, "title", w.title);
     out += ", \"controls\": [";

@@ -1,7 +1,7 @@
 #pragma once
 
 // The exit notice and the three information windows as the page builds them: their controls with
-// the desktop windows' names, texts, pictures and links, taken from dialogs/texts like the
+// the desktop windows' names, texts, pictures and links, taken from contents/texts like the
 // desktop's.
 
 #include <string>

@@ -35,7 +35,6 @@ protected:
 
     void TearDown() override
     {
-        window->form().Ended = true;
         window.reset();
     }
 
@@ -266,15 +265,15 @@ TEST_F(AccessibilityTest, MenusOpenWithAltAndTheirLetter)
 TEST_F(AccessibilityTest, ShortcutsSwitchSystemAndDaylight)
 {
     QTest::keyClick(window.get(), Qt::Key_2, Qt::ControlModifier);
-    EXPECT_TRUE(window->form().SystemKs);
+    EXPECT_TRUE(window->form().SelectedSystem() == System::Ks);
     QTest::keyClick(window.get(), Qt::Key_3, Qt::ControlModifier);
-    EXPECT_TRUE(window->form().SystemHl);
+    EXPECT_TRUE(window->form().SelectedSystem() == System::Hl);
     QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);
     EXPECT_TRUE(window->form().Menu.Nacht1);
     QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier);
     EXPECT_TRUE(window->form().Menu.ag1);
     QTest::keyClick(window.get(), Qt::Key_1, Qt::ControlModifier);
-    EXPECT_TRUE(window->form().SystemHV);
+    EXPECT_TRUE(window->form().SelectedSystem() == System::HV);
 }
 
 } // namespace

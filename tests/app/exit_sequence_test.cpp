@@ -1,3 +1,5 @@
+// The exit sequence in the real window: the notice, its countdown and the end of the program.
+
 #include "app/main_window.h"
 #include "dialogs/about_window.h"
 #include "dialogs/notice_window.h"
@@ -31,7 +33,6 @@ protected:
 
     void TearDown() override
     {
-        window->form().Ended = true;
         window.reset();
     }
 
@@ -165,7 +166,6 @@ TEST(ExitSequenceEarlyTest, RequestBeforeTheFirstFrameStillShowsTheWholeNotice)
     ASSERT_TRUE(window.notice()->isVisible());
     EXPECT_EQ(window.notice()->seconds()->text(), QStringLiteral("10"));
     EXPECT_FALSE(window.notice()->photograph()->pixmap().isNull());
-    window.form().Ended = true;
 }
 
 } // namespace

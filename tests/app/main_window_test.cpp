@@ -1,3 +1,5 @@
+// The Qt main window: its layout, menus and controls mirror the core, and its actions reach it.
+
 #include "app/canvas_widget.h"
 #include "app/main_window.h"
 #include "app/menu_align.h"
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -31,8 +34,6 @@ protected:
 
     void TearDown() override
     {
-        // Let the window go without the exit sequence.
-        window->form().Ended = true;
         window.reset();
     }
 
@@ -48,7 +49,7 @@ protected:
 
     bool checked(const char* component) { return window->menuAction(QString::fromLatin1(component))->isChecked(); }
 
-    MainForm& form() { return window->form(); }
+    const FormState& form() { return window->form(); }
 
     std::unique_ptr<MainWindow> window;
 };
@@ -86,7 +87,7 @@ TEST_F(MainWindowTest, MenuMarksMirrorTheCore)
     EXPECT_TRUE(checked("Signalbegriff1"));
 
     choose("KsSystem1");
-    EXPECT_TRUE(form().SystemKs);
+    EXPECT_EQ(form().system, System::Ks);
     EXPECT_FALSE(checked("HVSystem1"));
     EXPECT_TRUE(checked("KsSystem1"));
     // Choosing the selected system again keeps its mark (a plain checkable item would lose it).
@@ -145,10 +146,10 @@ TEST_F(MainWindowTest, HelpMenuStandsAtTheRightEnd)
 
 TEST_F(MainWindowTest, CanvasIsShownPixelForPixel)
 {
-    // Colours whose red and blue differ, so a swapped channel order shows.
-    Canvas& canvas = form().Canvas;
+    // Colours whose red and blue differ, so a swapped channel order shows. Planted in the core's
+    // canvas behind its back, so the check does not depend on the drawing operations.
+    Canvas& canvas = const_cast<Canvas&>(form().Canvas);
     canvas.Erase(Rgb(0x12, 0x34, 0x56));
-    // Planted directly, so the check does not depend on the drawing operations.
     auto* pixels = const_cast<std::uint32_t*>(canvas.Pixels());
     for (int y = 300; y < 302; ++y)
         for (int x = 500; x < 503; ++x)
@@ -222,9 +223,10 @@ TEST_F(MainWindowTest, PanelsMirrorCaptionHintAndColours)
 
     // Captions show quotes and ampersands literally; two-line hints show on two lines; an empty
     // hint shows no tooltip.
-    form().Panels[4] = {"Vr 1 + Zs 3v \"8\" & <b>", "Fahrt erwarten\r\n80 km/h", Rgb(1, 2, 3), Rgb(200, 100, 50)};
-    form().Panels[5].hint.clear();
-    window->mirror();
+    FormState shown = form();
+    shown.Panels[4] = {"Vr 1 + Zs 3v \"8\" & <b>", "Fahrt erwarten\r\n80 km/h", Rgb(1, 2, 3), Rgb(200, 100, 50)};
+    shown.Panels[5].hint.clear();
+    window->mirror(shown);
     QLabel* p4 = window->panel(4);
     EXPECT_EQ(p4->text(), QString::fromUtf8("Vr 1 + Zs 3v \"8\" & <b>"));
     EXPECT_EQ(p4->textFormat(), Qt::PlainText);
@@ -261,13 +263,13 @@ TEST_F(MainWindowTest, ButtonClicksReachTheCoreUnlessDisabled)
     EXPECT_EQ(form().FocusedControl, 0);
     EXPECT_FALSE(window->button(26)->hasFocus());
 
-    form().Buttons[27].enabled = false;
-    window->mirror();
+    FormState shown = form();
+    shown.Buttons[27].enabled = false;
+    window->mirror(shown);
     EXPECT_FALSE(window->button(27)->isEnabled());
     QTest::mouseClick(window->button(27), Qt::LeftButton);
     EXPECT_EQ(column450(kKennlicht), (std::array {0, 0, 0}));
 
-    form().Buttons[27].enabled = true;
     window->mirror();
     QTest::mouseClick(window->button(27), Qt::LeftButton);
     EXPECT_EQ(column450(kHalt), (std::array {0, 0, 0}));
@@ -299,10 +301,12 @@ TEST_F(MainWindowTest, ButtonsOfOtherSystemsHideWithTheNextPaint)
 
 TEST_F(MainWindowTest, BackgroundClickTakesTheFocusOff)
 {
-    form().FocusedControl = 30;
+    // A click on a panel is no click on the background.
+    QSignalSpy backgroundClicks(window->canvas(), &CanvasWidget::backgroundClicked);
     QTest::mouseClick(window->panel(17), Qt::LeftButton);
-    EXPECT_EQ(form().FocusedControl, 30);
+    EXPECT_EQ(backgroundClicks.count(), 0);
     QTest::mouseClick(window->canvas(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(backgroundClicks.count(), 1);
     EXPECT_EQ(form().FocusedControl, 0);
 }
 

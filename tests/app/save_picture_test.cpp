@@ -40,7 +40,6 @@ protected:
 
     void TearDown() override
     {
-        window->form().Ended = true;
         window.reset();
     }
 

@@ -1,3 +1,5 @@
+// The window tests' entry: one application object for the whole run.
+
 #include <QApplication>
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Running the built lumaro-render from the tests, and reading what it writes.
+
 #include "cli_test_support.h"
 
 #include <gtest/gtest.h>

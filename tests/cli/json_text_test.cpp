@@ -1,11 +1,11 @@
 // Strings in the --state document: every byte must survive a JSON reader unchanged.
 
-#include "cli/json_text.h"
+#include "io/json_text.h"
 #include "cli_test_support.h"
 
 #include <gtest/gtest.h>
 
-using lumaro::cli::AppendJsonString;
+using lumaro::io::AppendJsonString;
 using namespace lumaro::test;
 
 TEST(JsonTextTest, EscapesQuotesLineBreaksAndControlsAndKeepsUtf8Raw)

@@ -14,6 +14,23 @@
 
 namespace lumaro::test {
 
+// The names of the set fields of a record in field order, e.g. "Halt Gwb"; "-" when none is set.
+// A value other than 0 or 1 shows as "Field=value".
+inline std::string FlagsOf(const SignalRecord& r)
+{
+    std::string out;
+    for (std::size_t i = 0; i < kRecordFields.size(); ++i) {
+        const std::int32_t v = r.*kRecordFields[i];
+        if (v == 0)
+            continue;
+        out += out.empty() ? "" : " ";
+        out += kRecordFieldNames[i];
+        if (v != 1)
+            out += "=" + std::to_string(v);
+    }
+    return out.empty() ? "-" : out;
+}
+
 class FormScript : public ::testing::Test {
 protected:
     // Created, then painted once because the window is shown.
@@ -40,26 +57,11 @@ protected:
         }
     }
 
-    // The names of the set fields of a record in field order, e.g. "Halt Gwb"; "-" when none is
-    // set. A value other than 0 or 1 shows as "Field=value".
-    std::string Flags(int record) const
-    {
-        std::string out;
-        for (std::size_t i = 0; i < kRecordFields.size(); ++i) {
-            const std::int32_t v = form.Signals[record].*kRecordFields[i];
-            if (v == 0)
-                continue;
-            out += out.empty() ? "" : " ";
-            out += kRecordFieldNames[i];
-            if (v != 1)
-                out += "=" + std::to_string(v);
-        }
-        return out.empty() ? "-" : out;
-    }
+    std::string Flags(int record) const { return FlagsOf(form.View().Signals[record]); }
 
-    SignalRecord& R(int record) { return form.Signals[record]; }
-    bool Enabled(int button) const { return form.Buttons[button].enabled; }
-    bool Visible(int button) const { return form.Buttons[button].visible; }
+    const SignalRecord& R(int record) const { return form.View().Signals[record]; }
+    bool Enabled(int button) const { return form.View().Buttons[button].enabled; }
+    bool Visible(int button) const { return form.View().Buttons[button].visible; }
 
     MainForm form;
 

@@ -16,8 +16,8 @@ constexpr Color kGreen = Rgb(144, 238, 144);
 
 class SignalLineTest : public FormScript {
 protected:
-    Color At(int x, int y) const { return form.Canvas.Pixel(x, y); }
-    const std::string& Caption(int panel) const { return form.Panels[panel].caption; }
+    Color At(int x, int y) const { return form.View().Canvas.Pixel(x, y); }
+    const std::string& Caption(int panel) const { return form.View().Panels[panel].caption; }
 };
 
 // The block signal's record reaches the exit signal's distant signal in the paint that shows it:
@@ -48,7 +48,7 @@ TEST_F(SignalLineTest, BlockSignalReachesTheExitSignalsDistantSignalInOnePaint)
     EXPECT_EQ(Caption(2), "Zs 6");
     EXPECT_EQ(Caption(3), "Ke");
     EXPECT_EQ(Caption(5), "");
-    EXPECT_EQ(form.Panels[5].hint, "dunkel");
+    EXPECT_EQ(form.View().Panels[5].hint, "dunkel");
 }
 
 // The entry signal's distant part announces the exit signal through the propagation of the
@@ -73,7 +73,7 @@ TEST_F(SignalLineTest, ExitSignalReachesTheEntrySignalsDistantPartThroughTheProp
     Run("tick");
     EXPECT_EQ(Caption(10), "Hp 0");
     EXPECT_EQ(Caption(11), "");
-    EXPECT_EQ(form.Panels[11].hint, "dunkel");
+    EXPECT_EQ(form.View().Panels[11].hint, "dunkel");
     EXPECT_EQ(At(150 + 12, 405 - 192), clBlack);
 }
 
@@ -111,14 +111,14 @@ TEST_F(SignalLineTest, SwitchingSystemsLeavesNothingOfTheOtherSystemBehind)
             f->Timer1Timer();
         }
         // Blink phases may differ by the number of ticks; compare in the same phase.
-        if (direct.BlinkPhase != wandering.BlinkPhase)
+        if (direct.View().BlinkPhase != wandering.View().BlinkPhase)
             direct.Timer1Timer();
-        EXPECT_TRUE(std::equal(direct.Canvas.Pixels(),
-                               direct.Canvas.Pixels() + Canvas::kWidth * Canvas::kHeight,
-                               wandering.Canvas.Pixels()));
+        EXPECT_TRUE(std::equal(direct.View().Canvas.Pixels(),
+                               direct.View().Canvas.Pixels() + Canvas::kWidth * Canvas::kHeight,
+                               wandering.View().Canvas.Pixels()));
         for (int n = 1; n <= 20; ++n) {
-            EXPECT_EQ(direct.Panels[n].caption, wandering.Panels[n].caption) << n;
-            EXPECT_EQ(direct.Panels[n].hint, wandering.Panels[n].hint) << n;
+            EXPECT_EQ(direct.View().Panels[n].caption, wandering.View().Panels[n].caption) << n;
+            EXPECT_EQ(direct.View().Panels[n].hint, wandering.View().Panels[n].hint) << n;
         }
     }
 }

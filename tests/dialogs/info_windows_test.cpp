@@ -1,7 +1,9 @@
+// The about, licence terms and manual windows as the menu opens them.
+
 #include "app/main_window.h"
 #include "dialogs/about_window.h"
 #include "dialogs/text_windows.h"
-#include "dialogs/texts.h"
+#include "contents/texts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,7 +35,6 @@ protected:
 
     void TearDown() override
     {
-        window->form().Ended = true;
         window.reset();
     }
 

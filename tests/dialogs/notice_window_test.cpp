@@ -1,3 +1,5 @@
+// The exit notice window: its layout, the photograph and a damaged photograph.
+
 #include "dialogs/links.h"
 #include "dialogs/notice_window.h"
 

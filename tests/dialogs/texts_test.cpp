@@ -1,5 +1,7 @@
+// The windows' texts as the desktop opens their links.
+
 #include "dialogs/links.h"
-#include "dialogs/texts.h"
+#include "contents/texts.h"
 
 #include <QUrlQuery>
 

@@ -16,21 +16,21 @@ namespace {
 
 class ColumnsTest : public test::FormScript {
 protected:
-    std::string Describe(std::int32_t x) const { return DescribeColumn(form.Panels, form.Lights.Lights(), x); }
+    std::string Describe(std::int32_t x) const { return DescribeColumn(form.View().Panels, form.View().Lights.Lights(), x); }
 
     // Every burning lamp has its colour at the centre of its box on the canvas, and a blinking
     // lamp in its dark phase does not: the list says what the picture shows.
     void ExpectListMatchesCanvas(const std::string& context) const
     {
-        ASSERT_FALSE(form.Lights.Overflowed()) << context;
-        for (const LitLight& light : form.Lights.Lights()) {
+        ASSERT_FALSE(form.View().Lights.Overflowed()) << context;
+        for (const LitLight& light : form.View().Lights.Lights()) {
             if (light.kind != LightKind::Lamp)
                 continue;
             const int cx = (light.left + light.right) / 2;
             const int cy = (light.top + light.bottom) / 2;
             const Color colors[] = {clRed, clYellow, clLampGreen, clWhite};
             const Color expected = colors[static_cast<int>(light.color)];
-            const bool shows = form.Canvas.Pixel(cx, cy) == expected;
+            const bool shows = form.View().Canvas.Pixel(cx, cy) == expected;
             EXPECT_EQ(shows, light.burning) << context << ": lamp " << LampColorWord(light.color) << " at (" << cx
                                             << ", " << cy << ") in column " << light.column;
         }

@@ -1,5 +1,6 @@
 // Our canvas against pictures drawn by the real GDI (tests/data/gdi, made by lumaro-gdivectors).
 
+#include "io/trace_format.h"
 #include "render/canvas.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <vector>
 
 using namespace lumaro;
+using namespace lumaro::io;
 
 namespace {
 

@@ -1,3 +1,6 @@
+// The canvas's pixel rules on tiny canvases, and the trace format.
+
+#include "io/trace_format.h"
 #include "render/canvas.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +11,7 @@
 #include <vector>
 
 using namespace lumaro;
+using namespace lumaro::io;
 
 namespace {
 
@@ -164,6 +168,32 @@ TEST(CanvasTest, LinesFarOutsideAreClippedWithoutIterating)
     c.Ellipse(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
     c.Rectangle(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
     SUCCEED();
+}
+
+TEST(CanvasTest, ClippedLinesShowTheSamePixelsAsUnclippedOnes)
+{
+    // A line drawn wholly inside a large canvas, and the same line on a small window of it that
+    // its ends lie outside of: the window shows exactly the large canvas's pixels. Lines of every
+    // pen width, slanted steeply and flatly, in every direction.
+    std::mt19937 rng(5);
+    constexpr int kBig = 120, kLeft = 40, kTop = 30, kSmallW = 37, kSmallH = 29;
+    for (int round = 0; round < 300; ++round) {
+        auto coord = [&] { return static_cast<std::int32_t>(rng() % kBig); };
+        const std::int32_t x0 = coord(), y0 = coord(), x1 = coord(), y1 = coord();
+        const int width = 1 + static_cast<int>(rng() % 4);
+        Canvas big = White(kBig, kBig), small = White(kSmallW, kSmallH);
+        for (Canvas* c : {&big, &small}) {
+            const std::int32_t dx = c == &small ? -kLeft : 0, dy = c == &small ? -kTop : 0;
+            c->SetPenWidth(width);
+            c->MoveTo(x0 + dx, y0 + dy);
+            c->LineTo(x1 + dx, y1 + dy);
+        }
+        for (int y = 0; y < kSmallH; ++y)
+            for (int x = 0; x < kSmallW; ++x)
+                ASSERT_EQ(small.Pixel(x, y), big.Pixel(x + kLeft, y + kTop))
+                    << "line " << x0 << ',' << y0 << " to " << x1 << ',' << y1 << " width " << width << " at " << x << ','
+                    << y;
+    }
 }
 
 TEST(CanvasTest, TraceFormatRoundTripsAndParserIsStrict)

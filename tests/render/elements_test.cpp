@@ -1,4 +1,7 @@
-#include "core/main_form.h"
+// The elements that show no aspect: masts, foundations, plates, boards and mast bands.
+
+#include "tests/render/element_stage.h"
+#include "io/trace_format.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +9,7 @@
 #include <vector>
 
 using namespace lumaro;
+using namespace lumaro::io;
 
 namespace {
 
@@ -28,25 +32,25 @@ class ElementsTest : public ::testing::Test {
 protected:
     void Draw(int code, const PaletteCase& colours = kDay)
     {
-        form.Colors = colours.palette;
-        form.Canvas.Erase(colours.background);
-        form.Canvas.SetRecording(true);
-        form.Canvas.ClearTrace();
-        form.DrawElement(kX, kY, code, 99, 99);
+        stage.Colors = colours.palette;
+        stage.Canvas.Erase(colours.background);
+        stage.Canvas.SetRecording(true);
+        stage.Canvas.ClearTrace();
+        stage.DrawElement(kX, kY, code, 99, 99);
     }
 
     // Pixel relative to the anchor.
-    Color At(int dx, int dy) const { return form.Canvas.Pixel(kX + dx, kY + dy); }
+    Color At(int dx, int dy) const { return stage.Canvas.Pixel(kX + dx, kY + dy); }
 
     std::vector<std::string> TraceLines(std::size_t count) const
     {
         std::vector<std::string> lines;
-        for (std::size_t i = 0; i < count && i < form.Canvas.Trace().size(); ++i)
-            lines.push_back(FormatTraceOp(form.Canvas.Trace()[i]));
+        for (std::size_t i = 0; i < count && i < stage.Canvas.Trace().size(); ++i)
+            lines.push_back(FormatTraceOp(stage.Canvas.Trace()[i]));
         return lines;
     }
 
-    MainForm form;
+    lumaro::test::ElementStage stage;
 };
 
 TEST_F(ElementsTest, MastsStandOnAFilledFoundation)
@@ -184,8 +188,8 @@ TEST_F(ElementsTest, RectangularStripeOutlineStartsAtTheLeftBottom)
 TEST_F(ElementsTest, BoardsShowTheirWedgesAndRing)
 {
     // Board 0's rectangle takes the pen that is left; its outlines must cover every pixel of it.
-    form.Canvas.SetPenColor(clRed);
-    form.Canvas.SetPenWidth(1);
+    stage.Canvas.SetPenColor(clRed);
+    stage.Canvas.SetPenWidth(1);
     Draw(0);
     EXPECT_EQ(At(0, -59), clBlack);   // the wedges meet
     EXPECT_EQ(At(-7, -72), clBlack);
@@ -195,9 +199,9 @@ TEST_F(ElementsTest, BoardsShowTheirWedgesAndRing)
     EXPECT_EQ(At(-7, -59), clWhite);  // the board at the sides of the tips
     EXPECT_EQ(At(-9, -59), clBlack);
     EXPECT_EQ(At(-10, -59), clSkyBlue);
-    for (int y = 0; y < form.Canvas.Height(); ++y)
-        for (int x = 0; x < form.Canvas.Width(); ++x)
-            ASSERT_NE(form.Canvas.Pixel(x, y), clRed) << x << "," << y;
+    for (int y = 0; y < stage.Canvas.Height(); ++y)
+        for (int x = 0; x < stage.Canvas.Width(); ++x)
+            ASSERT_NE(stage.Canvas.Pixel(x, y), clRed) << x << "," << y;
 
     // Both edges of board 0 run down from their top left corner.
     const std::vector<std::string> edges = {
@@ -238,9 +242,9 @@ TEST_F(ElementsTest, NoCommonElementFloodsOutsideItsBox)
             Draw(code, *colours);
             int outside = 0;
             int inside = 0;
-            for (int y = 0; y < form.Canvas.Height(); ++y) {
-                for (int x = 0; x < form.Canvas.Width(); ++x) {
-                    const bool changed = form.Canvas.Pixel(x, y) != colours->background;
+            for (int y = 0; y < stage.Canvas.Height(); ++y) {
+                for (int x = 0; x < stage.Canvas.Width(); ++x) {
+                    const bool changed = stage.Canvas.Pixel(x, y) != colours->background;
                     const bool inBox = x >= kX - 25 && x <= kX + 25 && y >= kY - 225 && y <= kY + 13;
                     (inBox ? inside : outside) += changed;
                 }
@@ -253,17 +257,17 @@ TEST_F(ElementsTest, NoCommonElementFloodsOutsideItsBox)
 
 TEST_F(ElementsTest, CodesOutsideTheCatalogueDrawNothing)
 {
-    form.FormCreate();
-    const SignalTable records = form.Signals;
+    stage.Start();
+    const SignalTable records = stage.Signals;
     for (int code : {-1, 11, 13, 15, 22, 58, 60, 82, 99, 1000}) {
         SCOPED_TRACE(code);
-        form.Canvas.SetRecording(true);
-        form.Canvas.ClearTrace();
-        form.DrawElement(kX, kY, code, 14, 13);
-        EXPECT_TRUE(form.Canvas.Trace().empty());
-        EXPECT_EQ(form.Signals, records);
+        stage.Canvas.SetRecording(true);
+        stage.Canvas.ClearTrace();
+        stage.DrawElement(kX, kY, code, 14, 13);
+        EXPECT_TRUE(stage.Canvas.Trace().empty());
+        EXPECT_EQ(stage.Signals, records);
         for (int n = 1; n <= 16; ++n)
-            EXPECT_TRUE(form.Panels[n].caption.empty() && form.Panels[n].hint.empty());
+            EXPECT_TRUE(stage.Panels[n].caption.empty() && stage.Panels[n].hint.empty());
     }
 }
 

@@ -1,4 +1,7 @@
-#include "core/main_form.h"
+// The Hl signals' lamps, designations and hand-overs.
+
+#include "tests/render/element_stage.h"
+#include "io/trace_format.h"
 #include "render/elements.h"
 #include "state/record_fields.h"
 
@@ -10,6 +13,7 @@
 #include <vector>
 
 using namespace lumaro;
+using namespace lumaro::io;
 using namespace lumaro::field;
 
 namespace {
@@ -27,24 +31,24 @@ class HlTest : public ::testing::Test {
 protected:
     void Set(int record, std::initializer_list<FieldPtr> fields)
     {
-        form.Signals[record] = {};
+        stage.Signals[record] = {};
         for (FieldPtr f : fields)
-            form.Signals[record].*f = 1;
+            stage.Signals[record].*f = 1;
     }
 
     void Draw(int code, int own, int next, bool blink = true, const Palette& colours = kDayColours,
               Color background = clSkyBlue)
     {
-        form.Colors = colours;
-        form.BlinkPhase = blink;
-        form.ClearDesignations();
-        form.Canvas.Erase(background);
-        form.Canvas.SetRecording(true);
-        form.Canvas.ClearTrace();
-        form.DrawElement(kX, kY, code, own, next);
+        stage.Colors = colours;
+        stage.BlinkPhase = blink;
+        stage.ClearDesignations();
+        stage.Canvas.Erase(background);
+        stage.Canvas.SetRecording(true);
+        stage.Canvas.ClearTrace();
+        stage.DrawElement(kX, kY, code, own, next);
     }
 
-    Color At(int dx, int dy) const { return form.Canvas.Pixel(kX + dx, kY + dy); }
+    Color At(int dx, int dy) const { return stage.Canvas.Pixel(kX + dx, kY + dy); }
 
     // One letter per lamp: y(ellow), g(reen), r(ed), w(hite), . for the black screen.
     std::string Lamps(std::span<const Offset> seeds) const
@@ -63,16 +67,16 @@ protected:
     {
         std::string out;
         for (int n = 1; n <= kDesignationPanelCount; ++n)
-            if (!form.Panels[n].caption.empty())
-                out += (out.empty() ? "" : " ") + std::to_string(n) + ":" + form.Panels[n].caption;
+            if (!stage.Panels[n].caption.empty())
+                out += (out.empty() ? "" : " ") + std::to_string(n) + ":" + stage.Panels[n].caption;
         return out;
     }
 
     std::vector<std::string> Trace(std::size_t from, std::size_t count) const
     {
         std::vector<std::string> lines;
-        for (std::size_t i = from; i < from + count && i < form.Canvas.Trace().size(); ++i)
-            lines.push_back(FormatTraceOp(form.Canvas.Trace()[i]));
+        for (std::size_t i = from; i < from + count && i < stage.Canvas.Trace().size(); ++i)
+            lines.push_back(FormatTraceOp(stage.Canvas.Trace()[i]));
         return lines;
     }
 
@@ -85,7 +89,7 @@ protected:
         return n;
     }
 
-    MainForm form;
+    lumaro::test::ElementStage stage;
 };
 
 // The exit signal (own 43, next 42) in both blink phases: flashing lamps go dark, steady lamps
@@ -137,7 +141,7 @@ TEST_F(HlTest, MainSignalShowsEachAspectInBothBlinkPhases)
     }
     Set(43, {Fahrt, Gwb});
     Draw(70, 43, 42);
-    EXPECT_EQ(form.Panels[5].hint, "Gegengleisanzeiger - Der Fahrweg führt in das\r\n"
+    EXPECT_EQ(stage.Panels[5].hint, "Gegengleisanzeiger - Der Fahrweg führt in das\r\n"
                                    "Streckengleis entgegen der gewöhnlichen Fahrtrichtung");
 }
 
@@ -181,7 +185,7 @@ TEST_F(HlTest, SteadyAndFlashingRowsOfOneLampBothDraw)
     };
     EXPECT_EQ(Trace(8, 5), twice);
     Draw(70, 43, 42, false);
-    EXPECT_EQ(form.Canvas.Trace().size(), 10u);
+    EXPECT_EQ(stage.Canvas.Trace().size(), 10u);
 }
 
 TEST_F(HlTest, LightStripIsFourLampsLitTogether)
@@ -237,7 +241,7 @@ TEST_F(HlTest, DistantSignalAnnouncesAndHandsOverTheSignalAhead)
     Set(53, {Halt, Kmh60, Gwb});
     Set(51, {Fahrt, Ersatz, Kmh40, Aux12});
     Draw(72, 53, 51);
-    EXPECT_EQ(form.Signals[53], (SignalRecord {.Fahrt = 1, .Kmh60 = 1, .Ersatz = 1, .Gwb = 1}));
+    EXPECT_EQ(stage.Signals[53], (SignalRecord {.Fahrt = 1, .Kmh60 = 1, .Ersatz = 1, .Gwb = 1}));
     EXPECT_EQ(Written(), "12:Hl 1");
     Draw(72, 53, 47);
     EXPECT_EQ(Written(), "");
@@ -246,18 +250,18 @@ TEST_F(HlTest, DistantSignalAnnouncesAndHandsOverTheSignalAhead)
 // The distant signal at x = 850 is drawn before the exit signal, which reads its copy in the same paint.
 TEST_F(HlTest, ExitSignalSeesTheHandOverOfTheSamePaint)
 {
-    form.FormCreate();
-    form.HlSystem1Click();
+    stage.Start();
+    stage.system = System::Hl;
     Set(41, {Halt});
     Set(42, {Fahrt});
     Set(43, {Fahrt});
     Set(51, {Ersatz});
-    form.Paint();
-    EXPECT_EQ(form.Panels[4].caption, "Hl 10");
-    EXPECT_EQ(form.Canvas.Pixel(645, 185), clYellow);
-    EXPECT_EQ(form.Signals[42].Halt, 1);
-    EXPECT_EQ(form.Signals[42].Fahrt, 0);
-    EXPECT_EQ(form.Signals[53].Ersatz, 1);
+    stage.PaintLine();
+    EXPECT_EQ(stage.Panels[4].caption, "Hl 10");
+    EXPECT_EQ(stage.Canvas.Pixel(645, 185), clYellow);
+    EXPECT_EQ(stage.Signals[42].Halt, 1);
+    EXPECT_EQ(stage.Signals[42].Fahrt, 0);
+    EXPECT_EQ(stage.Signals[53].Ersatz, 1);
 }
 
 TEST_F(HlTest, IndicatorBoxesShowSolidDots)
@@ -266,8 +270,8 @@ TEST_F(HlTest, IndicatorBoxesShowSolidDots)
     Set(43, {Gwb});
     Draw(73, 43, 42);
     EXPECT_EQ(CountInBox(clWhite, -8, -287, 8, -263), 0);
-    EXPECT_EQ(form.Canvas.PenColor(), clWhite);
-    EXPECT_EQ(form.Canvas.BrushColor(), clWhite);
+    EXPECT_EQ(stage.Canvas.PenColor(), clWhite);
+    EXPECT_EQ(stage.Canvas.BrushColor(), clWhite);
     Set(43, {Fahrt});
     Draw(73, 43, 42);
     EXPECT_EQ(CountInBox(clWhite, -8, -287, 8, -263), 0);
@@ -315,7 +319,7 @@ TEST_F(HlTest, StopScreenAndShuntingSignal)
     EXPECT_EQ(At(0, -46), clYellow);
     EXPECT_EQ(At(0, -10), Rgb(3, 3, 3));  // the post
     EXPECT_EQ(Written(), "9:Ra 11a");
-    EXPECT_EQ(form.Panels[9].hint, "Wartezeichen - Auftrag des Wärters zur Rangierfahrt abwarten");
+    EXPECT_EQ(stage.Panels[9].hint, "Wartezeichen - Auftrag des Wärters zur Rangierfahrt abwarten");
     Set(50, {Rangier});
     Draw(75, 50, 49);
     EXPECT_EQ(Lamps(kShuntingSeeds), "ww");
@@ -347,11 +351,11 @@ TEST_F(HlTest, NoFillLeavesItsScreen)
             Set(60, c.own);
             Set(61, c.next);
             Draw(c.code, 60, 61, true, night ? kNightColours : kDayColours, background);
-            const int all = form.Canvas.Width() * form.Canvas.Height();
+            const int all = stage.Canvas.Width() * stage.Canvas.Height();
             int unchanged = 0;
-            for (int y = 0; y < form.Canvas.Height(); ++y)
-                for (int x = 0; x < form.Canvas.Width(); ++x)
-                    unchanged += form.Canvas.Pixel(x, y) == background;
+            for (int y = 0; y < stage.Canvas.Height(); ++y)
+                for (int x = 0; x < stage.Canvas.Width(); ++x)
+                    unchanged += stage.Canvas.Pixel(x, y) == background;
             const int box = (c.right - c.left + 1) * (c.bottom - c.top + 1);
             EXPECT_EQ(unchanged + box - CountInBox(background, c.left, c.top, c.right, c.bottom), all);
         }

@@ -1,4 +1,7 @@
-#include "core/main_form.h"
+// The H/V distant signals and distant parts: lamps, panels and the copies they make.
+
+#include "tests/render/element_stage.h"
+#include "io/trace_format.h"
 #include "render/elements.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +10,7 @@
 #include <vector>
 
 using namespace lumaro;
+using namespace lumaro::io;
 using namespace lumaro::field;
 
 namespace {
@@ -41,12 +45,12 @@ protected:
     // Draws one element on a fresh canvas with all panels empty.
     void Draw(const Placed& p, const Palette& palette = kDay, Color background = clSkyBlue)
     {
-        form.Colors = palette;
-        form.Canvas.Erase(background);
-        form.Canvas.SetRecording(true);
-        form.Canvas.ClearTrace();
-        form.ClearDesignations();
-        form.DrawElement(kX, kY, p.code, p.own, p.next);
+        stage.Colors = palette;
+        stage.Canvas.Erase(background);
+        stage.Canvas.SetRecording(true);
+        stage.Canvas.ClearTrace();
+        stage.ClearDesignations();
+        stage.DrawElement(kX, kY, p.code, p.own, p.next);
     }
 
     // The five lamps in table order at their centres: 'Y', 'G', 'W' lit, '.' dark on the
@@ -56,25 +60,25 @@ protected:
         constexpr Offset kCentres[] = {{6, -191}, {-14, -170}, {13, -191}, {-7, -170}, {-13, -190}};
         std::string out;
         for (const Offset& o : kCentres) {
-            const Color c = form.Canvas.Pixel(kX + o.dx, kY + o.dy);
+            const Color c = stage.Canvas.Pixel(kX + o.dx, kY + o.dy);
             out += c == clYellow ? 'Y' : c == clLampGreen ? 'G' : c == clWhite ? 'W' : c == clBlack ? '.'
                  : c == clSkyBlue || c == clNightBlue ? ' ' : '?';
         }
         return out;
     }
 
-    std::string Caption(int panel) const { return form.Panels[panel].caption; }
-    std::string Hint(int panel) const { return form.Panels[panel].hint; }
+    std::string Caption(int panel) const { return stage.Panels[panel].caption; }
+    std::string Hint(int panel) const { return stage.Panels[panel].hint; }
 
     std::vector<std::string> Trace() const
     {
         std::vector<std::string> lines;
-        for (const TraceOp& op : form.Canvas.Trace())
+        for (const TraceOp& op : stage.Canvas.Trace())
             lines.push_back(FormatTraceOp(op));
         return lines;
     }
 
-    MainForm form;
+    lumaro::test::ElementStage stage;
 };
 
 struct LampCase {
@@ -101,16 +105,16 @@ TEST_F(HvDistantTest, FreeStandingLampsShowTheAnnouncedAspect)
     };
     for (const LampCase& c : cases) {
         SCOPED_TRACE(c.name);
-        form.Signals[3] = c.next;
+        stage.Signals[3] = c.next;
         Draw(k12);
         EXPECT_EQ(Lamps(), c.lamps);
     }
 
     // Code 10 has no housing: its white light burns on the background, and only for Aux12.
-    form.Signals[14] = With({Fahrt, Aux12});
+    stage.Signals[14] = With({Fahrt, Aux12});
     Draw(k10);
     EXPECT_EQ(Lamps(), "..GGW");
-    form.Signals[14] = With({Halt, Aux13});
+    stage.Signals[14] = With({Halt, Aux13});
     Draw(k10);
     EXPECT_EQ(Lamps(), "YY.. ");
 }
@@ -133,19 +137,19 @@ TEST_F(HvDistantTest, LampsOnAMainSignalMastBurnOnlyWhileItProceeds)
     };
     for (const auto& m : mains) {
         SCOPED_TRACE(m.name);
-        form.Signals[6] = m.main;
-        form.Signals[4] = With({Halt, Aux12});
+        stage.Signals[6] = m.main;
+        stage.Signals[4] = With({Halt, Aux12});
         Draw(k14);
         EXPECT_EQ(Lamps(), m.lit ? "YY..W" : ".... ");
-        form.Signals[14] = m.main;
-        form.Signals[8] = With({Fahrt});
+        stage.Signals[14] = m.main;
+        stage.Signals[8] = With({Fahrt});
         Draw(k17);
         EXPECT_EQ(Lamps(), m.lit ? "..GG." : ".....");
     }
 
     // Rangier announced counts as stop for the lamps; Aux13 lights the white light on 17 only.
-    form.Signals[6] = With({Fahrt});
-    form.Signals[14] = With({Fahrt});
+    stage.Signals[6] = With({Fahrt});
+    stage.Signals[14] = With({Fahrt});
     const LampCase cases[] = {
         {"Rangier", With({Rangier}), "YY..."},
         {"Kmh60", With({Kmh60}), ".YG.."},
@@ -154,11 +158,11 @@ TEST_F(HvDistantTest, LampsOnAMainSignalMastBurnOnlyWhileItProceeds)
     };
     for (const LampCase& c : cases) {
         SCOPED_TRACE(c.name);
-        form.Signals[8] = c.next;
+        stage.Signals[8] = c.next;
         Draw(k17);
         EXPECT_EQ(Lamps(), c.lamps);
     }
-    form.Signals[4] = With({Aux13});
+    stage.Signals[4] = With({Aux13});
     Draw(k14);
     EXPECT_EQ(Lamps(), ".... ");
 }
@@ -169,8 +173,8 @@ TEST_F(HvDistantTest, SignalStaysInsideItsOutline)
 {
     const SignalRecord all = With({Halt, Fahrt, Kmh80, Rangier, Aux12, Aux13});
     for (int n : {3, 4, 8, 14})
-        form.Signals[n] = all;
-    form.Signals[6] = With({Fahrt});
+        stage.Signals[n] = all;
+    stage.Signals[6] = With({Fahrt});
     const struct {
         const Palette* palette;
         Color background;
@@ -181,27 +185,27 @@ TEST_F(HvDistantTest, SignalStaysInsideItsOutline)
             Draw(p, *look.palette, look.background);
             EXPECT_EQ(Lamps(), "YYGGW");
             int outside = 0;
-            for (int y = 0; y < form.Canvas.Height(); ++y)
-                for (int x = 0; x < form.Canvas.Width(); ++x) {
+            for (int y = 0; y < stage.Canvas.Height(); ++y)
+                for (int x = 0; x < stage.Canvas.Width(); ++x) {
                     const bool inBox = x >= kX - 20 && x <= kX + 20 && y >= kY - 200 && y <= kY - 160;
-                    outside += !inBox && form.Canvas.Pixel(x, y) != look.background;
+                    outside += !inBox && stage.Canvas.Pixel(x, y) != look.background;
                 }
             EXPECT_EQ(outside, 0);
             const bool housing = p.code == 12 || p.code == 17;
-            EXPECT_EQ(form.Canvas.Pixel(kX - 17, kY - 189), housing ? clBlack : look.background);
-            EXPECT_EQ(form.Canvas.Pixel(kX - 12, kY - 194), housing ? clBlack : look.background);
-            EXPECT_EQ(form.Canvas.Pixel(kX - 4, kY - 161), clBlack);
-            EXPECT_EQ(form.Canvas.Pixel(kX + 19, kY - 185), clBlack);
-            EXPECT_EQ(form.Canvas.Pixel(kX, kY - 180), clBlack);
-            EXPECT_EQ(form.Canvas.Pixel(kX - 19, kY - 161), look.background);  // cut corner
-            EXPECT_EQ(form.Canvas.Pixel(kX + 19, kY - 199), look.background);
+            EXPECT_EQ(stage.Canvas.Pixel(kX - 17, kY - 189), housing ? clBlack : look.background);
+            EXPECT_EQ(stage.Canvas.Pixel(kX - 12, kY - 194), housing ? clBlack : look.background);
+            EXPECT_EQ(stage.Canvas.Pixel(kX - 4, kY - 161), clBlack);
+            EXPECT_EQ(stage.Canvas.Pixel(kX + 19, kY - 185), clBlack);
+            EXPECT_EQ(stage.Canvas.Pixel(kX, kY - 180), clBlack);
+            EXPECT_EQ(stage.Canvas.Pixel(kX - 19, kY - 161), look.background);  // cut corner
+            EXPECT_EQ(stage.Canvas.Pixel(kX + 19, kY - 199), look.background);
         }
     }
 }
 
 TEST_F(HvDistantTest, HousingIsFilledBeforeTheLampsAndEachLampEllipseTakesTheBrushLeftBehind)
 {
-    form.Signals[3] = With({Kmh40, Aux12});
+    stage.Signals[3] = With({Kmh40, Aux12});
     Draw(k12);
     const std::vector<std::string> trace = Trace();
     ASSERT_EQ(trace.size(), 24u);
@@ -230,48 +234,48 @@ TEST_F(HvDistantTest, HousingIsFilledBeforeTheLampsAndEachLampEllipseTakesTheBru
 
 TEST_F(HvDistantTest, FreeStandingSignalsCopyFourFieldsOfTheAnnouncedRecord)
 {
-    form.Signals[3] = With({Fahrt, Kmh40, Kmh60, Ersatz, Gwb, Aux12, Aux13});
-    form.Signals[4] = With({Halt, Kmh80, Kennlicht});
+    stage.Signals[3] = With({Fahrt, Kmh40, Kmh60, Ersatz, Gwb, Aux12, Aux13});
+    stage.Signals[4] = With({Halt, Kmh80, Kennlicht});
     Draw(k12);
-    EXPECT_EQ(form.Signals[4], With({Fahrt, Kmh40, Ersatz, Kmh80, Kennlicht}));
+    EXPECT_EQ(stage.Signals[4], With({Fahrt, Kmh40, Ersatz, Kmh80, Kennlicht}));
 
-    form.Signals[14] = With({Halt});
-    form.Signals[15] = With({Fahrt, Kmh40, Aux12});
+    stage.Signals[14] = With({Halt});
+    stage.Signals[15] = With({Fahrt, Kmh40, Aux12});
     Draw(k10);
-    EXPECT_EQ(form.Signals[15], With({Halt, Aux12}));
+    EXPECT_EQ(stage.Signals[15], With({Halt, Aux12}));
 
     // Distant signals on a mast only read.
-    form.Signals[6] = With({Fahrt});
-    form.Signals[14] = With({Fahrt});
-    form.Signals[8] = With({Kmh60, Aux13});
-    const SignalTable before = form.Signals;
+    stage.Signals[6] = With({Fahrt});
+    stage.Signals[14] = With({Fahrt});
+    stage.Signals[8] = With({Kmh60, Aux13});
+    const SignalTable before = stage.Signals;
     Draw(k14);
     Draw(k17);
-    EXPECT_EQ(form.Signals, before);
+    EXPECT_EQ(stage.Signals, before);
 }
 
 // Within one paint code 12 copies record 3 into 4 before code 14 reads it.
 TEST_F(HvDistantTest, ExitSignalDistantShowsTheBlockSignalInTheSamePaint)
 {
-    form.Signals[6] = With({Kmh60});
-    form.Signals[4] = With({Halt});
-    form.Signals[3] = With({Fahrt, Aux12});
+    stage.Signals[6] = With({Kmh60});
+    stage.Signals[4] = With({Halt});
+    stage.Signals[3] = With({Fahrt, Aux12});
     Draw(k12);
-    form.DrawElement(kX + 100, kY, 14, 5, 4);
-    EXPECT_EQ(form.Canvas.Pixel(kX + 100 + 13, kY - 191), clLampGreen);
-    EXPECT_EQ(form.Canvas.Pixel(kX + 100 + 6, kY - 191), clBlack);
+    stage.DrawElement(kX + 100, kY, 14, 5, 4);
+    EXPECT_EQ(stage.Canvas.Pixel(kX + 100 + 13, kY - 191), clLampGreen);
+    EXPECT_EQ(stage.Canvas.Pixel(kX + 100 + 6, kY - 191), clBlack);
     EXPECT_EQ(Caption(5), "Vr 1");
 
     // A lit track-change indicator leaves record 3 with the marker alone: the distant signal
     // of column 750 shows only its white light, and the exit signal's distant signal nothing.
-    form.Signals[3] = With({Aux12});
+    stage.Signals[3] = With({Aux12});
     Draw(k12);
     EXPECT_EQ(Lamps(), "....W");
     EXPECT_EQ(Caption(3), "Ke");
     EXPECT_EQ(Hint(3), "Kennlicht");
-    form.DrawElement(kX + 100, kY, 14, 5, 4);
-    EXPECT_EQ(form.Canvas.Pixel(kX + 100 + 6, kY - 191), clBlack);
-    EXPECT_EQ(form.Canvas.Pixel(kX + 100 - 14, kY - 170), clBlack);
+    stage.DrawElement(kX + 100, kY, 14, 5, 4);
+    EXPECT_EQ(stage.Canvas.Pixel(kX + 100 + 6, kY - 191), clBlack);
+    EXPECT_EQ(stage.Canvas.Pixel(kX + 100 - 14, kY - 170), clBlack);
     EXPECT_EQ(Caption(5), "");
     EXPECT_EQ(Hint(5), "dunkel");
 }
@@ -296,11 +300,11 @@ TEST_F(HvDistantTest, Column750WritesPanel3WithTheAdditionalLight)
     };
     for (const PanelCase& c : cases) {
         SCOPED_TRACE(c.name);
-        form.Signals[3] = c.next;
+        stage.Signals[3] = c.next;
         Draw(k12, kNight, clNightBlue);
         EXPECT_EQ(Caption(3), c.caption);
         EXPECT_EQ(Hint(3), c.hint);
-        EXPECT_EQ(form.Panels[3].font, clWhite);
+        EXPECT_EQ(stage.Panels[3].font, clWhite);
     }
 }
 
@@ -322,7 +326,7 @@ TEST_F(HvDistantTest, Column50WritesPanel12AndThe100Supplement)
     };
     for (const PanelCase& c : cases) {
         SCOPED_TRACE(c.name);
-        form.Signals[14] = c.next;
+        stage.Signals[14] = c.next;
         Draw(k10);
         EXPECT_EQ(Caption(12), c.caption);
         EXPECT_EQ(Hint(12), c.hint);
@@ -334,7 +338,7 @@ TEST_F(HvDistantTest, Column50WritesPanel12AndThe100Supplement)
 
 TEST_F(HvDistantTest, Column650WritesPanel5OnlyForStopOrFullSpeed)
 {
-    form.Signals[6] = With({Fahrt});
+    stage.Signals[6] = With({Fahrt});
     const PanelCase cases[] = {
         {"Halt", With({Halt}), "Vr 0", "Halt erwarten"},
         {"Ersatz", With({Ersatz}), "Vr 0", "Halt erwarten"},
@@ -346,13 +350,13 @@ TEST_F(HvDistantTest, Column650WritesPanel5OnlyForStopOrFullSpeed)
     };
     for (const PanelCase& c : cases) {
         SCOPED_TRACE(c.name);
-        form.Signals[4] = c.next;
+        stage.Signals[4] = c.next;
         Draw(k14);
         EXPECT_EQ(Caption(5), c.caption);
         EXPECT_EQ(Hint(5), c.hint);
     }
-    form.Signals[6] = With({Halt});
-    form.Signals[4] = With({Fahrt});
+    stage.Signals[6] = With({Halt});
+    stage.Signals[4] = With({Fahrt});
     Draw(k14);
     EXPECT_EQ(Caption(5), "");
     EXPECT_EQ(Hint(5), "dunkel");
@@ -360,7 +364,7 @@ TEST_F(HvDistantTest, Column650WritesPanel5OnlyForStopOrFullSpeed)
 
 TEST_F(HvDistantTest, Column150WritesPanel11AndTheAdditionalLightInPanel13)
 {
-    form.Signals[14] = With({Kmh40});
+    stage.Signals[14] = With({Kmh40});
     const PanelCase cases[] = {
         {"Rangier", With({Rangier}), "Vr 0", "Halt erwarten"},
         {"Fahrt", With({Fahrt}), "Vr 1", "Fahrt erwarten"},
@@ -376,7 +380,7 @@ TEST_F(HvDistantTest, Column150WritesPanel11AndTheAdditionalLightInPanel13)
     };
     for (const PanelCase& c : cases) {
         SCOPED_TRACE(c.name);
-        form.Signals[8] = c.next;
+        stage.Signals[8] = c.next;
         Draw(k17);
         EXPECT_EQ(Caption(11), c.caption);
         EXPECT_EQ(Hint(11), c.hint);
@@ -384,7 +388,7 @@ TEST_F(HvDistantTest, Column150WritesPanel11AndTheAdditionalLightInPanel13)
         EXPECT_EQ(Hint(13), "");
     }
     for (FieldPtr marker : {Aux12, Aux13}) {
-        form.Signals[8] = With({Halt, marker});
+        stage.Signals[8] = With({Halt, marker});
         Draw(k17);
         EXPECT_EQ(Caption(13), "+ ZL");
         EXPECT_EQ(Hint(13), "verkürzter Bremswegabstand");
@@ -392,17 +396,17 @@ TEST_F(HvDistantTest, Column150WritesPanel11AndTheAdditionalLightInPanel13)
 
     // Without a marker Panel13 is written empty; with the entry signal not proceeding, Panel11
     // goes dark and Panel13 is left alone.
-    form.Colors = kDay;
-    form.Signals[8] = With({Fahrt});
-    form.WriteDesignation(13, "before", "before");
-    form.DrawElement(kX, kY, 17, 13, 8);
+    stage.Colors = kDay;
+    stage.Signals[8] = With({Fahrt});
+    stage.WriteDesignation(13, "before", "before");
+    stage.DrawElement(kX, kY, 17, 13, 8);
     EXPECT_EQ(Caption(13), "");
     EXPECT_EQ(Hint(13), "");
-    form.Signals[14] = With({Halt});
-    form.Signals[8] = With({Fahrt, Aux12});
-    form.ClearDesignations();
-    form.WriteDesignation(13, "before", "before");
-    form.DrawElement(kX, kY, 17, 13, 8);
+    stage.Signals[14] = With({Halt});
+    stage.Signals[8] = With({Fahrt, Aux12});
+    stage.ClearDesignations();
+    stage.WriteDesignation(13, "before", "before");
+    stage.DrawElement(kX, kY, 17, 13, 8);
     EXPECT_EQ(Caption(11), "");
     EXPECT_EQ(Hint(11), "dunkel");
     EXPECT_EQ(Caption(13), "before");
@@ -412,8 +416,8 @@ TEST_F(HvDistantTest, Column150WritesPanel11AndTheAdditionalLightInPanel13)
 TEST_F(HvDistantTest, OtherNextNumbersWriteNoPanel)
 {
     for (int n = 1; n <= 16; ++n)
-        form.Signals[n] = With({Halt});
-    form.Signals[6] = With({Fahrt});
+        stage.Signals[n] = With({Halt});
+    stage.Signals[6] = With({Fahrt});
     for (const Placed& p : {Placed {12, 4, 5}, Placed {10, 15, 13}, Placed {14, 5, 3}, Placed {17, 13, 9}}) {
         SCOPED_TRACE(p.code);
         Draw(p);

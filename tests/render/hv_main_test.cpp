@@ -1,7 +1,8 @@
 // The H/V main signals: block signal (code 20), entry signal (21), exit and intermediate
 // signal (25). Records are set directly, then the window paints as on a tick.
 
-#include "core/main_form.h"
+#include "tests/render/element_stage.h"
+#include "io/trace_format.h"
 #include "state/record_fields.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <string>
 
 using namespace lumaro;
+using namespace lumaro::io;
 
 namespace {
 
@@ -39,17 +41,17 @@ constexpr Anchor kEntry {150, 380, 14};
 
 class HvMainSignalTest : public ::testing::Test {
 protected:
-    void SetUp() override { form.FormCreate(); }
+    void SetUp() override { stage.Start(); }
 
     // Sets exactly `fields` on the signal's record, paints, and returns nothing; the canvas and
     // the panels then show the aspect.
     void Show(const Anchor& a, std::initializer_list<FieldPtr> fields)
     {
-        form.Signals[a.own] = {};
+        stage.Signals[a.own] = {};
         for (FieldPtr f : fields)
-            form.Signals[a.own].*f = 1;
-        form.ClearDesignations();
-        form.Paint();
+            stage.Signals[a.own].*f = 1;
+        stage.ClearDesignations();
+        stage.PaintLine();
     }
 
     // "1" for each lit probe, "0" for each showing the black screen, "?" otherwise.
@@ -58,7 +60,7 @@ protected:
     {
         std::string out;
         for (const Probe& p : probes) {
-            const Color c = form.Canvas.Pixel(a.x + p.dx, a.y + p.dy);
+            const Color c = stage.Canvas.Pixel(a.x + p.dx, a.y + p.dy);
             out += c == p.lit ? '1' : c == clBlack ? '0' : '?';
         }
         return out;
@@ -69,18 +71,18 @@ protected:
     int Smudges(const Anchor& a, bool indicatorAbove = false) const
     {
         int smudges = 0;
-        const Color background = form.Panels[1].color;
+        const Color background = stage.Panels[1].color;
         for (int y = a.y - 250; y <= a.y - 181; ++y)
             for (int dx : {-16, -15, 16, 17})
-                smudges += form.Canvas.Pixel(a.x + dx, y) != background;
+                smudges += stage.Canvas.Pixel(a.x + dx, y) != background;
         for (int x = a.x - 16; x <= a.x + 17 && !indicatorAbove; ++x)
-            smudges += form.Canvas.Pixel(x, a.y - 260) != background;
+            smudges += stage.Canvas.Pixel(x, a.y - 260) != background;
         return smudges;
     }
 
-    const PanelState& Panel(int n) const { return form.Panels[n]; }
+    const PanelState& Panel(int n) const { return stage.Panels[n]; }
 
-    MainForm form;
+    lumaro::test::ElementStage stage;
 };
 
 using namespace field;
@@ -113,14 +115,14 @@ TEST_F(HvMainSignalTest, BlockSignalLampsAndDesignations)
 
 TEST_F(HvMainSignalTest, BlockSignalMarksItsRecordOnEveryPaint)
 {
-    EXPECT_EQ(form.Signals[2].Aux12, 0);
-    form.Paint();
-    EXPECT_EQ(form.Signals[2].Aux12, 1);
+    EXPECT_EQ(stage.Signals[2].Aux12, 0);
+    stage.PaintLine();
+    EXPECT_EQ(stage.Signals[2].Aux12, 1);
     // Only the placement with its own record 2 marks.
-    form.Signals[2].Aux12 = 0;
-    form.DrawElement(950, 400, 20, 5, 1);
-    EXPECT_EQ(form.Signals[2].Aux12, 0);
-    EXPECT_EQ(form.Signals[5].Aux12, 0);
+    stage.Signals[2].Aux12 = 0;
+    stage.DrawElement(950, 400, 20, 5, 1);
+    EXPECT_EQ(stage.Signals[2].Aux12, 0);
+    EXPECT_EQ(stage.Signals[5].Aux12, 0);
 }
 
 TEST_F(HvMainSignalTest, ExitSignalAspects)
@@ -203,8 +205,8 @@ TEST_F(HvMainSignalTest, EntrySignalAspects)
         Show(kEntry, c.fields);
         EXPECT_EQ(Lit(kEntry, kEntryLamps), c.lamps);
         // The two light groups share their places: probe the lights that differ.
-        const Color s = form.Canvas.Pixel(kEntry.x - 3, kEntry.y - 188);
-        const Color t = form.Canvas.Pixel(kEntry.x - 3, kEntry.y - 195);
+        const Color s = stage.Canvas.Pixel(kEntry.x - 3, kEntry.y - 188);
+        const Color t = stage.Canvas.Pixel(kEntry.x - 3, kEntry.y - 195);
         const std::string box = std::string(s == clWhite ? "111" : "000") + (t == clYellow ? "111" : "000");
         EXPECT_EQ(box, c.box);
         EXPECT_EQ(Panel(10).caption, c.caption);
@@ -215,13 +217,13 @@ TEST_F(HvMainSignalTest, EntrySignalAspects)
 
 TEST_F(HvMainSignalTest, OtherPlacementsDrawLampsButNameNothing)
 {
-    form.Signals[6] = {};
-    form.Signals[6].Fahrt = 1;
-    form.Canvas.Erase(clSkyBlue);
-    form.DrawElement(300, 400, 25, 6, 9);
-    form.DrawElement(400, 400, 21, 6, 9);
-    EXPECT_EQ(form.Canvas.Pixel(300 - 7, 400 - 245), kGreen);
-    EXPECT_EQ(form.Canvas.Pixel(400 + 3, 400 - 245), kGreen);
+    stage.Signals[6] = {};
+    stage.Signals[6].Fahrt = 1;
+    stage.Canvas.Erase(clSkyBlue);
+    stage.DrawElement(300, 400, 25, 6, 9);
+    stage.DrawElement(400, 400, 21, 6, 9);
+    EXPECT_EQ(stage.Canvas.Pixel(300 - 7, 400 - 245), kGreen);
+    EXPECT_EQ(stage.Canvas.Pixel(400 + 3, 400 - 245), kGreen);
     for (int n = 1; n <= 16; ++n)
         EXPECT_EQ(Panel(n).caption, "") << n;
 }
@@ -230,12 +232,12 @@ TEST_F(HvMainSignalTest, OtherPlacementsDrawLampsButNameNothing)
 // takes the brush that the last lamp left.
 TEST_F(HvMainSignalTest, SubstituteLightDrawsItsEllipsesBeforeItsFills)
 {
-    form.Signals[14] = {};
-    form.Signals[14].Ersatz = 1;
-    form.Canvas.SetRecording(true);
-    form.Canvas.ClearTrace();
-    form.DrawElement(150, 380, 21, 14, 13);
-    const auto& trace = form.Canvas.Trace();
+    stage.Signals[14] = {};
+    stage.Signals[14].Ersatz = 1;
+    stage.Canvas.SetRecording(true);
+    stage.Canvas.ClearTrace();
+    stage.DrawElement(150, 380, 21, 14, 13);
+    const auto& trace = stage.Canvas.Trace();
     ASSERT_GE(trace.size(), 6u);
     std::string tail;
     for (std::size_t i = trace.size() - 6; i < trace.size(); ++i)

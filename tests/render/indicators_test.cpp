@@ -1,7 +1,8 @@
 // Speed indicators, the speed pre-indicator, the track-change indicator and the shunting
 // signals, each in its H/V and its Ks look.
 
-#include "core/main_form.h"
+#include "tests/render/element_stage.h"
+#include "io/trace_format.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <vector>
 
 using namespace lumaro;
+using namespace lumaro::io;
 
 namespace {
 
@@ -17,29 +19,33 @@ constexpr int kY = 400;
 
 class IndicatorsTest : public ::testing::Test {
 protected:
-    void Look(System system) { system == System::Ks ? form.KsSystem1Click() : form.HVSystem1Click(); }
+    void Look(System system)
+    {
+        stage.system = system;
+        stage.ClearDesignations();
+    }
 
     // One element on an empty sky, with empty panels and a fresh trace.
     void Draw(int code, int own, int next, Color background = clSkyBlue)
     {
-        form.Canvas.Erase(background);
-        form.ClearDesignations();
-        form.Canvas.SetRecording(true);
-        form.Canvas.ClearTrace();
-        form.DrawElement(kX, kY, code, own, next);
+        stage.Canvas.Erase(background);
+        stage.ClearDesignations();
+        stage.Canvas.SetRecording(true);
+        stage.Canvas.ClearTrace();
+        stage.DrawElement(kX, kY, code, own, next);
     }
 
     void Set(int record, std::initializer_list<FieldPtr> fields)
     {
-        form.Signals[record] = {};
+        stage.Signals[record] = {};
         for (FieldPtr f : fields)
-            form.Signals[record].*f = 1;
+            stage.Signals[record].*f = 1;
     }
 
     // "caption | hint" of PanelN.
-    std::string Panel(int n) const { return form.Panels[n].caption + " | " + form.Panels[n].hint; }
+    std::string Panel(int n) const { return stage.Panels[n].caption + " | " + stage.Panels[n].hint; }
 
-    Color At(int dx, int dy) const { return form.Canvas.Pixel(kX + dx, kY + dy); }
+    Color At(int dx, int dy) const { return stage.Canvas.Pixel(kX + dx, kY + dy); }
 
     // The 5 x 7 dot grid of the indicator box, row by row: '#' where a dot burns in `lit`,
     // '.' where the box shows black.
@@ -57,12 +63,12 @@ protected:
     std::string Trace(std::size_t from, std::size_t count) const
     {
         std::string out;
-        for (std::size_t i = from; i < from + count && i < form.Canvas.Trace().size(); ++i)
-            out += FormatTraceOp(form.Canvas.Trace()[i]) + "\n";
+        for (std::size_t i = from; i < from + count && i < stage.Canvas.Trace().size(); ++i)
+            out += FormatTraceOp(stage.Canvas.Trace()[i]) + "\n";
         return out;
     }
 
-    MainForm form;
+    lumaro::test::ElementStage stage;
 };
 
 TEST_F(IndicatorsTest, ShuntingSignalLampsDependOnAspectAndLook)
@@ -110,11 +116,11 @@ TEST_F(IndicatorsTest, ShuntingSignalPanelFollowsNextAndLaterRowWins)
         Draw(33, 12, next);
         EXPECT_EQ(Panel(9), "Sh 1 | Rangierverbot aufgehoben");
     }
-    const SignalTable before = form.Signals;
+    const SignalTable before = stage.Signals;
     Draw(33, 12, 13);  // a next number that selects no panel
     for (int n = 1; n <= 16; ++n)
         EXPECT_EQ(Panel(n), " | ") << n;
-    EXPECT_EQ(form.Signals, before);
+    EXPECT_EQ(stage.Signals, before);
 }
 
 TEST_F(IndicatorsTest, TrackChangeIndicatorShowsZs6InEachLook)
@@ -126,8 +132,8 @@ TEST_F(IndicatorsTest, TrackChangeIndicatorShowsZs6InEachLook)
     EXPECT_EQ(At(0, -277), clWhite);
     EXPECT_EQ(At(6, -268), clWhite);
     EXPECT_EQ(At(6, -286), clBlack);
-    EXPECT_EQ(form.Panels[2].caption, "Zs 6");
-    EXPECT_EQ(form.Panels[2].hint, "Gegengleisanzeiger - Der Fahrweg führt in das\r\n"
+    EXPECT_EQ(stage.Panels[2].caption, "Zs 6");
+    EXPECT_EQ(stage.Panels[2].hint, "Gegengleisanzeiger - Der Fahrweg führt in das\r\n"
                                    "Streckengleis entgegen der gewöhnlichen Fahrtrichtung");
     // Every dot is a lamp of its own; the first one's inside takes the box's black brush.
     EXPECT_EQ(Trace(12, 4), "ellipse 294 114 296 116 0xFFFFFF 1 0x000000\n"
@@ -142,7 +148,7 @@ TEST_F(IndicatorsTest, TrackChangeIndicatorShowsZs6InEachLook)
     EXPECT_EQ(At(-9, -276), clBlack);     // the open frame
     EXPECT_EQ(At(4, -270), clWhite);      // the stepped stroke
     EXPECT_EQ(At(-4, -282), clWhite);
-    EXPECT_EQ(form.Panels[2].caption, "Zs 6");
+    EXPECT_EQ(stage.Panels[2].caption, "Zs 6");
 
     Set(22, {});
     Draw(30, 22, 21);
@@ -152,16 +158,16 @@ TEST_F(IndicatorsTest, TrackChangeIndicatorShowsZs6InEachLook)
 
 TEST_F(IndicatorsTest, TrackChangeIndicatorPassesOnTheAspectAhead)
 {
-    form.Signals[2] = {1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 1, 1, 0, 0, 0};
-    form.Signals[3] = {};
+    stage.Signals[2] = {1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 1, 1, 0, 0, 0};
+    stage.Signals[3] = {};
     Draw(30, 3, 2);
     // The copy leaves the higher speeds, shunting and caution alone.
-    EXPECT_EQ(form.Signals[3], (SignalRecord {1, 1, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(stage.Signals[3], (SignalRecord {1, 1, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}));
 
     // Lit, it passes on no aspect but the additional light.
-    form.Signals[3] = {0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0};
+    stage.Signals[3] = {0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0};
     Draw(30, 3, 2);
-    EXPECT_EQ(form.Signals[3], (SignalRecord {0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(stage.Signals[3], (SignalRecord {0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0}));
 }
 
 TEST_F(IndicatorsTest, SpeedIndicatorDotMatrixDigits)
@@ -225,12 +231,12 @@ TEST_F(IndicatorsTest, SpeedIndicatorKsLineDigitsInAWideOutlinedBox)
     Draw(27, 24, 23);
     EXPECT_EQ(At(-5, -269), clWhite);  // 2's foot
     EXPECT_EQ(At(0, -285), clWhite);   // 2's arc
-    EXPECT_EQ(form.Panels[8].hint, "");  // on a main signal no panel is written
+    EXPECT_EQ(stage.Panels[8].hint, "");  // on a main signal no panel is written
 
     Set(31, {&SignalRecord::Aux12});
     Draw(31, 31, 30);
-    EXPECT_EQ(form.Panels[8].caption, "Zs 3 \"2\"");
-    EXPECT_EQ(form.Panels[8].hint,
+    EXPECT_EQ(stage.Panels[8].caption, "Zs 3 \"2\"");
+    EXPECT_EQ(stage.Panels[8].hint,
               "Geschwindigkeitsanzeiger - Die durch die Kennziffer angezeigte Geschwindigkeit\r\n"
               "darf vom Signal ab im anschließenden Weichenbereich nicht überschritten werden (20 km/h)");
     Look(System::HV);
@@ -281,12 +287,12 @@ TEST_F(IndicatorsTest, NoIndicatorFloodsOutsideItsOutline)
             for (const auto& e : elements) {
                 SCOPED_TRACE(e.code);
                 Look(system);
-                form.Signals[2] = form.Signals[3] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+                stage.Signals[2] = stage.Signals[3] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
                 Draw(e.code, 3, 2, background);
                 int outside = 0;
-                for (int y = 0; y < form.Canvas.Height(); ++y)
-                    for (int x = 0; x < form.Canvas.Width(); ++x)
-                        outside += form.Canvas.Pixel(x, y) != background &&
+                for (int y = 0; y < stage.Canvas.Height(); ++y)
+                    for (int x = 0; x < stage.Canvas.Width(); ++x)
+                        outside += stage.Canvas.Pixel(x, y) != background &&
                                    (x < kX + e.left || x > kX + e.right || y < kY + e.top || y > kY + e.bottom);
                 EXPECT_EQ(outside, 0);
             }

@@ -1,4 +1,7 @@
-#include "core/main_form.h"
+// The Ks signals' lamps, designations and hand-overs.
+
+#include "tests/render/element_stage.h"
+#include "io/trace_format.h"
 #include "state/record_fields.h"
 #include "tests/core/form_script.h"
 
@@ -9,6 +12,7 @@
 #include <vector>
 
 using namespace lumaro;
+using namespace lumaro::io;
 using namespace lumaro::field;
 
 namespace {
@@ -42,53 +46,53 @@ constexpr int kTopWhite[] = {-6, -259};
 
 class KsTest : public ::testing::Test {
 protected:
-    KsTest() { form.SystemKs = true; }
+    KsTest() { stage.system = System::Ks; }
 
     // The record holds exactly `fields`.
     void Set(int record, std::initializer_list<FieldPtr> fields)
     {
-        form.Signals[record] = {};
+        stage.Signals[record] = {};
         for (FieldPtr f : fields)
-            form.Signals[record].*f = 1;
+            stage.Signals[record].*f = 1;
     }
 
     void Draw(const Signal& s, bool blink = true, const PaletteCase& colours = kDay)
     {
         m_at = s;
         m_background = colours.background;
-        form.BlinkPhase = blink;
-        form.Colors = colours.palette;
-        form.Canvas.Erase(m_background);
-        form.ClearDesignations();
-        form.Canvas.SetRecording(true);
-        form.Canvas.ClearTrace();
-        form.DrawElement(s.x, s.y, s.code, s.own, s.next);
+        stage.BlinkPhase = blink;
+        stage.Colors = colours.palette;
+        stage.Canvas.Erase(m_background);
+        stage.ClearDesignations();
+        stage.Canvas.SetRecording(true);
+        stage.Canvas.ClearTrace();
+        stage.DrawElement(s.x, s.y, s.code, s.own, s.next);
     }
 
     Color Background() const { return m_background; }
-    Color At(int dx, int dy) const { return form.Canvas.Pixel(m_at.x + dx, m_at.y + dy); }
+    Color At(int dx, int dy) const { return stage.Canvas.Pixel(m_at.x + dx, m_at.y + dy); }
     Color At(const int (&probe)[2]) const { return At(probe[0], probe[1]); }
-    const std::string& Caption(int panel) const { return form.Panels[panel].caption; }
-    const std::string& Hint(int panel) const { return form.Panels[panel].hint; }
+    const std::string& Caption(int panel) const { return stage.Panels[panel].caption; }
+    const std::string& Hint(int panel) const { return stage.Panels[panel].hint; }
 
     std::vector<std::string> Trace(std::size_t from, std::size_t count) const
     {
         std::vector<std::string> lines;
-        for (std::size_t i = from; i < from + count && i < form.Canvas.Trace().size(); ++i)
-            lines.push_back(FormatTraceOp(form.Canvas.Trace()[i]));
+        for (std::size_t i = from; i < from + count && i < stage.Canvas.Trace().size(); ++i)
+            lines.push_back(FormatTraceOp(stage.Canvas.Trace()[i]));
         return lines;
     }
 
     std::vector<std::string> Ellipses() const
     {
         std::vector<std::string> lines;
-        for (const TraceOp& op : form.Canvas.Trace())
+        for (const TraceOp& op : stage.Canvas.Trace())
             if (op.kind == TraceOp::Kind::Ellipse)
                 lines.push_back(FormatTraceOp(op));
         return lines;
     }
 
-    MainForm form;
+    lumaro::test::ElementStage stage;
 
 private:
     Signal m_at {};
@@ -308,11 +312,10 @@ TEST_F(KsTest, MainSignal55EmptiesPanel5OnlyInTheKsSystem)
     Set(24, {Fahrt});
     for (bool ks : {true, false}) {
         SCOPED_TRACE(ks ? "Ks" : "H/V");
-        form.SystemKs = ks;
-        form.SystemHV = !ks;
+        stage.system = ks ? System::Ks : System::HV;
         Draw({650, 414, 55, 24, 77});
-        form.WriteDesignation(5, "Vr 1", "Fahrt erwarten");
-        form.DrawElement(650, 414, 55, 24, 77);
+        stage.WriteDesignation(5, "Vr 1", "Fahrt erwarten");
+        stage.DrawElement(650, 414, 55, 24, 77);
         EXPECT_EQ(Caption(5), ks ? "" : "Vr 1");
         EXPECT_EQ(Hint(5), ks ? "" : "Fahrt erwarten");
         for (int panel : {4, 6, 10, 11, 13, 14})
@@ -354,13 +357,13 @@ TEST_F(KsTest, Distant54ShowsAndCopiesTheIndicatorRecord)
     expected.Kmh80 = 1;
     expected.Kennlicht = 1;
     expected.Gwb = 1;
-    EXPECT_EQ(form.Signals[23], expected);
+    EXPECT_EQ(stage.Signals[23], expected);
 
     // Another next number writes no panel but still copies from the record it names.
     Set(21, {Fahrt});
     Draw({734, 414, 54, 23, 21});
     EXPECT_EQ(Caption(3), "");
-    EXPECT_EQ(form.Signals[23].Fahrt, 1);
+    EXPECT_EQ(stage.Signals[23].Fahrt, 1);
 }
 
 TEST_F(KsTest, Distant59ShowsCopiesAndBlinks)
@@ -399,7 +402,7 @@ TEST_F(KsTest, Distant59ShowsCopiesAndBlinks)
     expected.Kmh40 = 1;
     expected.Kmh60 = 1;
     expected.Gwb = 1;
-    EXPECT_EQ(form.Signals[36], expected);
+    EXPECT_EQ(stage.Signals[36], expected);
 
     // Both green rows match: the lamp is drawn twice, the second time over its own disc.
     Set(34, {Fahrt, Kmh40});
@@ -422,9 +425,9 @@ TEST_F(KsLineTest, BlinkingLampAlternatesWithTheTimer)
     for (int tick = 0; tick < 4; ++tick) {
         SCOPED_TRACE(tick);
         Run("tick");
-        EXPECT_EQ(form.Canvas.Pixel(934, 414 - 232), form.BlinkPhase ? clWhite : clBlack);
-        EXPECT_EQ(form.Canvas.Pixel(934, 414 - 250), clRed);
-        EXPECT_EQ(form.Panels[1].caption, "Hp 0 + Zs 1");
+        EXPECT_EQ(form.View().Canvas.Pixel(934, 414 - 232), form.View().BlinkPhase ? clWhite : clBlack);
+        EXPECT_EQ(form.View().Canvas.Pixel(934, 414 - 250), clRed);
+        EXPECT_EQ(form.View().Panels[1].caption, "Hp 0 + Zs 1");
     }
 }
 

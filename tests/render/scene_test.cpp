@@ -1,4 +1,7 @@
+// The paint: palette, ground strip, track plan and each system's placements.
+
 #include "core/main_form.h"
+#include "io/trace_format.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +10,7 @@
 #include <vector>
 
 using namespace lumaro;
+using namespace lumaro::io;
 
 namespace {
 
@@ -19,19 +23,19 @@ protected:
     void SetUp() override
     {
         form.FormCreate();
-        form.Canvas.SetRecording(true);
+        form.RecordTrace(true);
     }
 
     const std::vector<TraceOp>& Paint()
     {
         form.Paint();
-        return form.Canvas.Trace();
+        return form.View().Canvas.Trace();
     }
 
     std::vector<std::string> Lines(std::size_t from, std::size_t count) const
     {
         std::vector<std::string> lines;
-        const auto& trace = form.Canvas.Trace();
+        const auto& trace = form.View().Canvas.Trace();
         for (std::size_t i = from; i < from + count && i < trace.size(); ++i)
             lines.push_back(FormatTraceOp(trace[i]));
         return lines;
@@ -41,7 +45,7 @@ protected:
     std::vector<std::pair<int, int>> FillSeeds(Color brush) const
     {
         std::vector<std::pair<int, int>> seeds;
-        for (const TraceOp& op : form.Canvas.Trace())
+        for (const TraceOp& op : form.View().Canvas.Trace())
             if (op.kind == TraceOp::Kind::FloodFill && op.brush == brush)
                 seeds.emplace_back(op.x1, op.y1);
         return seeds;
@@ -53,49 +57,37 @@ protected:
 TEST_F(SceneTest, PaletteAndPanelColoursFollowDayNightAndDesignationMenu)
 {
     Paint();
-    EXPECT_EQ(form.Colors.ColCaption, clBlack);
-    EXPECT_EQ(form.Colors.ColStructure, 0x808080u);
-    EXPECT_EQ(form.Colors.ColPlate, 0xFFFFFFu);
-    EXPECT_EQ(form.Colors.ColMedium, 0xA4A0A0u);
-    EXPECT_EQ(form.Colors.ColGround, 0x008000u);
+    EXPECT_EQ(form.View().Colors.ColCaption, clBlack);
+    EXPECT_EQ(form.View().Colors.ColStructure, 0x808080u);
+    EXPECT_EQ(form.View().Colors.ColPlate, 0xFFFFFFu);
+    EXPECT_EQ(form.View().Colors.ColMedium, 0xA4A0A0u);
+    EXPECT_EQ(form.View().Colors.ColGround, 0x008000u);
     for (int n = 1; n <= 20; ++n)
-        EXPECT_EQ(form.Panels[n].color, 0xF0CAA6u) << "Panel" << n;
+        EXPECT_EQ(form.View().Panels[n].color, 0xF0CAA6u) << "Panel" << n;
     for (int n = 17; n <= 20; ++n)
-        EXPECT_EQ(form.Panels[n].font, clBlack) << "Panel" << n;
+        EXPECT_EQ(form.View().Panels[n].font, clBlack) << "Panel" << n;
 
-    form.Nacht1Click();
+    form.MenuCommand("Nacht1");
     Paint();
-    EXPECT_EQ(form.Colors.ColCaption, clWhite);
-    EXPECT_EQ(form.Colors.ColStructure, 0x030303u);
-    EXPECT_EQ(form.Colors.ColPlate, 0x040303u);
-    EXPECT_EQ(form.Colors.ColMedium, 0x050303u);
-    EXPECT_EQ(form.Colors.ColGround, 0x060303u);
+    EXPECT_EQ(form.View().Colors.ColCaption, clWhite);
+    EXPECT_EQ(form.View().Colors.ColStructure, 0x030303u);
+    EXPECT_EQ(form.View().Colors.ColPlate, 0x040303u);
+    EXPECT_EQ(form.View().Colors.ColMedium, 0x050303u);
+    EXPECT_EQ(form.View().Colors.ColGround, 0x060303u);
     for (int n = 1; n <= 20; ++n)
-        EXPECT_EQ(form.Panels[n].color, 0x8B0000u) << "Panel" << n;
+        EXPECT_EQ(form.View().Panels[n].color, 0x8B0000u) << "Panel" << n;
     for (int n = 17; n <= 20; ++n)
-        EXPECT_EQ(form.Panels[n].font, clWhite) << "Panel" << n;
+        EXPECT_EQ(form.View().Panels[n].font, clWhite) << "Panel" << n;
     EXPECT_EQ(Lines(kGroundStart, 2)[1], "lineto 1100 414 0x060303 1");
 
     // Hidden designations take the panel background of the time of day.
-    form.Signalbegriff1Click();
+    form.MenuCommand("Signalbegriff1");
     Paint();
-    EXPECT_EQ(form.Colors.ColCaption, 0x8B0000u);
-    form.ag1Click();
+    EXPECT_EQ(form.View().Colors.ColCaption, 0x8B0000u);
+    form.MenuCommand("ag1");
     Paint();
-    EXPECT_EQ(form.Colors.ColCaption, 0xF0CAA6u);
-    EXPECT_EQ(form.Colors.ColGround, 0x008000u);
-}
-
-TEST_F(SceneTest, WithNeitherDayNorNightThePaletteKeepsItsLastValues)
-{
-    form.Nacht1Click();
-    Paint();
-    form.Menu.Nacht1 = false;
-    form.Panels[3].color = clRed;
-    Paint();
-    EXPECT_EQ(form.Colors.ColGround, 0x060303u);
-    EXPECT_EQ(form.Colors.ColPlate, 0x040303u);
-    EXPECT_EQ(form.Panels[3].color, clRed);
+    EXPECT_EQ(form.View().Colors.ColCaption, 0xF0CAA6u);
+    EXPECT_EQ(form.View().Colors.ColGround, 0x008000u);
 }
 
 TEST_F(SceneTest, GroundStripAndTrackPlanOfHVAndKs)
@@ -123,28 +115,28 @@ TEST_F(SceneTest, GroundStripAndTrackPlanOfHVAndKs)
     }
 
     Paint();
-    EXPECT_EQ(form.Canvas.Trace().front().kind, TraceOp::Kind::Erase);
+    EXPECT_EQ(form.View().Canvas.Trace().front().kind, TraceOp::Kind::Erase);
     EXPECT_EQ(Lines(kGroundStart, ground.size()), ground);
     EXPECT_EQ(Lines(kTrackPlanStart, plan.size()), plan);
-    EXPECT_EQ(form.TrackPlanOrigin.x, 10);
-    EXPECT_EQ(form.TrackPlanOrigin.y, 40);
+    EXPECT_EQ(form.View().TrackPlanOrigin.x, 10);
+    EXPECT_EQ(form.View().TrackPlanOrigin.y, 40);
     // The first element, plate 5 of the block signal, follows at once.
     EXPECT_EQ(Lines(kTrackPlanStart + plan.size(), 1)[0], "moveto 940 392");
 
-    form.KsSystem1Click();
+    form.MenuCommand("KsSystem1");
     Paint();
     EXPECT_EQ(Lines(kTrackPlanStart, plan.size()), plan);
 }
 
 TEST_F(SceneTest, HlTrackPlanMovesTheCrossoverAndSkipsTwoColumns)
 {
-    form.HlSystem1Click();
+    form.MenuCommand("HlSystem1");
     Paint();
     const std::vector<std::string> crossover = {"moveto 790 40", "lineto 810 20 0x000000 2"};
     EXPECT_EQ(Lines(kTrackPlanStart + 11, 2), crossover);
 
     std::vector<int> strokes;
-    const auto& trace = form.Canvas.Trace();
+    const auto& trace = form.View().Canvas.Trace();
     for (const TraceOp& op : trace)
         if (op.kind == TraceOp::Kind::LineTo && op.y1 == 70 && op.penWidth == 1 && op.pen == clBlack)
             strokes.push_back(op.x1);
@@ -155,12 +147,12 @@ TEST_F(SceneTest, HlTrackPlanMovesTheCrossoverAndSkipsTwoColumns)
 
 TEST_F(SceneTest, WithoutTrackPlanTheElementsFollowTheGroundStrip)
 {
-    form.Gleisplan1Click();
-    form.TrackPlanOrigin = {3, 4};
+    form.MenuCommand("Gleisplan1");
+    const Point before = form.View().TrackPlanOrigin;
     Paint();
     EXPECT_EQ(Lines(kTrackPlanStart, 1)[0], "moveto 940 392");
-    EXPECT_EQ(form.TrackPlanOrigin.x, 3);
-    EXPECT_EQ(form.TrackPlanOrigin.y, 4);
+    EXPECT_EQ(form.View().TrackPlanOrigin.x, before.x);
+    EXPECT_EQ(form.View().TrackPlanOrigin.y, before.y);
 }
 
 // The foundations and plates drawn per system show that every mast row of the placement
@@ -177,33 +169,33 @@ TEST_F(SceneTest, EachSystemDrawsItsMastsPlatesAndBoard)
     // shunting signals' two plates, the low one's two markers and the high one's
     // identification light; the additional light of the distant signal of column 750.
     EXPECT_EQ(FillSeeds(clWhite).size(), 11u + 4u + 4u * 2u + 3u + 5u + 1u);
-    EXPECT_EQ(FormatTraceOp(form.Canvas.Trace().back()), "floodfill 43 379 0x000000 0x000000");
+    EXPECT_EQ(FormatTraceOp(form.View().Canvas.Trace().back()), "floodfill 43 379 0x000000 0x000000");
 
-    form.KsSystem1Click();
+    form.MenuCommand("KsSystem1");
     Paint();
     EXPECT_EQ(FillSeeds(clMedGray), tenColumns);
-    EXPECT_EQ(FormatTraceOp(form.Canvas.Trace().back()), "floodfill 43 334 0x000000 0x000000");
+    EXPECT_EQ(FormatTraceOp(form.View().Canvas.Trace().back()), "floodfill 43 334 0x000000 0x000000");
 
-    form.HlSystem1Click();
+    form.MenuCommand("HlSystem1");
     Paint();
     EXPECT_EQ(FillSeeds(clMedGray),
               (Seeds {{941, 410}, {841, 410}, {641, 410}, {541, 410}, {441, 410}, {141, 410}, {41, 410}}));
     EXPECT_EQ(FillSeeds(clGray).size(), 8u);  // the slim masts and the shunting signal's post
-    EXPECT_EQ(FormatTraceOp(form.Canvas.Trace().back()), "floodfill 43 379 0x000000 0x000000");
+    EXPECT_EQ(FormatTraceOp(form.View().Canvas.Trace().back()), "floodfill 43 379 0x000000 0x000000");
 }
 
 TEST_F(SceneTest, NightSceneKeepsEveryFillInsideItsOutline)
 {
-    for (auto select : {&MainForm::HVSystem1Click, &MainForm::KsSystem1Click, &MainForm::HlSystem1Click}) {
-        (form.*select)();
-        form.Nacht1Click();
+    for (const char* system : {"HVSystem1", "KsSystem1", "HlSystem1"}) {
+        form.MenuCommand(system);
+        form.MenuCommand("Nacht1");
         Paint();
         // Sky above the track plan and between the columns stays night blue.
-        EXPECT_EQ(form.Canvas.Pixel(5, 5), clNightBlue);
-        EXPECT_EQ(form.Canvas.Pixel(100, 100), clNightBlue);
-        EXPECT_EQ(form.Canvas.Pixel(1000, 200), clNightBlue);
-        EXPECT_EQ(form.Canvas.Pixel(500, 416), Rgb(3, 3, 6));
-        EXPECT_EQ(form.Canvas.Pixel(500, 425), clNightBlue);
+        EXPECT_EQ(form.View().Canvas.Pixel(5, 5), clNightBlue);
+        EXPECT_EQ(form.View().Canvas.Pixel(100, 100), clNightBlue);
+        EXPECT_EQ(form.View().Canvas.Pixel(1000, 200), clNightBlue);
+        EXPECT_EQ(form.View().Canvas.Pixel(500, 416), Rgb(3, 3, 6));
+        EXPECT_EQ(form.View().Canvas.Pixel(500, 425), clNightBlue);
     }
 }
 

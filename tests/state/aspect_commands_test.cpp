@@ -2,11 +2,14 @@
 // so these expectations hold whatever the paint copies into the drawing-time relay records.
 
 #include "tests/core/form_script.h"
+#include "tests/state/line_script.h"
 
 using namespace lumaro;
 using AspectCommandsTest = lumaro::test::FormScript;
+// The commands on records in states no button reaches.
+using AspectCommandsOnRecordsTest = lumaro::test::LineScript;
 
-TEST_F(AspectCommandsTest, SettingAnAspectClearsTheOtherAspectsButKeepsTheMarkers)
+TEST_F(AspectCommandsOnRecordsTest, SettingAnAspectClearsTheOtherAspectsButKeepsTheMarkers)
 {
     R(6).Gwb = R(6).Aux12 = R(6).Aux13 = 1;
     Run("Button3 Button6");
@@ -48,9 +51,9 @@ TEST_F(AspectCommandsTest, EntrySignalAspectsReleaseTheHVAndKsShuntingSignals)
     EXPECT_EQ(Flags(12), "Rangier");
 }
 
-TEST_F(AspectCommandsTest, ShuntingStopStopsTheHVAndKsEntrySignalOnly)
+TEST_F(AspectCommandsOnRecordsTest, ShuntingStopStopsTheHVAndKsEntrySignalOnly)
 {
-    Run("HlSystem1 Button35 Button29");
+    Run("Button35 Button29");
     R(14).Rangier = R(14).Kennlicht = 1;  // never set by a button, and left alone by this one
     EXPECT_EQ(Flags(50), "Rangier");
     Run("Button28");
@@ -72,7 +75,7 @@ TEST_F(AspectCommandsTest, StopInColumn450StopsTheEntrySignalInEverySystem)
     EXPECT_EQ(Flags(34), "Halt");
     EXPECT_EQ(Flags(51), "Halt");
     EXPECT_EQ(Flags(12), "Rangier");
-    EXPECT_EQ(form.FocusedControl, 0);
+    EXPECT_EQ(form.View().FocusedControl, 0);
     Run("Button27");
     EXPECT_EQ(Flags(9), "Kennlicht");
     EXPECT_EQ(Flags(48), "Kennlicht");
@@ -96,7 +99,7 @@ TEST_F(AspectCommandsTest, ExitAndIntermediateSignalNeverBothShowTheirAspect)
     EXPECT_EQ(Flags(43), "Halt");
 }
 
-TEST_F(AspectCommandsTest, ExitStopResetsOnlyAProceedingIntermediateSignal)
+TEST_F(AspectCommandsOnRecordsTest, ExitStopResetsOnlyAProceedingIntermediateSignal)
 {
     R(45).Gwb = 1;
     Run("Button16 Button1");
@@ -137,7 +140,7 @@ TEST_F(AspectCommandsTest, TrackChangeButtonsOfBothColumnsSwitchTheSameRecords)
     EXPECT_EQ(R(3).Gwb + R(22).Gwb + R(43).Gwb, 3);
 }
 
-TEST_F(AspectCommandsTest, BlockSignalButtonsWriteOnlyTheirThreeAspects)
+TEST_F(AspectCommandsOnRecordsTest, BlockSignalButtonsWriteOnlyTheirThreeAspects)
 {
     R(41).Aux12 = R(41).Kmh60 = 1;
     Run("Button23");
@@ -151,19 +154,19 @@ TEST_F(AspectCommandsTest, BlockSignalButtonsWriteOnlyTheirThreeAspects)
 
 TEST_F(AspectCommandsTest, OnlyVisibleEnabledAspectButtonsCanBeClicked)
 {
-    const SignalTable start = form.Signals;
+    // Stop in column 450 disables "100 km/h" and "Fahrt" of the entry signal at the next tick.
+    Run("Button26 tick");
+    const SignalTable start = form.View().Signals;
     for (int n : {-1, 0, 4, 15, 33, 38})
         EXPECT_FALSE(form.ClickButton(n)) << n;
-    form.Buttons[31].enabled = false;
-    EXPECT_FALSE(form.ClickButton(31));
-    Run("HlSystem1");
-    form.ApplyButtonVisibility();
+    EXPECT_FALSE(form.ClickButton(34));
+    EXPECT_FALSE(form.ClickButton(35));
+    Run("HlSystem1 paint");
     for (int n : {9, 19, 37, 24, 25})
         EXPECT_FALSE(form.ClickButton(n)) << n;
-    EXPECT_EQ(form.Signals, start);
-    form.FocusedControl = 7;
+    EXPECT_EQ(form.View().Signals, start);
     EXPECT_TRUE(form.ClickButton(14));
-    EXPECT_EQ(form.FocusedControl, 0);
+    EXPECT_EQ(form.View().FocusedControl, 0);
 }
 
 TEST_F(AspectCommandsTest, VisibilityFollowsTheSelectedSystem)
@@ -174,15 +177,12 @@ TEST_F(AspectCommandsTest, VisibilityFollowsTheSelectedSystem)
             out += Visible(n) ? '1' : '0';
         return out;
     };
-    form.ApplyButtonVisibility();
+    // Every paint applies the visibility of the selected system.
     EXPECT_EQ(visible(), "100111111");
-    Run("KsSystem1");
-    form.ApplyButtonVisibility();
+    Run("KsSystem1 paint");
     EXPECT_EQ(visible(), "100111111");
-    Run("HlSystem1");
-    form.ApplyButtonVisibility();
+    Run("HlSystem1 paint");
     EXPECT_EQ(visible(), "011000011");
-    Run("HVSystem1");
-    form.ApplyButtonVisibility();
+    Run("HVSystem1 paint");
     EXPECT_EQ(visible(), "100111111");
 }

@@ -2,6 +2,8 @@
 // machine clears a buffer of the canvas's size.
 
 #include "core/main_form.h"
+#include "state/aspect_commands.h"
+#include "state/propagation.h"
 #include "tools/bench/floor.h"
 
 #include <benchmark/benchmark.h>
@@ -45,20 +47,20 @@ void BM_Erase(benchmark::State& state)
 }
 BENCHMARK(BM_Erase)->ComputeStatistics("min", Fastest);
 
-void PaintSystem(benchmark::State& state, void (MainForm::*select)())
+void PaintSystem(benchmark::State& state, const char* system)
 {
     static MainForm form; // large; one instance per process is enough
     form.FormCreate();
-    (form.*select)();
+    form.MenuCommand(system);
     for (auto _ : state) {
         form.Paint();
-        benchmark::DoNotOptimize(form.Canvas.Pixels());
+        benchmark::DoNotOptimize(form.View().Canvas.Pixels());
     }
 }
 
-void BM_PaintHV(benchmark::State& state) { PaintSystem(state, &MainForm::HVSystem1Click); }
-void BM_PaintKs(benchmark::State& state) { PaintSystem(state, &MainForm::KsSystem1Click); }
-void BM_PaintHl(benchmark::State& state) { PaintSystem(state, &MainForm::HlSystem1Click); }
+void BM_PaintHV(benchmark::State& state) { PaintSystem(state, "HVSystem1"); }
+void BM_PaintKs(benchmark::State& state) { PaintSystem(state, "KsSystem1"); }
+void BM_PaintHl(benchmark::State& state) { PaintSystem(state, "HlSystem1"); }
 BENCHMARK(BM_PaintHV)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintKs)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintHl)->ComputeStatistics("min", Fastest);
@@ -85,13 +87,13 @@ void PaintBusiest(benchmark::State& state, const char* system, std::initializer_
     constexpr int kSettleTicks = 5;
     for (int i = 0; i < kSettleTicks; ++i)
         form->Timer1Timer();
-    if (!form->BlinkPhase) {
+    if (!form->View().BlinkPhase) {
         state.SkipWithError("blinking lamps are not in their lit phase");
         return;
     }
     for (auto _ : state) {
         form->Paint();
-        benchmark::DoNotOptimize(form->Canvas.Pixels());
+        benchmark::DoNotOptimize(form->View().Canvas.Pixels());
     }
 }
 
@@ -107,6 +109,41 @@ void BM_PaintHlBusiest(benchmark::State& state) { PaintBusiest(state, "HlSystem1
 BENCHMARK(BM_PaintHVBusiest)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintKsBusiest)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintHlBusiest)->ComputeStatistics("min", Fastest);
+
+// One timer tick of the busiest H/V scene: the paint, then the propagation. The blink phase
+// alternates, so the lamps are drawn lit and dark in turn.
+void BM_TickBusiest(benchmark::State& state)
+{
+    auto form = std::make_unique<MainForm>();
+    form->FormCreate();
+    form->Paint();
+    for (int button : {34, 29, 27, 12, 5, 25, 22})
+        form->ClickButton(button);
+    form->MenuCommand("Nacht1");
+    for (auto _ : state) {
+        form->Timer1Timer();
+        benchmark::DoNotOptimize(form->View().Canvas.Pixels());
+    }
+}
+BENCHMARK(BM_TickBusiest)->ComputeStatistics("min", Fastest);
+
+// The tick's rules alone, with the origins they note, on the busiest H/V line (no paint, so the
+// records the elements copy while drawing stay as the start left them).
+void BM_PropagateBusiest(benchmark::State& state)
+{
+    SignalTable table;
+    RecordOrigins origins;
+    table.Initialise();
+    for (int button : {34, 29, 27, 12, 5, 25, 22})
+        RunAspectCommand(table, origins, button, RecordOrigin::FromButton(button));
+    for (int i = 0; i < 5; ++i)
+        PropagateStates(table, origins, System::HV);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(PropagateStates(table, origins, System::HV));
+        benchmark::DoNotOptimize(&table);
+    }
+}
+BENCHMARK(BM_PropagateBusiest)->ComputeStatistics("min", Fastest);
 
 void BM_WholeCanvasFloodFill(benchmark::State& state)
 {

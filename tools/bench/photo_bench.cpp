@@ -1,7 +1,7 @@
 // Decoding the notice's photograph to the size it is shown at: libjpeg's scaling in the decoder
 // against decoding every pixel and scaling afterwards (the baseline, measured in the same run).
 
-#include "dialogs/jpeg/photo_decoder.h"
+#include "contents/photo_decoder.h"
 
 #include <benchmark/benchmark.h>
 

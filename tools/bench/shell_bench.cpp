@@ -81,7 +81,6 @@ int ChildStart(int argc, char** argv)
     std::printf("%lld %lld\n", static_cast<long long>(painted),
                 static_cast<long long>(std::int64_t(cpu.tv_sec) * 1'000'000'000 + cpu.tv_nsec));
     std::fflush(stdout);
-    window.form().Ended = true;
     return 0;
 }
 
@@ -183,7 +182,6 @@ double CloseToNoticeDrawn(bool photographAhead)
     const std::int64_t drawn = MonotonicNs();
     // Whatever the pass still had to do for the window after its last control.
     QCoreApplication::processEvents();
-    window.form().Ended = true;
     return double(drawn - requested) / 1e6;
 }
 

@@ -5,6 +5,7 @@
 // Exits 77 (skipped) when the reference program or Wine is not available.
 
 #include "core/main_form.h"
+#include "io/trace_format.h"
 #include "tools/gdiref/gdi_host.h"
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <string>
 
 using namespace lumaro;
+using namespace lumaro::io;
 using lumaro::gdiref::Case;
 
 namespace {
@@ -101,11 +103,11 @@ std::vector<Case> SceneCases()
             form.FormCreate();
             form.MenuCommand(system);
             form.MenuCommand(daytime);
-            form.Canvas.SetRecording(true);
+            form.RecordTrace(true);
             for (int tick = 0; tick < 3; ++tick)
                 form.Timer1Timer();
             cases.push_back({std::string("scene ") + system + " " + daytime, Canvas::kWidth, Canvas::kHeight,
-                form.Canvas.Trace()});
+                form.View().Canvas.Trace()});
         }
     }
     return cases;
@@ -117,8 +119,17 @@ std::vector<Case> SceneCases()
 // system it is named after, with a tick whose paint is the case.
 std::vector<Case> SessionCases(std::mt19937& rng, int count)
 {
-    const char* const systems[] = {"HVSystem1", "KsSystem1", "HlSystem1"};
-    const char* const switches[] = {"ag1", "Nacht1", "Gleisplan1", "Signalbegriff1"};
+    // From the menu: the three system items, and the other items with a check mark.
+    std::vector<const char*> systems;
+    std::vector<const char*> switches;
+    for (const MenuItem& item : kMenuItems) {
+        const bool system = item.action == MenuAction::SelectHV || item.action == MenuAction::SelectKs
+            || item.action == MenuAction::SelectHl;
+        if (system)
+            systems.push_back(item.component);
+        else if (item.checkable)
+            switches.push_back(item.component);
+    }
     std::vector<Case> cases;
     for (int i = 0; i < count; ++i) {
         MainForm form;
@@ -134,16 +145,16 @@ std::vector<Case> SessionCases(std::mt19937& rng, int count)
             else if (roll < 88)
                 form.Timer1Timer();
             else if (roll < 96)
-                form.MenuCommand(switches[rng() % 4]);
+                form.MenuCommand(switches[rng() % switches.size()]);
             else
-                form.MenuCommand(systems[rng() % 3]);
+                form.MenuCommand(systems[rng() % systems.size()]);
         }
         form.MenuCommand(system);
         form.Timer1Timer();
-        form.Canvas.SetRecording(true);
+        form.RecordTrace(true);
         form.Timer1Timer();
         cases.push_back({"session " + std::to_string(i) + " " + system, Canvas::kWidth, Canvas::kHeight,
-            form.Canvas.Trace()});
+            form.View().Canvas.Trace()});
     }
     return cases;
 }

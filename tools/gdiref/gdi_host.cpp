@@ -1,3 +1,5 @@
+// Host side of the GDI reference: batches of traces drawn by gdiref.exe under Wine.
+
 #include "tools/gdiref/gdi_host.h"
 
 #include <cstdio>
@@ -15,7 +17,7 @@ bool RunUnderWine(const std::string& exe, const std::string& work, const std::ve
         for (const Case& c : cases) {
             f << "case " << c.width << ' ' << c.height << '\n';
             for (const TraceOp& op : c.ops)
-                f << FormatTraceOp(op) << '\n';
+                f << io::FormatTraceOp(op) << '\n';
             f << "end\n";
         }
     }

@@ -3,6 +3,7 @@
 // Host side of the GDI reference: runs gdiref.exe under Wine on a batch of traces and reads back
 // the pictures, and encodes pictures compactly for the committed reference data.
 
+#include "io/trace_format.h"
 #include "render/canvas.h"
 
 #include <cstdint>

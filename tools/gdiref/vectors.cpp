@@ -12,6 +12,7 @@
 #include <vector>
 
 using namespace lumaro;
+using namespace lumaro::io;
 using lumaro::gdiref::Case;
 
 namespace {

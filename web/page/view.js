@@ -4,6 +4,12 @@
 
 const kDesignationPanels = 16;
 
+// The page's options: item id, option name, text.
+const kPageOptions = [
+  ['BlinkenAnhalten1', 'steadyLamps', 'Blinken anhalten'],
+  ['Lampenfarben1', 'colorLetters', 'Lampenfarben beschriften'],
+];
+
 // 0x00BBGGRR as a CSS colour.
 export function cssColor(value) {
   return `rgb(${value & 0xff}, ${(value >> 8) & 0xff}, ${(value >> 16) & 0xff})`;
@@ -24,9 +30,70 @@ export class MainWindowView {
     this.height = layout.canvas[1];
     this.buttons = new Map();
     this.panels = new Map();
+    this.createMenus(layout.menus);
+    this.createPageOptions();
     this.menuItems = [...root.querySelectorAll('[role^="menuitem"]')];
     this.createControls(layout);
     this.connectControls(actions);
+  }
+
+  // The menu bar from the core's menu table: a title button and a list per menu, a separator
+  // line where the table puts one, check marks as aria-checked (set by the first mirror).
+  createMenus(menus) {
+    const bar = this.root.querySelector('#menubar');
+    for (const menu of menus) {
+      const box = document.createElement('div');
+      box.className = menu.right ? 'menu menu-right' : 'menu';
+      const title = document.createElement('button');
+      title.type = 'button';
+      title.className = 'menu-title';
+      title.id = menu.component;
+      title.setAttribute('aria-haspopup', 'menu');
+      title.setAttribute('aria-expanded', 'false');
+      title.textContent = menu.text;
+      const list = document.createElement('ul');
+      list.className = 'menu-items';
+      list.setAttribute('role', 'menu');
+      list.setAttribute('aria-labelledby', menu.component);
+      for (const item of menu.items) {
+        if (item.separator) {
+          const line = document.createElement('li');
+          line.setAttribute('role', 'separator');
+          list.append(line);
+        }
+        const entry = document.createElement('li');
+        entry.setAttribute('role', item.checkable ? 'menuitemcheckbox' : 'menuitem');
+        entry.id = item.component;
+        entry.tabIndex = -1;
+        if (item.checkable)
+          entry.setAttribute('aria-checked', 'false');
+        entry.textContent = item.text;
+        list.append(entry);
+      }
+      box.append(title, list);
+      bar.append(box);
+    }
+  }
+
+  // The page's own options under "Einstellungen": they change what is drawn above the canvas and
+  // are no items of the core's menu (its state and lumaro-render know nothing of them).
+  createPageOptions() {
+    const list = this.root.querySelector('#Einstellungen1 + .menu-items');
+    if (!list)
+      return;
+    const line = document.createElement('li');
+    line.setAttribute('role', 'separator');
+    list.append(line);
+    for (const [id, option, text] of kPageOptions) {
+      const entry = document.createElement('li');
+      entry.setAttribute('role', 'menuitemcheckbox');
+      entry.id = id;
+      entry.tabIndex = -1;
+      entry.dataset.option = option;
+      entry.setAttribute('aria-checked', 'false');
+      entry.textContent = text;
+      list.append(entry);
+    }
   }
 
   createControls(layout) {

@@ -1,4 +1,7 @@
-#include "dialogs/jpeg/photo_decoder.h"
+// The photograph's decoder: libjpeg-turbo scaling in the decoder, then area averaging to the
+// picture box. Damage of any kind is refused, never fatal.
+
+#include "contents/photo_decoder.h"
 
 // jpeglib.h needs size_t and FILE declared before it.
 #include <cstddef>

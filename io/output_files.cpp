@@ -1,4 +1,7 @@
-#include "cli/output_files.h"
+// Writing output files whole or not at all: standard output, descriptors, symlinks, devices and
+// regular files replaced through a temporary file beside them.
+
+#include "io/output_files.h"
 
 #include <cerrno>
 #include <climits>
@@ -9,7 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace lumaro::cli {
+namespace lumaro::io {
 
 namespace {
 
@@ -250,4 +253,4 @@ bool WriteOutputFile(const std::string& path, std::string contents, std::string&
     return outputs.Commit(error);
 }
 
-} // namespace lumaro::cli
+} // namespace lumaro::io

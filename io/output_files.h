@@ -18,7 +18,7 @@
 #include <sys/types.h>
 #include <vector>
 
-namespace lumaro::cli {
+namespace lumaro::io {
 
 inline constexpr char kStandardOutput[] = "-";
 
@@ -55,4 +55,4 @@ private:
 // Writes one file by the rules above.
 bool WriteOutputFile(const std::string& path, std::string contents, std::string& error);
 
-} // namespace lumaro::cli
+} // namespace lumaro::io

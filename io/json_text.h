@@ -1,9 +1,11 @@
 #pragma once
 
+// JSON string literals for the documents the programs write.
+
 #include <string>
 #include <string_view>
 
-namespace lumaro::cli {
+namespace lumaro::io {
 
 // Appends `text` (UTF-8) as a JSON string literal. Bytes of 0x80 and above pass through
 // unchanged, so non-ASCII text stays readable; control characters become escapes.
@@ -34,4 +36,4 @@ inline void AppendJsonString(std::string& out, std::string_view text)
     out += '"';
 }
 
-} // namespace lumaro::cli
+} // namespace lumaro::io

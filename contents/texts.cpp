@@ -1,4 +1,6 @@
-#include "dialogs/texts.h"
+// Every word, link address and picture name of the notice, about, licence terms and manual windows.
+
+#include "contents/texts.h"
 
 namespace lumaro {
 

@@ -1,12 +1,14 @@
-#include "cli/state_json.h"
+// The main window's state as the JSON document of lumaro-render --state and the page.
 
-#include "cli/json_text.h"
+#include "io/state_json.h"
+
+#include "io/json_text.h"
 
 #include <initializer_list>
 #include <type_traits>
 #include <utility>
 
-namespace lumaro::cli {
+namespace lumaro::io {
 
 namespace {
 
@@ -54,7 +56,7 @@ void AppendRecords(std::string& out, const SignalTable& table)
     out += "  ],\n";
 }
 
-void AppendPanels(std::string& out, const MainForm& form)
+void AppendPanels(std::string& out, const FormState& form)
 {
     out += "  \"panels\": {\n";
     for (int n = 1; n <= kPanelCount; ++n) {
@@ -74,7 +76,7 @@ void AppendPanels(std::string& out, const MainForm& form)
     out += "  },\n";
 }
 
-void AppendButtons(std::string& out, const MainForm& form)
+void AppendButtons(std::string& out, const FormState& form)
 {
     out += "  \"buttons\": {\n";
     bool first = true;
@@ -91,12 +93,12 @@ void AppendButtons(std::string& out, const MainForm& form)
     out += "\n  },\n";
 }
 
-void AppendFlags(std::string& out, const MainForm& form)
+void AppendFlags(std::string& out, const FormState& form)
 {
     auto text = [](bool value) { return std::string(value ? "true" : "false"); };
     const std::pair<std::string_view, std::string> flags[] = {
-        {"SystemHV", text(form.SystemHV)},     {"SystemKs", text(form.SystemKs)},
-        {"SystemHl", text(form.SystemHl)},     {"BlinkPhase", text(form.BlinkPhase)},
+        {"SystemHV", text(form.system == System::HV)}, {"SystemKs", text(form.system == System::Ks)},
+        {"SystemHl", text(form.system == System::Hl)}, {"BlinkPhase", text(form.BlinkPhase)},
         {"FirstTick", text(form.FirstTick)},   {"Closing", text(form.Closing)},
         {"MayClose", text(form.MayClose)},     {"CloseCountdown", std::to_string(form.CloseCountdown)},
         {"Ended", text(form.Ended)},
@@ -111,10 +113,27 @@ void AppendFlags(std::string& out, const MainForm& form)
     out += "},\n";
 }
 
+// The check marks of the menu items that carry one, in menu order.
+void AppendMenu(std::string& out, const MainForm& form)
+{
+    out += "  \"menu\": {";
+    bool first = true;
+    for (const MenuItem& item : kMenuItems) {
+        if (!item.checkable)
+            continue;
+        out += first ? "" : ", ";
+        first = false;
+        AppendKey(out, item.component);
+        AppendBool(out, form.MenuChecked(item));
+    }
+    out += "},\n";
+}
+
 } // namespace
 
-std::string StateJson(const MainForm& form)
+std::string StateJson(const MainForm& mainForm)
 {
+    const FormState& form = mainForm.View();
     std::string out;
     out.reserve(16 * 1024);
     out += "{\n";
@@ -123,12 +142,7 @@ std::string StateJson(const MainForm& form)
     AppendButtons(out, form);
     AppendFlags(out, form);
 
-    const MenuState& menu = form.Menu;
-    out += "  \"menu\": ";
-    AppendObjectLine<bool>(out, {{"HVSystem1", menu.HVSystem1}, {"KsSystem1", menu.KsSystem1},
-                                 {"HlSystem1", menu.HlSystem1}, {"ag1", menu.ag1}, {"Nacht1", menu.Nacht1},
-                                 {"Gleisplan1", menu.Gleisplan1}, {"Signalbegriff1", menu.Signalbegriff1}});
-    out += ",\n";
+    AppendMenu(out, mainForm);
 
     const Palette& palette = form.Colors;
     out += "  \"palette\": ";
@@ -143,4 +157,4 @@ std::string StateJson(const MainForm& form)
     return out;
 }
 
-} // namespace lumaro::cli
+} // namespace lumaro::io

@@ -1,4 +1,6 @@
-#include "cli/png_writer.h"
+// The canvas as a deterministic 8-bit RGB PNG, through libpng.
+
+#include "io/png_writer.h"
 
 #include <png.h>
 
@@ -8,7 +10,7 @@
 #include <new>
 #include <vector>
 
-namespace lumaro::cli {
+namespace lumaro::io {
 
 namespace {
 
@@ -97,4 +99,4 @@ bool EncodePng(const Canvas& canvas, std::string& out, std::string& error)
     return true;
 }
 
-} // namespace lumaro::cli
+} // namespace lumaro::io

@@ -1,4 +1,6 @@
-#include "dialogs/jpeg/photo_decoder.h"
+// The photograph's decoder against the real photograph, damaged copies and random damage.
+
+#include "contents/photo_decoder.h"
 
 #include <cstddef>
 #include <cstdio>

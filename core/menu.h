@@ -1,0 +1,77 @@
+#pragma once
+
+// The main window's menu as one table: each item's component name, its text, the menu it stands
+// in, whether a separator stands above it, whether it carries a check mark, and what it does.
+// The core's dispatch, lumaro-render's words and help, the state's menu marks, the Qt menu and
+// the page's menu are all read from it. The component names are part of the scripting interface.
+
+#include <array>
+#include <string_view>
+
+namespace lumaro {
+
+enum class TopMenu { Datei, Einstellungen, Hilfe };
+
+struct TopMenuDef {
+    TopMenu menu;
+    const char* component;
+    const char* text;
+    bool rightJustified;   // stands at the right end of the menu bar
+};
+
+inline constexpr std::array<TopMenuDef, 3> kTopMenus = {{
+    {TopMenu::Datei, "Datei1", "Datei", false},
+    {TopMenu::Einstellungen, "Einstellungen1", "Einstellungen", false},
+    {TopMenu::Hilfe, "Hilfe1", "Hilfe", true},
+}};
+
+enum class MenuAction {
+    RequestClose,
+    SelectHV,
+    SelectKs,
+    SelectHl,
+    ShowDay,
+    ShowNight,
+    ToggleTrackPlan,
+    ToggleDesignations,
+    ShowManual,
+    ShowLicence,
+    ShowAbout,
+};
+
+struct MenuItem {
+    const char* component;
+    const char* text;
+    TopMenu menu;
+    bool separatorAbove;
+    bool checkable;
+    MenuAction action;
+};
+
+// In menu order. "Lzenz1" is the manual, "Lizenz1" the licence terms: the names are the window's
+// own and stay as they are.
+inline constexpr std::array<MenuItem, 11> kMenuItems = {{
+    // component         text             menu                    sep.   check  action
+    {"Beenden1",       "Beenden",       TopMenu::Datei,         false, false, MenuAction::RequestClose},
+    {"HVSystem1",      "H/V-System",    TopMenu::Einstellungen, false, true,  MenuAction::SelectHV},
+    {"KsSystem1",      "Ks-System",     TopMenu::Einstellungen, false, true,  MenuAction::SelectKs},
+    {"HlSystem1",      "Hl-System",     TopMenu::Einstellungen, false, true,  MenuAction::SelectHl},
+    {"ag1",            "Tag",           TopMenu::Einstellungen, true,  true,  MenuAction::ShowDay},
+    {"Nacht1",         "Nacht",         TopMenu::Einstellungen, false, true,  MenuAction::ShowNight},
+    {"Gleisplan1",     "Gleisplan",     TopMenu::Einstellungen, true,  true,  MenuAction::ToggleTrackPlan},
+    {"Signalbegriff1", "Signalbegriff", TopMenu::Einstellungen, true,  true,  MenuAction::ToggleDesignations},
+    {"Lzenz1",         "Anleitung",     TopMenu::Hilfe,         false, false, MenuAction::ShowManual},
+    {"Lizenz1",        "Lizenz",        TopMenu::Hilfe,         true,  false, MenuAction::ShowLicence},
+    {"Info1",          "Info",          TopMenu::Hilfe,         false, false, MenuAction::ShowAbout},
+}};
+
+// The item named `component`; nullptr for any other word.
+constexpr const MenuItem* FindMenuItem(std::string_view component)
+{
+    for (const MenuItem& item : kMenuItems)
+        if (component == item.component)
+            return &item;
+    return nullptr;
+}
+
+} // namespace lumaro
