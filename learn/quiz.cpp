@@ -4,6 +4,7 @@
 #include "learn/quiz.h"
 
 #include "core/layout.h"
+#include "learn/columns.h"
 #include "core/menu.h"
 #include "learn/tables.h"
 
@@ -640,14 +641,6 @@ std::optional<System> ParseSystem(std::string_view name)
         if (name == SystemName(system))
             return system;
     return std::nullopt;
-}
-
-int PanelColumn(int panel)
-{
-    static constexpr std::array<int, kDesignationPanelCount + 1> kColumns = {
-        0, 950, 850, 750, 650, 650, 550, 450, 350, 250, 150, 150, 50, 150, 150, 50, 550,
-    };
-    return panel >= 1 && panel <= kDesignationPanelCount ? kColumns[static_cast<std::size_t>(panel)] : 0;
 }
 
 bool RunActions(Driver& driver, std::span<const std::string> actions, std::string* error)

@@ -75,7 +75,4 @@ std::string WhyFor(const WhyContext& context);
 // empty when the signal book gives none for it.
 std::string SpeedAt(System system, std::string_view caption, std::span<const std::string> supplements);
 
-// The designation panel's signal column (50 .. 950).
-int PanelColumn(int panel);
-
 } // namespace lumaro::learn
