@@ -92,7 +92,8 @@ describe('accessibility of the page', () => {
     await page.$eval('#announcements', (live) => { live.textContent = ''; });
     await perform(page, ['tick', 'tick', 'tick']);
     assert.equal(await said(), '');
-    assert.equal(await page.$$eval('[aria-live]', (regions) => regions.length), 1);
+    // One region for the line; the self-test's window speaks its own questions and answers.
+    assert.equal(await page.$$eval('[aria-live]:not(#QuizWindow *)', (regions) => regions.length), 1);
     await page.close();
   });
 
