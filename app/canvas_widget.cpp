@@ -3,7 +3,9 @@
 #include "app/canvas_widget.h"
 
 #include "core/driver.h"
+#include "learn/columns.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -79,6 +81,8 @@ void CanvasWidget::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(QRect(0, 0, canvas.Width(), canvas.Height()), image);
+    if (m_overlays.any())
+        PaintLightOverlays(painter, m_driver.View().Lights.Lights(), m_overlays);
     painter.end();
 
     if (corePaint && m_afterCorePaint)
@@ -91,6 +95,91 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit backgroundClicked();
     QWidget::mouseReleaseEvent(event);
+}
+
+const CanvasWidget::ColumnText* CanvasWidget::column(int x) const
+{
+    for (std::size_t i = 0; i < kColumnXs.size(); ++i)
+        if (kColumnXs[i] == x)
+            return m_columns[i] ? &*m_columns[i] : nullptr;
+    return nullptr;
+}
+
+QRect CanvasWidget::columnRect(int x)
+{
+    // From the track plan down to the ground strip.
+    return QRect(x - 50, 0, 100, 414);
+}
+
+QString CanvasWidget::summary() const
+{
+    QStringList parts;
+    for (const auto& column : m_columns)
+        if (column)
+            parts << column->name + QStringLiteral(": ") + column->description;
+    return parts.join(QLatin1Char(' '));
+}
+
+void CanvasWidget::refreshColumns()
+{
+    const System system = m_driver.View().SelectedSystem();
+    static const char* const kSystemNames[] = {"H/V-System", "Ks-System", "Hl-System"};
+    const QString name = QStringLiteral("Signale der Strecke, %1").arg(QLatin1String(kSystemNames[int(system)]));
+    if (accessibleName() != name)
+        setAccessibleName(name);
+
+    const auto lights = m_driver.View().Lights.Lights();
+    bool anyChange = false;
+    bool reordered = false;
+    int index = 0;
+    for (std::size_t i = 0; i < kColumnXs.size(); ++i) {
+        const int x = kColumnXs[i];
+        std::optional<ColumnText> fresh;
+        if (learn::ColumnSignal(system, x)) {
+            fresh = ColumnText {QString::fromStdString(learn::ColumnName(system, x)),
+                                QString::fromStdString(learn::ColumnAspect(m_driver.View().Panels, lights, x)),
+                                QString::fromStdString(learn::DescribeColumn(m_driver.View().Panels, lights, x))};
+        }
+        std::optional<ColumnText>& known = m_columns[i];
+        if (known.has_value() != fresh.has_value()) {
+            reordered = true;
+            known = fresh;
+        } else if (fresh) {
+            const bool nameChanged = known->name != fresh->name;
+            const bool textChanged = known->description != fresh->description || known->aspect != fresh->aspect;
+            known = fresh;
+            if (nameChanged || textChanged)
+                anyChange = true;
+            if (nameChanged) {
+                QAccessibleEvent event(this, QAccessible::NameChanged);
+                event.setChild(index);
+                QAccessible::updateAccessibility(&event);
+            }
+            if (textChanged) {
+                QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+                event.setChild(index);
+                QAccessible::updateAccessibility(&event);
+            }
+            if (nameChanged || textChanged)
+                emit columnTextChanged(index);
+        }
+        if (known)
+            ++index;
+    }
+    if (reordered) {
+        QAccessibleEvent event(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (anyChange || reordered) {
+        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void CanvasWidget::setOverlays(LightOverlays overlays)
+{
+    m_overlays = overlays;
+    update();
 }
 
 } // namespace lumaro

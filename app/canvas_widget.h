@@ -2,10 +2,14 @@
 
 // The widget of the main window's client area.
 
+#include "app/light_overlay.h"
+
 #include <QPointer>
 #include <QWidget>
 
+#include <array>
 #include <functional>
+#include <optional>
 
 class QWindow;
 
@@ -37,9 +41,34 @@ public:
     // How many times this widget ran the core's paint; lets tests tell the paint paths apart.
     int corePaints() const { return m_corePaints; }
 
+    // --- Accessibility -------------------------------------------------------------------
+    static constexpr std::array<int, 10> kColumnXs = {50, 150, 250, 350, 450, 550, 650, 750, 850, 950};
+    // One signal column in words.
+    struct ColumnText {
+        QString name;         // "Spalte 2, Einfahrsignal"
+        QString aspect;       // "Ks 1 blinkend, Zs 3v "6""
+        QString description;  // the aspect and the lamps as sentences
+    };
+    // Column `x` while a signal stands there in the system shown, else nullptr.
+    const ColumnText* column(int x) const;
+    // The part of the canvas a column covers, in widget coordinates.
+    static QRect columnRect(int x);
+    // Every column's name and description, left to right.
+    QString summary() const;
+    // Reads the columns' texts from the core again and tells assistive technology about each
+    // one that changed; nothing is told while the texts stay the same, so blinking says nothing.
+    void refreshColumns();
+
+    // Drawn above the canvas; changing them repaints without running the core's paint.
+    void setOverlays(LightOverlays overlays);
+    LightOverlays overlays() const { return m_overlays; }
+
 signals:
     // A click on the background, not on a button or panel.
     void backgroundClicked();
+    // What a column says changed; sent together with the accessibility event for that column,
+    // whose child index on the canvas is `child`.
+    void columnTextChanged(int child);
 
 protected:
     bool event(QEvent* event) override;
@@ -53,6 +82,8 @@ private:
     QPointer<QWindow> m_watchedWindow;
     bool m_corePaintDue = true;
     int m_corePaints = 0;
+    std::array<std::optional<ColumnText>, kColumnXs.size()> m_columns;
+    LightOverlays m_overlays;
 };
 
 } // namespace lumaro

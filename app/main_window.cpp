@@ -3,6 +3,7 @@
 
 #include "app/main_window.h"
 
+#include "app/canvas_accessible.h"
 #include "app/canvas_widget.h"
 #include "app/menu_align.h"
 #include "app/why_bar.h"
@@ -82,8 +83,11 @@ MainWindow::MainWindow(QWidget* parent)
     , m_driver([this] { m_canvas->requestCorePaint(); })
 {
     InitResources();
+    // Before any widget exists, so that Qt never caches a plain interface for the canvas.
+    InstallCanvasAccessibility();
     createWidgets();
     connectWidgets();
+    createAccessibility();
     m_driver.Start();
     mirror();
     m_timer.start();
@@ -153,8 +157,9 @@ void MainWindow::createWidgets()
         auto* button = new QPushButton(QString::fromUtf8(def.caption), m_canvas);
         button->setObjectName(QStringLiteral("Button%1").arg(def.number));
         button->setGeometry(def.left, def.top, kButtonWidth, kButtonHeight);
-        // The core takes the focus off the buttons; they never show a focus frame.
-        button->setFocusPolicy(Qt::NoFocus);
+        // Reached with Tab, never focused by a click: a click leaves the focus to the core, which
+        // takes it off all controls.
+        button->setFocusPolicy(Qt::TabFocus);
         button->setAutoDefault(false);
         m_buttons[def.number] = button;
     }
@@ -411,6 +416,7 @@ void MainWindow::mirror(const FormState& state)
             focused->clearFocus();
     }
 
+    mirrorAccessibility();
     mirrorWindows(state);
     m_why->refresh();
 }

@@ -22,6 +22,7 @@ class QPushButton;
 namespace lumaro {
 
 class AboutWindow;
+class ButtonKeys;
 class CanvasWidget;
 class LicenceWindow;
 class ManualWindow;
@@ -75,6 +76,9 @@ public:
     // The "Warum" line with its cause outline, and "Warum anzeigen" that shows or hides both.
     WhyBar* why() const { return m_why; }
     QAction* showWhyAction() const { return m_showWhy; }
+    // The learners' options above the canvas: "Blinken anhalten", "Lampenfarben beschriften".
+    QAction* steadyLampsAction() const { return m_steadyLamps; }
+    QAction* colorLettersAction() const { return m_colorLetters; }
     // Writes the canvas as the last paint left it (1016 x 696) to `path` as a PNG, the same bytes
     // as lumaro-render --png. On failure returns false with the reason in `error`.
     bool savePicture(const QString& path, QString& error) const;
@@ -92,6 +96,9 @@ private:
     void runMenuCommand(const MenuItem& item);
     void ensureWindows();
     void mirrorWindows(const FormState& state);
+    // Accessible names, keyboard access and the learners' overlays (main_window_access.cpp).
+    void createAccessibility();
+    void mirrorAccessibility();
 
     Driver m_driver;
     CanvasWidget* m_canvas = nullptr;
@@ -102,6 +109,9 @@ private:
     QAction* m_savePicture = nullptr;
     WhyBar* m_why = nullptr;
     QAction* m_showWhy = nullptr;
+    QAction* m_steadyLamps = nullptr;
+    QAction* m_colorLetters = nullptr;
+    ButtonKeys* m_buttonKeys = nullptr;
     SaveFileChooser m_chooseSaveFile;
     ErrorReporter m_reportError;
     struct MenuEntry {

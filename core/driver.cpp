@@ -44,6 +44,16 @@ bool Driver::ClickButton(int n)
     return m_form->ClickButton(n);
 }
 
+bool Driver::KeyPressButton(int n)
+{
+    return m_form->KeyPressButton(n);
+}
+
+void Driver::ControlFocused(int n)
+{
+    m_form->ControlFocused(n);
+}
+
 bool Driver::MenuCommand(std::string_view component)
 {
     const bool known = m_form->MenuCommand(component);

@@ -29,6 +29,10 @@ public:
     // A paint the window system asked for.
     void Paint();
     bool ClickButton(int n);
+    // ButtonN pressed from the keyboard: a click that leaves the focus on the button.
+    bool KeyPressButton(int n);
+    // The keyboard moved the focus to ButtonN (0: to no button).
+    void ControlFocused(int n);
     // A menu item by component name; false for an unknown one.
     bool MenuCommand(std::string_view component);
     void FormClick();

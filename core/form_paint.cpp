@@ -78,7 +78,7 @@ void MainForm::DrawElements()
 {
     FormState& s = m_state;
     const DesignationWriter designations(s.Panels, s.Colors.ColCaption);
-    const ElementRoom room {s.Canvas, s.Signals, s.Origins, s.Colors, s.BlinkPhase, SelectedSystem(), designations};
+    const ElementRoom room {s.Canvas, s.Signals, s.Origins, s.Colors, s.BlinkPhase, SelectedSystem(), designations, &s.Lights};
     for (const Placement& p : PlacementsOf(SelectedSystem()))
         lumaro::DrawElement(room, {p.x, p.y, p.code, p.own, p.next});
 }

@@ -49,6 +49,7 @@ void MainForm::Paint()
     Canvas& canvas = m_state.Canvas;
     if (canvas.Recording())
         canvas.ClearTrace();
+    m_state.Lights.Clear();
     canvas.Erase(m_state.WindowColor);
     FormPaint();
     m_state.PaintedSignals = m_state.Signals;

@@ -9,6 +9,7 @@
 #include "render/canvas.h"
 #include "render/color.h"
 #include "render/designations.h"
+#include "render/lamps.h"
 #include "render/palette.h"
 #include "render/scene.h"
 #include "state/propagation.h"
@@ -89,6 +90,8 @@ struct FormState {
     WindowState Manual;               // TForm5
 
     lumaro::Canvas Canvas;
+    // The lights lit by the last paint, with the blinking ones in either phase.
+    LightList Lights;
 
     // The system shown; H/V before FormCreate, as the menu marks it.
     System SelectedSystem() const { return system.value_or(System::HV); }
@@ -115,6 +118,11 @@ public:
     // A user's click on ButtonN: the button's command, then the focus taken away. Ignored
     // (returns false) when there is no such button or it is hidden or disabled.
     bool ClickButton(int n);
+    // ButtonN pressed from the keyboard (Space or Enter while it has the focus): the same action
+    // as a click, but the button keeps the focus, so that Tab goes on from there.
+    bool KeyPressButton(int n);
+    // The keyboard moved the focus to ButtonN (0: to no button), without a press.
+    void ControlFocused(int n);
     // A menu command by component name ("ag1", "HVSystem1", ...). Returns false for an unknown name.
     bool MenuCommand(std::string_view component);
     void RunMenuAction(MenuAction action);

@@ -4,7 +4,10 @@
 #include "learn/quiz.h"
 
 #include "core/layout.h"
+#include "learn/columns.h"
 #include "core/menu.h"
+#include "learn/explain.h"
+#include "learn/line_of_form.h"
 #include "learn/tables.h"
 
 #include <algorithm>
@@ -112,17 +115,20 @@ PanelRole RoleOf(System system, int panel)
     return signal ? signal->role : PanelRole::Supplement;
 }
 
-std::string Nominative(System system, int panel)
+std::string Nominative(System system, int panel) { return PanelSignalName(system, panel, Case::Nominative); }
+
+// The "Warum" text of `panel` on the line as its last paint left it; empty where there is none.
+std::string WarumOf(const Driver& line, int panel)
 {
-    const PanelSignal* signal = FindPanelSignal(system, panel);
-    return signal ? signal->nominative : "das Signal";
+    const std::optional<PanelWhy> why = ExplainPanel(LineOf(line.View()), panel);
+    return why ? why->why : std::string();
 }
 
 std::vector<std::string> SupplementCaptions(const FormState& form, System system, int panel)
 {
     std::vector<std::string> captions;
     for (const SupplementOf& row : Supplements())
-        if (row.main == panel && (row.systems & MaskOf(system)))
+        if (row.main == panel && (row.systems & SystemBit(system)))
             if (const std::string& caption = form.Panels[row.supplement].caption; !caption.empty())
                 captions.push_back(caption);
     return captions;
@@ -221,7 +227,7 @@ std::vector<std::string> DesignationChoices(System system, int panel, const std:
 {
     std::vector<std::string> confused;
     for (const Confusion& row : Confusions()) {
-        if (!(row.systems & MaskOf(system)))
+        if (!(row.systems & SystemBit(system)))
             continue;
         if (answer == row.a)
             AddUnique(confused, row.b);
@@ -295,8 +301,7 @@ std::optional<QuizItem> MakeNameItem(System system, std::string_view designation
     item.choices = DesignationChoices(system, recipe.panel, caption, {}, random);
     item.answer = ShuffleChoices(item.choices, random);
     item.designation = caption;
-    item.why = WhyFor({ItemKind::Name, system, recipe.panel, caption,
-                       SupplementCaptions(s.driver.View(), system, recipe.panel), {}, {}});
+    item.why = WhyFor({ItemKind::Name, system, recipe.panel, caption, {}, {}, WarumOf(s.driver, recipe.panel)});
     return item;
 }
 
@@ -323,7 +328,7 @@ std::optional<QuizItem> MakeSpeedItem(System system, std::string_view designatio
     std::vector<std::string> choices {speed};
     std::vector<std::string> confused;
     for (const Confusion& row : Confusions()) {
-        if (!(row.systems & MaskOf(system)))
+        if (!(row.systems & SystemBit(system)))
             continue;
         const char* other = caption == row.a ? row.b : caption == row.b ? row.a : nullptr;
         if (const SpeedFact* fact = other ? FindSpeedFact(system, other) : nullptr)
@@ -358,7 +363,7 @@ std::optional<QuizItem> MakeSpeedItem(System system, std::string_view designatio
     item.choices = std::move(choices);
     item.answer = ShuffleChoices(item.choices, random);
     item.designation = caption;
-    item.why = WhyFor({ItemKind::Speed, system, recipe.panel, caption, supplements, {}, {}});
+    item.why = WhyFor({ItemKind::Speed, system, recipe.panel, caption, supplements, {}, WarumOf(s.driver, recipe.panel)});
     return item;
 }
 
@@ -441,13 +446,14 @@ std::optional<QuizItem> MakePredictItem(System system, std::string_view designat
     item.then = {ButtonWord(chosen->button)};
     for (int t = 0; t < kSettleTicks; ++t)
         item.then.push_back("tick");
-    item.prompt = Capitalised(column->at) + std::string(" wird „") + ButtonCaption(chosen->button)
+    item.prompt = Capitalised(PanelSignalAt(system, column->panel)) + " wird „" + ButtonCaption(chosen->button)
         + "“ gedrückt. Was zeigt " + Nominative(system, chosen->panel) + " danach?";
     item.choices = DesignationChoices(system, chosen->panel, chosen->after, chosen->before, random);
     item.answer = ShuffleChoices(item.choices, random);
     item.designation = chosen->after;
-    item.why = WhyFor({ItemKind::Predict, system, chosen->panel, chosen->after, {}, chosen->before,
-                       {ButtonWord(chosen->button)}});
+    Driver after = s.driver.Copy();
+    RunActions(after, item.then);
+    item.why = WhyFor({ItemKind::Predict, system, chosen->panel, chosen->after, {}, {}, WarumOf(after, chosen->panel)});
     return item;
 }
 
@@ -548,8 +554,8 @@ std::optional<QuizItem> MakeSetItem(System system, std::string_view designation,
     item.system = system;
     item.setup = std::move(s.setup);
     item.panel = goal.panel;
-    item.prompt = ownButtons ? "Stelle " + std::string(signal->accusative) + " auf " + goal.target + "."
-                             : "Sorge dafür, dass " + std::string(signal->nominative) + " " + goal.target + " zeigt.";
+    item.prompt = ownButtons ? "Stelle " + PanelSignalName(system, goal.panel, Case::Accusative) + " auf " + goal.target + "."
+                             : "Sorge dafür, dass " + Nominative(system, goal.panel) + " " + goal.target + " zeigt.";
     item.target = goal.target;
     item.solution = goal.solution;
     item.designation = goal.target;
@@ -557,7 +563,9 @@ std::optional<QuizItem> MakeSetItem(System system, std::string_view designation,
     for (const std::string& word : goal.solution)
         if (word != "tick")
             presses.push_back(word);
-    item.why = WhyFor({ItemKind::Set, system, goal.panel, goal.target, {}, {}, presses});
+    Driver after = s.driver.Copy();
+    RunActions(after, goal.solution);
+    item.why = WhyFor({ItemKind::Set, system, goal.panel, goal.target, {}, presses, WarumOf(after, goal.panel)});
     return item;
 }
 
@@ -642,14 +650,6 @@ std::optional<System> ParseSystem(std::string_view name)
     return std::nullopt;
 }
 
-int PanelColumn(int panel)
-{
-    static constexpr std::array<int, kDesignationPanelCount + 1> kColumns = {
-        0, 950, 850, 750, 650, 650, 550, 450, 350, 250, 150, 150, 50, 150, 150, 50, 550,
-    };
-    return panel >= 1 && panel <= kDesignationPanelCount ? kColumns[static_cast<std::size_t>(panel)] : 0;
-}
-
 bool RunActions(Driver& driver, std::span<const std::string> actions, std::string* error)
 {
     for (const std::string& word : actions) {
@@ -689,77 +689,48 @@ std::string SpeedAt(System system, std::string_view caption, std::span<const std
 
 std::string WhyFor(const WhyContext& c)
 {
-    const Meaning* meaning = FindMeaning(c.system, c.caption);
-    const std::string named = c.caption + (meaning ? " heißt „" + std::string(meaning->meaning) + "“." : ".");
-    const std::string signal = Capitalised(Nominative(c.system, c.panel));
-    switch (c.kind) {
-    case ItemKind::Name: {
-        std::string text = signal + " zeigt " + c.caption + ": " + (meaning ? meaning->meaning : c.caption) + ".";
-        if (c.caption == "Ks 1")
-            for (const std::string& supplement : c.supplements)
-                if (IndicatorSpeed(supplement, "Zs 3v \"") > 0)
-                    text += " Ks 1 blinkt hier, weil das " + supplement.substr(2)
-                        + " am selben Signal eine Geschwindigkeit für das nächste Signal ankündigt.";
-        return text;
+    std::string text = c.warum;
+    if (text.empty()) {
+        const Meaning* meaning = FindMeaning(c.system, c.caption);
+        text = Capitalised(Nominative(c.system, c.panel)) + " zeigt " + c.caption
+            + (meaning ? ": " + std::string(meaning->meaning) : std::string()) + ".";
     }
+    switch (c.kind) {
+    case ItemKind::Name:
+    case ItemKind::Predict:
+        return text;
     case ItemKind::Speed: {
         const SpeedFact* fact = FindSpeedFact(c.system, c.caption);
-        std::string text = signal + " zeigt " + c.caption;
-        for (const std::string& supplement : c.supplements)
-            text += ", dazu " + supplement;
-        text += ". ";
+        if (!fact)
+            return text;
         // A Zs 3 beside a proceeding aspect decides the speed; the aspect's own rule is then moot.
         int limit = 0;
-        if (fact && std::string_view(fact->speed) != kSpeedStop)
+        if (std::string_view(fact->speed) != kSpeedStop)
             for (const std::string& supplement : c.supplements)
                 if (const int speed = IndicatorSpeed(supplement, "Zs 3 \""); speed > 0)
                     limit = speed;
-        if (limit > 0)
-            text += "Das Zs 3 gilt ab dem Signal: höchstens " + Kmh(limit) + " im anschließenden Weichenbereich.";
-        else
-            text += fact ? fact->fact : named;
-        for (const std::string& supplement : c.supplements) {
-            if (const int speed = IndicatorSpeed(supplement, "Zs 3v \""); speed > 0) {
-                text += " Das " + supplement.substr(2) + " kündigt " + Kmh(speed)
-                    + " erst für das nächste Signal an";
-                text += c.caption.starts_with("Ks 1") ? " (deshalb blinkt Ks 1)." : ".";
-            }
-        }
+        text += limit > 0 ? " Das Zs 3 gilt ab dem Signal: höchstens " + Kmh(limit) + " im anschließenden Weichenbereich."
+                          : " " + std::string(fact->fact);
+        for (const std::string& supplement : c.supplements)
+            if (const int speed = IndicatorSpeed(supplement, "Zs 3v \""); speed > 0)
+                text += " Das " + supplement.substr(2) + " kündigt " + Kmh(speed) + " erst für das nächste Signal an.";
         return text;
     }
     case ItemKind::Set: {
-        std::string text = signal + " zeigt " + c.caption + " nach ";
+        text += " Gedrückt: ";
         for (std::size_t i = 0; i < c.presses.size(); ++i) {
             int button = 0;
             ParseButtonWord(c.presses[i], button);
             const ButtonColumn* column = FindButtonColumn(c.system, button);
             text += i == 0 ? "" : i + 1 == c.presses.size() ? " und " : ", ";
-            text += std::string("„") + ButtonCaption(button) + "“ " + (column ? column->at : "");
+            text += std::string("„") + ButtonCaption(button) + "“";
+            if (column)
+                text += " " + PanelSignalAt(c.system, column->panel);
         }
-        return text + ". " + named;
-    }
-    case ItemKind::Predict: {
-        int button = 0;
-        if (!c.presses.empty())
-            ParseButtonWord(c.presses.front(), button);
-        const ButtonColumn* column = FindButtonColumn(c.system, button);
-        std::string text = signal + " wechselt von " + (c.before.empty() ? "dunkel" : c.before) + " zu "
-            + c.caption + ". " + named;
-        const PanelRole role = RoleOf(c.system, c.panel);
-        if (column && column->column == PanelColumn(c.panel))
-            text += " Die Taste stellt dieses Signal selbst.";
-        else if (c.caption == "Ke")
-            text += " Eine Abhängigkeit zwischen den Signalen schaltet es ab.";
-        else if (role == PanelRole::Distant)
-            text += " Ein Vorsignal kündigt an, was das folgende Hauptsignal zeigt; es folgt ihm mit dem nächsten Takt.";
-        else if (role == PanelRole::Supplement)
-            text += " Die Zusatzanzeige folgt dem Signal, zu dem sie gehört.";
-        else
-            text += " Eine Abhängigkeit zwischen den Signalen stellt dieses Signal mit.";
-        return text;
+        return text + ".";
     }
     }
-    return named;
+    return text;
 }
 
 QuizItem GenerateItem(Random& random, ItemKind kind, std::optional<System> system, std::string_view designation)

@@ -58,24 +58,23 @@ QuizItem GenerateItem(Random& random, ItemKind kind, std::optional<System> syste
 // One JSON object on one line, keys in the order of lumaro-render --quiz, without a line break.
 std::string QuizItemJson(const QuizItem& item);
 
-// What a learner is told after answering. Until every panel can say why it shows what it
-// shows, this is the designation's official meaning and, for speeds, the signal book's rule.
+// What a learner is told after answering: the "Warum" text of the asked panel in the situation
+// where the answer holds (`warum`; empty where the panel has none, and then the designation's
+// meaning), and what the item's kind asks beyond it: for a speed, the signal book's rule that
+// gives it; for a set item, the buttons that did it.
 struct WhyContext {
     ItemKind kind = ItemKind::Name;
     System system = System::HV;
     int panel = 0;
     std::string caption;                    // the designation the answer is about
-    std::vector<std::string> supplements;   // the further lines of the same signal
-    std::string before;                     // predict: the caption before the press
-    std::vector<std::string> presses;       // set: the solution's buttons; predict: the button
+    std::vector<std::string> supplements;   // speed: the further lines of the same signal
+    std::vector<std::string> presses;       // set: the solution's buttons
+    std::string warum;
 };
 std::string WhyFor(const WhyContext& context);
 
 // The speed a train may pass the signal of `panel` with, from its caption and supplements;
 // empty when the signal book gives none for it.
 std::string SpeedAt(System system, std::string_view caption, std::span<const std::string> supplements);
-
-// The designation panel's signal column (50 .. 950).
-int PanelColumn(int panel);
 
 } // namespace lumaro::learn

@@ -4,6 +4,7 @@
 #include "learn/tables.h"
 
 #include "core/layout.h"
+#include "learn/explain.h"
 
 #include <array>
 
@@ -13,26 +14,25 @@ namespace {
 
 // Rows for a panel that more than one system uses in different ways come once per meaning.
 constexpr std::array kPanelSignals = std::to_array<PanelSignal>({
-    {1,  kAllSystems, PanelRole::Main,       "das Blocksignal", "das Blocksignal", "am Blocksignal"},
-    {2,  kHVKs,       PanelRole::Indicator,  "der Gegengleisanzeiger", "den Gegengleisanzeiger", "am Gegengleisanzeiger"},
-    {2,  kHl,         PanelRole::Distant,    "das Vorsignal des Blocksignals", "das Vorsignal des Blocksignals", "am Vorsignal des Blocksignals"},
-    {3,  kHVKs,       PanelRole::Distant,    "das Vorsignal des Blocksignals", "das Vorsignal des Blocksignals", "am Vorsignal des Blocksignals"},
-    {4,  kAllSystems, PanelRole::Main,       "das Ausfahrsignal", "das Ausfahrsignal", "am Ausfahrsignal"},
-    {5,  kHV,         PanelRole::Distant,    "das Vorsignal am Ausfahrsignal", "das Vorsignal am Ausfahrsignal", "am Vorsignal am Ausfahrsignal"},
-    {5,  kHl,         PanelRole::Supplement, "der Gegengleisanzeiger am Ausfahrsignal", "den Gegengleisanzeiger am Ausfahrsignal", "am Gegengleisanzeiger am Ausfahrsignal"},
-    {6,  kAllSystems, PanelRole::Main,       "das Zwischensignal", "das Zwischensignal", "am Zwischensignal"},
-    {16, kHl,         PanelRole::Supplement, "der Gegengleisanzeiger am Zwischensignal", "den Gegengleisanzeiger am Zwischensignal", "am Gegengleisanzeiger am Zwischensignal"},
-    {7,  kAllSystems, PanelRole::Main,       "das hohe Sperrsignal", "das hohe Sperrsignal", "am hohen Sperrsignal"},
-    {8,  kHVKs,       PanelRole::Indicator,  "der Geschwindigkeitsanzeiger", "den Geschwindigkeitsanzeiger", "am Geschwindigkeitsanzeiger"},
-    {9,  kHVKs,       PanelRole::Shunting,   "das Sperrsignal", "das Sperrsignal", "am Sperrsignal"},
-    {9,  kHl,         PanelRole::Shunting,   "das Rangiersignal", "das Rangiersignal", "am Rangiersignal"},
-    {10, kAllSystems, PanelRole::Main,       "das Einfahrsignal", "das Einfahrsignal", "am Einfahrsignal"},
-    {11, kHV,         PanelRole::Distant,    "das Vorsignal am Einfahrsignal", "das Vorsignal am Einfahrsignal", "am Vorsignal am Einfahrsignal"},
-    {11, kKs | kHl,   PanelRole::Supplement, "der Zusatzanzeiger am Einfahrsignal", "den Zusatzanzeiger am Einfahrsignal", "am Zusatzanzeiger am Einfahrsignal"},
-    {13, kHVKs,       PanelRole::Supplement, "das Zusatzlicht am Einfahrsignal", "das Zusatzlicht am Einfahrsignal", "am Zusatzlicht am Einfahrsignal"},
-    {14, kKs,         PanelRole::Supplement, "der Geschwindigkeitsvoranzeiger am Einfahrsignal", "den Geschwindigkeitsvoranzeiger am Einfahrsignal", "am Geschwindigkeitsvoranzeiger am Einfahrsignal"},
-    {12, kAllSystems, PanelRole::Distant,    "das Vorsignal des Einfahrsignals", "das Vorsignal des Einfahrsignals", "am Vorsignal des Einfahrsignals"},
-    {15, kHVKs,       PanelRole::Supplement, "der Geschwindigkeitsvoranzeiger am Vorsignal", "den Geschwindigkeitsvoranzeiger am Vorsignal", "am Geschwindigkeitsvoranzeiger am Vorsignal"},
+    {1,  kAllSystems, PanelRole::Main,       nullptr, Genus::Neuter},
+    {2,  kHVKs,       PanelRole::Indicator,  nullptr, Genus::Neuter},
+    {2,  kHl,         PanelRole::Distant,    nullptr, Genus::Neuter},
+    {3,  kHVKs,       PanelRole::Distant,    nullptr, Genus::Neuter},
+    {4,  kAllSystems, PanelRole::Main,       nullptr, Genus::Neuter},
+    {5,  kHV,         PanelRole::Distant,    "Vorsignal", Genus::Neuter},
+    {5,  kHl,         PanelRole::Supplement, "Gleiswechselanzeiger", Genus::Masculine},
+    {6,  kAllSystems, PanelRole::Main,       nullptr, Genus::Neuter},
+    {16, kHl,         PanelRole::Supplement, "Gleiswechselanzeiger", Genus::Masculine},
+    {7,  kAllSystems, PanelRole::Main,       nullptr, Genus::Neuter},
+    {8,  kHVKs,       PanelRole::Indicator,  nullptr, Genus::Neuter},
+    {9,  kAllSystems, PanelRole::Shunting,   nullptr, Genus::Neuter},
+    {10, kAllSystems, PanelRole::Main,       nullptr, Genus::Neuter},
+    {11, kHV,         PanelRole::Distant,    "Vorsignal", Genus::Neuter},
+    {11, kKs | kHl,   PanelRole::Supplement, "Zusatzanzeiger", Genus::Masculine},
+    {13, kHVKs,       PanelRole::Supplement, "Zusatzlicht", Genus::Neuter},
+    {14, kKs,         PanelRole::Supplement, "Geschwindigkeitsvoranzeiger", Genus::Masculine},
+    {12, kAllSystems, PanelRole::Distant,    nullptr, Genus::Neuter},
+    {15, kHVKs,       PanelRole::Supplement, "Geschwindigkeitsvoranzeiger", Genus::Masculine},
 });
 
 // Sh 1 is named with its official meaning, not the panel's plainer hint; Zs 1 and Zs 7 say what
@@ -107,18 +107,18 @@ constexpr std::array kMeanings = std::to_array<Meaning>({
 // from the signal on, which is all a question here asks.
 constexpr std::array kSpeedFacts = std::to_array<SpeedFact>({
     {kAllSystems, "Hp 0",               kSpeedStop,     "Hp 0 heißt Halt: Der Zug hält vor dem Signal."},
-    {kHV,         "Hp 1",               kSpeedLine,     "Hp 1 heißt Fahrt: Es gilt die im Fahrplan zugelassene Geschwindigkeit."},
+    {kHV,         "Hp 1",               kSpeedLine,     "Hp 1 heißt Fahrt: Es gilt die Höchstgeschwindigkeit, die der Fahrplan zulässt."},
     {kHV,         "Hp 2",               "40 km/h",      "Hp 2 (Langsamfahrt) erlaubt ohne Zs 3 höchstens 40 km/h im anschließenden Weichenbereich."},
     {kHV,         "Hp 2 + Zs 3 \"6\"",  "60 km/h",      "Zs 3 \"6\" gilt statt der 40 km/h von Hp 2: höchstens 60 km/h im anschließenden Weichenbereich."},
     {kHV,         "Hp 1 + Zs 3 \"8\"",  "80 km/h",      "Zs 3 \"8\": höchstens 80 km/h im anschließenden Weichenbereich."},
     {kHV,         "Hp 1 + Zs 3 \"10\"", "100 km/h",     "Zs 3 \"10\": höchstens 100 km/h im anschließenden Weichenbereich."},
     {kAllSystems, "Hp 0 + Zs 1",        "40 km/h",      "Zs 1 erlaubt die Vorbeifahrt an Hp 0 mit höchstens 40 km/h im anschließenden Weichenbereich; das ist keine Fahrt auf Sicht."},
-    {kHVKs,       "Hp 0 + Zs 7",        kSpeedOnSight,  "Zs 7 erlaubt die Vorbeifahrt an Hp 0; dann Fahrt auf Sicht bis zum nächsten Hauptsignal, höchstens 40 km/h."},
+    {kHVKs,       "Hp 0 + Zs 7",        kSpeedOnSight,  "Zs 7 erlaubt die Vorbeifahrt an Hp 0; dann Fahrt auf Sicht, höchstens 40 km/h, bis zum nächsten Hauptsignal."},
     {kHVKs,       "Hp 0 + Sh 1",        kSpeedStop,     "Sh 1 hebt nur das Fahrverbot für Rangierfahrten auf; für Zugfahrten gilt Hp 0: Halt."},
     {kHl,         "Hp 0 + Ra 12",       kSpeedStop,     "Ra 12 erlaubt nur Rangierfahrten; für Zugfahrten gilt Hp 0: Halt."},
     {kHVKs,       "Zs 3 \"2\"",         "20 km/h",      "Zs 3 \"2\": höchstens 20 km/h im anschließenden Weichenbereich."},
-    {kKs,         "Ks 1",               kSpeedLine,     "Ks 1 heißt Fahrt: Es gilt die im Fahrplan zugelassene Geschwindigkeit."},
-    {kKs,         "Ks 2",               kSpeedLine,     "Ks 2 erlaubt die Vorbeifahrt und kündigt nur Halt am nächsten Hauptsignal an."},
+    {kKs,         "Ks 1",               kSpeedLine,     "Ks 1 heißt Fahrt: Es gilt die Höchstgeschwindigkeit, die der Fahrplan zulässt."},
+    {kKs,         "Ks 2",               kSpeedLine,     "Ks 2 erlaubt die Vorbeifahrt mit Höchstgeschwindigkeit und kündigt nur Halt am nächsten Hauptsignal an."},
     {kKs,         "Ks 1 + Zs 3 \"4\"",  "40 km/h",      "Zs 3 \"4\": höchstens 40 km/h im anschließenden Weichenbereich."},
     {kKs,         "Ks 1 + Zs 3 \"6\"",  "60 km/h",      "Zs 3 \"6\": höchstens 60 km/h im anschließenden Weichenbereich."},
     {kKs,         "Ks 1 + Zs 3 \"8\"",  "80 km/h",      "Zs 3 \"8\": höchstens 80 km/h im anschließenden Weichenbereich."},
@@ -186,15 +186,14 @@ constexpr std::array kSupplements = std::to_array<SupplementOf>({
 });
 
 constexpr std::array kButtonColumns = std::to_array<ButtonColumn>({
-    {150, kAllSystems, "am Einfahrsignal"},
-    {250, kHVKs,       "am Sperrsignal"},
-    {250, kHl,         "am Rangiersignal"},
-    {450, kAllSystems, "am hohen Sperrsignal"},
-    {550, kAllSystems, "am Zwischensignal"},
-    {650, kAllSystems, "am Ausfahrsignal"},
-    {750, kHl,         "am Gegengleisanzeiger des Ausfahrsignals"},
-    {850, kHVKs,       "am Gegengleisanzeiger"},
-    {950, kAllSystems, "am Blocksignal"},
+    {150, kAllSystems, 10},
+    {250, kAllSystems, 9},
+    {450, kAllSystems, 7},
+    {550, kAllSystems, 6},
+    {650, kAllSystems, 4},
+    {750, kHl,         5},   // the exit signal's track-change buttons
+    {850, kHVKs,       2},
+    {950, kAllSystems, 1},
 });
 
 // Found by a search from the start over button presses; each row is checked by the tests.
@@ -381,7 +380,7 @@ std::span<const ButtonColumn> ButtonColumns() { return kButtonColumns; }
 const PanelSignal* FindPanelSignal(System system, int panel)
 {
     for (const PanelSignal& row : kPanelSignals)
-        if (row.panel == panel && (row.systems & MaskOf(system)))
+        if (row.panel == panel && (row.systems & SystemBit(system)))
             return &row;
     return nullptr;
 }
@@ -389,7 +388,7 @@ const PanelSignal* FindPanelSignal(System system, int panel)
 const Meaning* FindMeaning(System system, std::string_view caption)
 {
     for (const Meaning& row : kMeanings)
-        if (row.caption == caption && (row.systems & MaskOf(system)))
+        if (row.caption == caption && (row.systems & SystemBit(system)))
             return &row;
     return nullptr;
 }
@@ -397,7 +396,7 @@ const Meaning* FindMeaning(System system, std::string_view caption)
 const SpeedFact* FindSpeedFact(System system, std::string_view caption)
 {
     for (const SpeedFact& row : kSpeedFacts)
-        if (row.caption == caption && (row.systems & MaskOf(system)))
+        if (row.caption == caption && (row.systems & SystemBit(system)))
             return &row;
     return nullptr;
 }
@@ -410,10 +409,30 @@ const ButtonColumn* FindButtonColumn(System system, int button)
         // A button stands under its signal, a little left of the mast.
         const int column = (def.left + 50) / 100 * 100 + 50;
         for (const ButtonColumn& row : kButtonColumns)
-            if (row.column == column && (row.systems & MaskOf(system)))
+            if (row.column == column && (row.systems & SystemBit(system)))
                 return &row;
     }
     return nullptr;
+}
+
+std::string PanelSignalName(System system, int panel, Case grammaticalCase)
+{
+    const PanelSignal* row = FindPanelSignal(system, panel);
+    const char* signal = SignalName(system, ColumnOfPanel(panel));
+    if (!row || !signal)
+        return "das Signal";
+    if (!row->part)
+        return SignalWithArticle(system, ColumnOfPanel(panel), grammaticalCase);
+    return WithArticle(row->part, row->genus, grammaticalCase) + " am " + signal;
+}
+
+std::string PanelSignalAt(System system, int panel)
+{
+    const PanelSignal* row = FindPanelSignal(system, panel);
+    const char* signal = SignalName(system, ColumnOfPanel(panel));
+    if (!row || !signal)
+        return "am Signal";
+    return row->part ? "am " + std::string(row->part) + " am " + signal : "am " + std::string(signal);
 }
 
 std::span<const char* const> SpeedsOf(System system)

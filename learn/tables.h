@@ -4,20 +4,17 @@
 // designation panel, what each designation means and how fast a train may pass it, which
 // designations learners mix up, and one way to bring each panel to each of its designations.
 
+#include "learn/why_texts.h"
 #include "render/palette.h"
 
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace lumaro::learn {
 
-// Systems a row applies to.
-enum SystemMask : unsigned { kHV = 1, kKs = 2, kHl = 4, kHVKs = kHV | kKs, kAllSystems = 7 };
-
-constexpr unsigned MaskOf(System system)
-{
-    return system == System::HV ? kHV : system == System::Ks ? kKs : kHl;
-}
+// Systems a row applies to, as the explanations' bit set (SystemBit).
+inline constexpr unsigned kHVKs = kHV | kKs;
 
 enum class PanelRole {
     Main,         // a main signal's own aspect
@@ -27,14 +24,14 @@ enum class PanelRole {
     Supplement,   // a further line under a main or distant signal's panel
 };
 
-// The signal above a designation panel, in the three grammatical forms the questions need.
+// The signal above a designation panel: the signal of its column, named as the explanations name
+// it, or a part on that signal's mast.
 struct PanelSignal {
     int panel;
     unsigned systems;
     PanelRole role;
-    const char* nominative;   // "das Ausfahrsignal"
-    const char* accusative;   // "das Ausfahrsignal", "den Gegengleisanzeiger"
-    const char* at;           // "am Ausfahrsignal"
+    const char* part;   // "Vorsignal" (on the mast of the column's signal); nullptr: the signal itself
+    Genus genus;        // the part's
 };
 
 // A designation and its meaning in the words of the signal book, short.
@@ -49,7 +46,7 @@ struct SpeedFact {
     unsigned systems;
     const char* caption;
     const char* speed;
-    const char* fact;
+    const char* fact;   // one sentence that names `speed` word for word
 };
 
 // Two designations that learners take for one another.
@@ -75,11 +72,11 @@ struct Recipe {
     const char* presses;   // "Button20 Button35"; empty: the line shows it from the start
 };
 
-// The signal column above a group of buttons, as the questions name it.
+// The signal column above a group of buttons, and the panel whose signal names the group.
 struct ButtonColumn {
     int column;
     unsigned systems;
-    const char* at;   // "am Einfahrsignal"
+    int panel;
 };
 
 inline constexpr const char* kSpeedStop = "Halt";
@@ -99,6 +96,11 @@ const PanelSignal* FindPanelSignal(System system, int panel);
 const Meaning* FindMeaning(System system, std::string_view caption);
 const SpeedFact* FindSpeedFact(System system, std::string_view caption);
 const ButtonColumn* FindButtonColumn(System system, int button);
+
+// A panel's signal with its article ("das Ausfahrsignal", "den Gleiswechselanzeiger am
+// Ausfahrsignal"), and where something stands at it ("am Vorsignal am Einfahrsignal").
+std::string PanelSignalName(System system, int panel, Case grammaticalCase);
+std::string PanelSignalAt(System system, int panel);
 
 // The speeds a question of `system` may offer.
 std::span<const char* const> SpeedsOf(System system);

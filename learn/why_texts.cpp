@@ -104,8 +104,6 @@ constexpr Meaning kMeanings[] = {
 
 // --- What stands in each column -----------------------------------------------------------------
 
-enum class Genus { Neuter, Masculine };
-
 struct ColumnSignal {
     unsigned systems;
     int x;
@@ -361,11 +359,13 @@ const char* SignalName(System system, int x)
 std::string SignalWithArticle(System system, int x, Case grammaticalCase)
 {
     const ColumnSignal* c = FindColumn(system, x);
-    if (!c)
-        return {};
-    const char* article = c->genus == Genus::Neuter ? "das "
-                        : grammaticalCase == Case::Nominative ? "der " : "den ";
-    return article + std::string(c->name);
+    return c ? WithArticle(c->name, c->genus, grammaticalCase) : std::string();
+}
+
+std::string WithArticle(std::string_view name, Genus genus, Case grammaticalCase)
+{
+    const char* article = genus == Genus::Neuter ? "das " : grammaticalCase == Case::Nominative ? "der " : "den ";
+    return article + std::string(name);
 }
 
 const char* AnnouncingPart(System system, int panel)

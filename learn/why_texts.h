@@ -87,12 +87,18 @@ std::span<const RuleText> RuleTexts();
 // distant signal where it differs. nullptr for an unknown caption.
 const char* MeaningOf(std::string_view caption, bool announcing);
 
+// The signals are named here only: the explanations and the self-test's questions both take their
+// names from this table of columns.
 // The signal standing in column `x` of `system`, without article ("Einfahrsignal"), or nullptr.
 const char* SignalName(System system, int x);
 // The same with its definite article, in nominative or accusative ("der" and "den" differ for
-// the two indicators only).
+// the indicators only).
 enum class Case { Nominative, Accusative };
 std::string SignalWithArticle(System system, int x, Case grammaticalCase);
+
+enum class Genus { Neuter, Masculine };
+// A signal or a part of one with its definite article ("den Zusatzanzeiger").
+std::string WithArticle(std::string_view name, Genus genus, Case grammaticalCase);
 
 // The announcing part of a panel's signal, with article; nullptr where the panel only shows its
 // signal's own aspect.

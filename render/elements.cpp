@@ -26,6 +26,7 @@ Look::Look(const ElementRoom& room, const Element& e)
     , next(RecordOf(room.signals, e.next))
     , blink(room.blinkPhase)
     , system(room.system)
+    , lights(room.lights)
 {
 }
 
@@ -68,11 +69,40 @@ void LitLamp(Canvas& canvas, const Element& e, Color color, Box box, Offset seed
     Fill(canvas, e, color, seed, color);
 }
 
+void NoteLight(const Look& look, const Element& e, Color color, LightKind kind, Box box, bool blinking,
+               bool burning)
+{
+    LampColor lampColor;
+    if (look.lights == nullptr || !LampColorOf(color, lampColor))
+        return;
+    LitLight light;
+    light.column = ColumnOf(e.x);
+    light.left = e.x + std::min(box.x1, box.x2);
+    light.right = e.x + std::max(box.x1, box.x2);
+    light.top = e.y + std::min(box.y1, box.y2);
+    light.bottom = e.y + std::max(box.y1, box.y2);
+    light.color = lampColor;
+    light.kind = kind;
+    light.blinking = blinking;
+    light.burning = burning;
+    look.lights->Add(light);
+}
+
 void Lamps(Canvas& canvas, const Element& e, const Look& look, std::span<const LampRow> lamps)
 {
-    for (const LampRow& lamp : lamps)
-        if (lamp.when(look))
+    // Conditions only read, so testing a row again in the other phase changes nothing.
+    Look otherPhase = look;
+    otherPhase.blink = !look.blink;
+    for (const LampRow& lamp : lamps) {
+        const bool now = lamp.when(look);
+        if (now)
             LitLamp(canvas, e, lamp.color, lamp.box, lamp.seed);
+        if (look.lights == nullptr)
+            continue;
+        const bool other = lamp.when(otherPhase);
+        if (now || other)
+            NoteLight(look, e, lamp.color, LightKind::Lamp, lamp.box, now != other, now);
+    }
 }
 
 void Designations(const DesignationWriter& writer, int panel, const Look& look,

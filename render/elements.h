@@ -7,6 +7,7 @@
 
 #include "render/canvas.h"
 #include "render/designations.h"
+#include "render/lamps.h"
 #include "render/palette.h"
 #include "state/provenance.h"
 #include "state/record_fields.h"
@@ -52,6 +53,8 @@ struct ElementRoom {
     bool blinkPhase;               // blinking lamps burn while this is true
     System system;                 // the selected signalling system
     const DesignationWriter& designations;
+    // Where the lights lit in this paint are noted; nothing is noted without one.
+    LightList* lights = nullptr;
 };
 
 // Draws element `e.code` at (e.x, e.y); codes without a block draw nothing.
@@ -66,6 +69,7 @@ struct Look {
     const SignalRecord& next;
     bool blink;
     System system;
+    LightList* lights;
 
     Look(const ElementRoom& room, const Element& e);
 };
@@ -138,8 +142,13 @@ void RectOutline(Canvas& canvas, const Element& e, Color color, std::int32_t lef
 // A lit lamp: pen `color` width 1, Ellipse over `box` (its interior takes the brush left by
 // what came before), brush `color`, border-mode fill from `seed` that stops at `color`.
 void LitLamp(Canvas& canvas, const Element& e, Color color, Box box, Offset seed);
+// Notes a light of the element at `box` (relative to the anchor, corners in any order) in the
+// look's light list. `burning` is false for a blinking light in its dark phase.
+void NoteLight(const Look& look, const Element& e, Color color, LightKind kind, Box box, bool blinking,
+               bool burning = true);
 // Every row of `lamps` whose condition holds, in table order. Two matching rows for one lamp
-// draw it twice.
+// draw it twice. A row whose condition holds in one blink phase only is noted as blinking, in
+// either phase.
 void Lamps(Canvas& canvas, const Element& e, const Look& look, std::span<const LampRow> lamps);
 // Every row of `rows` whose condition holds writes `panel`, in table order, so the last
 // matching row is what stays.

@@ -87,6 +87,8 @@ constexpr Offset kShortScreen[] = {{-12, -182}, {12, -182}, {12, -224}, {9, -227
 constexpr Offset kShortScreenSeed = {0, -183};
 constexpr Offset kIndicatorBox[] = {{-8, -263}, {8, -263}, {8, -287}, {-8, -287}, {-8, -263}};
 constexpr Offset kIndicatorBoxSeed = {0, -270};
+// What the dots of the indicator boxes cover, as noted lights.
+constexpr Box kIndicatorBoxLights {-6, -286, 8, -264};
 
 // --- Code 70: main signal --------------------------------------------------------------------
 
@@ -332,8 +334,10 @@ void HlTrackChangeBox73(const ElementRoom& r, const Element& e)
     Screen(r.canvas, e, kIndicatorBox, kIndicatorBoxSeed);
     // Pen and brush are set whether or not a dot follows; the next element inherits them.
     SetPenAndBrush(r.canvas, clWhite);
-    if (OwnProceeds(look) && OwnTrackChange(look))
+    if (OwnProceeds(look) && OwnTrackChange(look)) {
         Dots(r.canvas, e, clWhite, kTrackChangeDots);
+        draw::NoteLight(look, e, clWhite, LightKind::Figure, kIndicatorBoxLights, false);
+    }
 }
 
 void HlSignal74(const ElementRoom& r, const Element& e)
@@ -368,8 +372,10 @@ void HlDeadEndBox77(const ElementRoom& r, const Element& e)
     Screen(r.canvas, e, kIndicatorBox, kIndicatorBoxSeed);
     // Pen and brush are set whether or not a dot follows; the next element inherits them.
     SetPenAndBrush(r.canvas, clYellow);
-    if (OwnProceeds(look) && NextShortened(look))
+    if (OwnProceeds(look) && NextShortened(look)) {
         Dots(r.canvas, e, clYellow, kDeadEndDots);
+        draw::NoteLight(look, e, clYellow, LightKind::Figure, kIndicatorBoxLights, false);
+    }
 }
 
 } // namespace lumaro::blocks

@@ -140,8 +140,10 @@ void DrawLamps(Canvas& c, const Element& e, const DistantLook& look, Mounting mo
 {
     for (const DistantLampRow& lamp : kLamps) {
         const DistantCondition when = mounting == Mounting::FreeStanding ? lamp.freeStanding : lamp.atMain;
-        if (when(look))
-            LitLamp(c, e, lamp.color, lamp.box, lamp.seed);
+        if (!when(look))
+            continue;
+        LitLamp(c, e, lamp.color, lamp.box, lamp.seed);
+        draw::NoteLight(look, e, lamp.color, LightKind::Lamp, lamp.box, false);
     }
 }
 

@@ -3,6 +3,8 @@
 #include "render/elements.h"
 #include "render/hint_texts.h"
 
+#include <algorithm>
+
 namespace lumaro::blocks {
 
 namespace {
@@ -93,7 +95,8 @@ constexpr LightGroup kCautionLight {
     {{-3, -195}, {3, -195}, {0, -188}},
 };
 
-void DrawLightGroup(Canvas& c, const Element& e, const LightGroup& group)
+// Noted as one light: the three points are read together as one sign.
+void DrawLightGroup(Canvas& c, const Element& e, const Look& look, const LightGroup& group)
 {
     c.SetPenWidth(1);
     c.SetPenColor(group.color);
@@ -102,6 +105,15 @@ void DrawLightGroup(Canvas& c, const Element& e, const LightGroup& group)
     c.SetBrushColor(group.color);
     for (const Offset& s : group.seeds)
         c.FloodFill(e.x + s.dx, e.y + s.dy, group.color);
+    Box bounds {0, 0, 0, 0};
+    bool first = true;
+    for (const Box& b : group.lights) {
+        const Box n {std::min(b.x1, b.x2), std::min(b.y1, b.y2), std::max(b.x1, b.x2), std::max(b.y1, b.y2)};
+        bounds = first ? n : Box {std::min(bounds.x1, n.x1), std::min(bounds.y1, n.y1), std::max(bounds.x2, n.x2),
+                                  std::max(bounds.y2, n.y2)};
+        first = false;
+    }
+    draw::NoteLight(look, e, group.color, LightKind::Figure, bounds, false);
 }
 
 // --- Code 20: block signal -------------------------------------------------------------------
@@ -195,9 +207,9 @@ constexpr DesignationRow kIntermediateSignalDesignations[] = {
 void SubstituteAndCautionLights(Canvas& c, const Element& e, const Look& look)
 {
     if (OwnErsatz(look))
-        DrawLightGroup(c, e, kSubstituteLight);
+        DrawLightGroup(c, e, look, kSubstituteLight);
     if (OwnVorsicht(look))
-        DrawLightGroup(c, e, kCautionLight);
+        DrawLightGroup(c, e, look, kCautionLight);
 }
 
 } // namespace
@@ -212,7 +224,7 @@ void HvBlockSignal20(const ElementRoom& r, const Element& e)
         Designations(r.designations, 1, look, {&row.designation, 1});
     }
     if (OwnErsatz(look))
-        DrawLightGroup(c, e, kSubstituteLight);
+        DrawLightGroup(c, e, look, kSubstituteLight);
     // The block signal is always announced with a shortened braking distance: the mark travels
     // forward through the track-change indicator to the distant signal in the same paint.
     if (e.own == records::hv::kBlock)

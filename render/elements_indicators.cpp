@@ -71,6 +71,9 @@ void FilledOutline(Canvas& c, const Element& e, Color color, std::span<const Off
     Fill(c, e, color, seed, color);
 }
 
+// What the lit symbols and digits of codes 27, 30, 31 and 32 cover, as noted lights.
+constexpr Box kSymbolBox {-8, -287, 9, -265};
+
 // The open frame around the black box of the Ks look of codes 27, 30, 31 and 32.
 constexpr Offset kKsFrame[] = {{-9, -265}, {9, -265}, {9, -288}, {-9, -288}, {-9, -265}};
 // The black box that carries the symbol or the digits in both looks.
@@ -268,6 +271,8 @@ void TrackChangeSymbol(Canvas& c, const Element& e, const Look& look)
 {
     if (!OwnGwb(look))
         return;
+    if (KsLook(look) || HvLook(look))
+        draw::NoteLight(look, e, clWhite, LightKind::Figure, kSymbolBox, false);
     if (KsLook(look))
         Outline(c, e, clWhite, kTrackChangeStroke);
     if (HvLook(look))
@@ -442,10 +447,17 @@ void SpeedIndicator27_31(const ElementRoom& r, const Element& e)
     Path(c, e, kBox);
     Fill(c, e, clBlack, {0, -270}, clBlack);
     DigitPen(c, clWhite);
-    if (KsLook(look))
-        LineDigits(c, e, clWhite, SelectedDigits(look, kSpeedDigitsKs));
-    if (HvLook(look))
-        DotMatrix(c, e, clWhite, SelectedDigits(look, kSpeedDigitsHv));
+    Digits shown = kNoDigit;
+    if (KsLook(look)) {
+        shown = SelectedDigits(look, kSpeedDigitsKs);
+        LineDigits(c, e, clWhite, shown);
+    }
+    if (HvLook(look)) {
+        shown = SelectedDigits(look, kSpeedDigitsHv);
+        DotMatrix(c, e, clWhite, shown);
+    }
+    if (shown != kNoDigit)
+        draw::NoteLight(look, e, clWhite, LightKind::Figure, kSymbolBox, false);
     WriteChosenPanel(r, e, look, kSpeedIndicatorPanels);
 }
 
@@ -463,10 +475,17 @@ void SpeedPreIndicator32(const ElementRoom& r, const Element& e)
     Fill(c, e, clBlack, {0, -281}, clBlack);
     Fill(c, e, clBlack, {0, -284}, clBlack);
     DigitPen(c, clYellow);
-    if (KsLook(look))
-        LineDigits(c, e, clYellow, SelectedDigits(look, kPreDigitsKs));
-    if (HvLook(look) && !OwnStopsTrain(look))
-        DotMatrix(c, e, clYellow, SelectedDigits(look, kPreDigitsHv));
+    Digits shown = kNoDigit;
+    if (KsLook(look)) {
+        shown = SelectedDigits(look, kPreDigitsKs);
+        LineDigits(c, e, clYellow, shown);
+    }
+    if (HvLook(look) && !OwnStopsTrain(look)) {
+        shown = SelectedDigits(look, kPreDigitsHv);
+        DotMatrix(c, e, clYellow, shown);
+    }
+    if (shown != kNoDigit)
+        draw::NoteLight(look, e, clYellow, LightKind::Figure, kSymbolBox, false);
 }
 
 } // namespace lumaro::blocks

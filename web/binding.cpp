@@ -2,6 +2,7 @@
 // Texts are returned as NUL-terminated UTF-8 that stays valid until the next call returning text.
 
 #include "io/json_text.h"
+#include "web/access_json.h"
 #include "web/columns_json.h"
 #include "web/session.h"
 #include "web/window_texts.h"
@@ -93,6 +94,8 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_why_of(int panel) { return Text(TheSessi
 EMSCRIPTEN_KEEPALIVE const char* lumaro_windows_json() { return Text(TheSession().WindowsJson()); }
 
 EMSCRIPTEN_KEEPALIVE const char* lumaro_layout_json() { return Text(lumaro::web::Session::LayoutJson()); }
+
+EMSCRIPTEN_KEEPALIVE const char* lumaro_access_json() { return Text(lumaro::web::AccessJson(TheSession().Form().View())); }
 
 EMSCRIPTEN_KEEPALIVE const char* lumaro_window_texts() { return Text(lumaro::web::WindowTextsJson()); }
 

@@ -3,8 +3,10 @@
 #include "web/columns_json.h"
 
 #include "io/json_text.h"
-#include "core/columns.h"
+#include "learn/column_controls.h"
+#include "learn/columns.h"
 
+#include <span>
 #include <utility>
 
 namespace lumaro::web {
@@ -13,7 +15,7 @@ namespace {
 
 constexpr std::pair<System, const char*> kSystems[] = {{System::HV, "HV"}, {System::Ks, "Ks"}, {System::Hl, "Hl"}};
 
-std::string NumberList(const std::vector<int>& numbers)
+std::string NumberList(std::span<const int> numbers)
 {
     std::string out = "[";
     for (int n : numbers) {
@@ -45,20 +47,20 @@ std::string PerSystem(Value value)
 std::string ColumnsJson()
 {
     std::string out = "{\"columns\": [";
-    for (const SignalColumn& column : kSignalColumns) {
-        if (column.x != kSignalColumns.front().x)
+    for (const std::int32_t x : learn::kColumns) {
+        if (x != learn::kColumns.front())
             out += ", ";
-        out += "{\"x\": " + std::to_string(column.x);
+        out += "{\"x\": " + std::to_string(x);
         out += ", \"signal\": " + PerSystem([&](System system) {
             std::string name;
-            if (const char* signal = ColumnSignal(column.x, system))
+            if (const char* signal = learn::ColumnSignal(system, x))
                 io::AppendJsonString(name, signal);
             else
                 name = "null";
             return name;
         });
-        out += ", \"buttons\": " + PerSystem([&](System system) { return NumberList(ColumnButtons(column.x, system)); });
-        out += ", \"panels\": " + NumberList(ColumnPanels(column.x)) + "}";
+        out += ", \"buttons\": " + PerSystem([&](System system) { return NumberList(learn::ColumnButtons(x, system)); });
+        out += ", \"panels\": " + NumberList(learn::ColumnPanels(x)) + "}";
     }
     return out + "]}";
 }

@@ -1,11 +1,15 @@
 // Self-test items replayed through the core: every answer an item claims is what the line shows.
 
+#include "core/layout.h"
+#include "learn/explain.h"
+#include "learn/line_of_form.h"
 #include "learn/quiz.h"
 #include "learn/tables.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <set>
 
@@ -39,13 +43,50 @@ Driver Replay(const std::vector<std::string>& setup, const std::vector<std::stri
     return form;
 }
 
+std::string ButtonCaptionOf(const std::string& word)
+{
+    for (const ButtonDef& def : kButtons)
+        if (word == "Button" + std::to_string(def.number))
+            return def.caption;
+    return word;
+}
+
 std::vector<std::string> SupplementsShown(const FormState& form, System system, int panel)
 {
     std::vector<std::string> captions;
     for (const SupplementOf& row : Supplements())
-        if (row.main == panel && (row.systems & MaskOf(system)) && !form.Panels[row.supplement].caption.empty())
+        if (row.main == panel && (row.systems & SystemBit(system)) && !form.Panels[row.supplement].caption.empty())
             captions.push_back(form.Panels[row.supplement].caption);
     return captions;
+}
+
+// Whether `text` names `caption` as a whole: not "Hl 1" inside "Hl 10", nor "Hp 1" inside
+// "Hp 1 + Zs 3 "8"".
+bool NamesExactly(const std::string& text, const std::string& caption)
+{
+    const auto word = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
+    for (std::size_t at = text.find(caption); at != std::string::npos; at = text.find(caption, at + 1)) {
+        const std::size_t end = at + caption.size();
+        if ((at == 0 || !word(text[at - 1])) && (end == text.size() || !word(text[end]))
+            && text.compare(end, 2, " +") != 0)
+            return true;
+    }
+    return false;
+}
+
+// The explanation after an answer begins with the "Warum" text of the asked panel where the
+// answer holds, or the designation's meaning where the panel has none.
+void CheckWhy(const QuizItem& item, const Driver& where, const std::string& answer)
+{
+    const std::optional<PanelWhy> warum = ExplainPanel(LineOf(where.View()), item.panel);
+    if (warum) {
+        EXPECT_EQ(item.why.rfind(warum->why, 0), 0u) << warum->why;
+    } else {
+        const Meaning* meaning = FindMeaning(item.system, item.designation);
+        ASSERT_NE(meaning, nullptr);
+        EXPECT_NE(item.why.find(meaning->meaning), std::string::npos);
+    }
+    EXPECT_TRUE(NamesExactly(item.why, answer)) << answer;
 }
 
 void CheckItem(const QuizItem& item)
@@ -62,8 +103,15 @@ void CheckItem(const QuizItem& item)
         EXPECT_TRUE(item.choices.empty());
         EXPECT_EQ(item.answer, -1);
         EXPECT_NE(Replay(item.setup).View().Panels[item.panel].caption, item.target);
-        EXPECT_EQ(Replay(item.setup, item.solution).View().Panels[item.panel].caption, item.target);
+        const Driver solved = Replay(item.setup, item.solution);
+        EXPECT_EQ(solved.View().Panels[item.panel].caption, item.target);
         EXPECT_EQ(item.designation, item.target);
+        CheckWhy(item, solved, item.target);
+        for (const std::string& word : item.solution) {
+            if (word != "tick") {
+                EXPECT_NE(item.why.find(ButtonCaptionOf(word)), std::string::npos) << word;
+            }
+        }
         return;
     }
 
@@ -83,7 +131,7 @@ void CheckItem(const QuizItem& item)
             EXPECT_TRUE(speeds.count(choice) || choice == "80 km/h") << choice;
         EXPECT_EQ(SpeedAt(item.system, shown, SupplementsShown(form.View(), item.system, item.panel)), answer);
         // The explanation names the designation the speed follows from.
-        EXPECT_NE(item.why.find(shown), std::string::npos);
+        EXPECT_TRUE(NamesExactly(item.why, shown));
     } else {
         EXPECT_EQ(shown, answer);
         const std::set<std::string> captions = CaptionsOf(item.system);
@@ -91,6 +139,7 @@ void CheckItem(const QuizItem& item)
             EXPECT_TRUE(captions.count(choice)) << choice << " is no designation of this system";
     }
     EXPECT_EQ(item.designation, shown);
+    CheckWhy(item, form, answer);
     // The situation the learner looks at stays as it is while the timer runs on.
     form.Tick();
     EXPECT_EQ(form.View().Panels[item.panel].caption, shown);
@@ -170,9 +219,12 @@ TEST(QuizTest, TablesCoverEveryDesignationTheLineShows)
             EXPECT_NE(FindSpeedFact(row.system, row.caption), nullptr);
         }
     }
+    // A speed's explanation names the speed the learner picked.
+    for (const SpeedFact& row : SpeedFacts())
+        EXPECT_NE(std::string_view(row.fact).find(row.speed), std::string_view::npos) << row.caption;
     for (const Confusion& pair : Confusions()) {
         for (System system : {System::HV, System::Ks, System::Hl}) {
-            if (!(pair.systems & MaskOf(system)))
+            if (!(pair.systems & SystemBit(system)))
                 continue;
             EXPECT_TRUE(CaptionsOf(system).count(pair.a)) << SystemName(system) << " " << pair.a;
             EXPECT_TRUE(CaptionsOf(system).count(pair.b)) << SystemName(system) << " " << pair.b;
@@ -206,9 +258,30 @@ TEST(QuizTest, BlinkingKs1IsPassedAtLineSpeed)
     EXPECT_EQ(SpeedAt(System::Ks, "Ks 1", std::vector<std::string> {"+ Zs 3 \"6\"", "+ Zs 3v \"4\""}), "60 km/h");
     EXPECT_EQ(SpeedAt(System::Ks, "Hp 0", std::vector<std::string> {"+ Zs 3 \"6\""}), kSpeedStop);
     EXPECT_EQ(SpeedAt(System::HV, "Ke", {}), "");
-    const std::string why = WhyFor({ItemKind::Speed, System::Ks, 10, "Ks 1", supplements, {}, {}});
-    EXPECT_NE(why.find("blinkt"), std::string::npos);
-    EXPECT_NE(why.find("Zs 3v \"4\""), std::string::npos);
+    const std::string why = WhyFor({ItemKind::Speed, System::Ks, 10, "Ks 1", supplements, {}, "Warum."});
+    EXPECT_EQ(why.rfind("Warum. ", 0), 0u);
+    EXPECT_NE(why.find(kSpeedLine), std::string::npos);
+    EXPECT_NE(why.find("Zs 3v \"4\" kündigt 40 km/h erst für das nächste Signal an"), std::string::npos);
+    // Without a "Warum" text the designation's meaning stands in for it.
+    EXPECT_EQ(WhyFor({ItemKind::Name, System::Ks, 10, "Ks 1", {}, {}, {}}), "Das Einfahrsignal zeigt Ks 1: Fahrt.");
+}
+
+// The questions name each signal as the explanations do, the parts on a mast after the signal
+// that carries them.
+TEST(QuizTest, QuestionsNameTheSignalsAsTheExplanationsDo)
+{
+    for (const Recipe& row : Recipes()) {
+        const char* signal = SignalName(row.system, ColumnOfPanel(row.panel));
+        ASSERT_NE(signal, nullptr) << SystemName(row.system) << " Panel" << row.panel;
+        EXPECT_NE(PanelSignalName(row.system, row.panel, Case::Nominative).find(signal), std::string::npos);
+    }
+    EXPECT_EQ(PanelSignalName(System::HV, 7, Case::Nominative), "das Kennlichtsignal");
+    EXPECT_EQ(PanelSignalName(System::Hl, 5, Case::Accusative), "den Gleiswechselanzeiger am Ausfahrsignal");
+    EXPECT_EQ(PanelSignalAt(System::HV, 11), "am Vorsignal am Einfahrsignal");
+    // The Hl line's buttons in column 750 set the exit signal's track-change indication.
+    const ButtonColumn* column = FindButtonColumn(System::Hl, 14);
+    ASSERT_NE(column, nullptr);
+    EXPECT_EQ(PanelSignalAt(System::Hl, column->panel), "am Gleiswechselanzeiger am Ausfahrsignal");
 }
 
 TEST(QuizTest, RunActionsStopsAtTheFirstWordThatIsNoAction)

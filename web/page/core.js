@@ -47,6 +47,7 @@ export class Core {
     this.progressReset = fn('lumaro_progress_reset');
     this.progressText = text('lumaro_progress_text');
     this.progressJson = text('lumaro_progress_json');
+    this.accessJson = text('lumaro_access_json');
   }
 
   // The canvas as RGBA bytes, a view into the module's memory: use it before the next call into

@@ -2,6 +2,7 @@
 // the script object window.lumaro. Loaded with "?manual", the timer stays off and a script drives
 // time through lumaro.tick().
 
+import { AccessView } from './access.js';
 import { Core } from './core.js';
 import { MainWindowView } from './view.js';
 import { SecondaryWindows } from './windows.js';
@@ -37,10 +38,15 @@ class Page {
     const layout = JSON.parse(core.layoutJson());
     document.title = layout.caption;
     this.view = new MainWindowView(this.root, layout, {
-      button: (n) => this.act(() => core.clickButton(n)),
-      menu: (component) => this.act(() => core.menuCommand(component)),
+      button: (n) => this.act(() => this.press(n)),
+      menu: (component) => this.act(() => this.menu(component)),
       formClick: () => this.act(() => core.formClick()),
+      option: (name, item) => this.toggleOption(name, item),
     });
+    // Blinking is held from the start for those who asked their system for less motion.
+    const steadyLamps = matchMedia('(prefers-reduced-motion: reduce)').matches;
+    this.access = new AccessView(this.root, { steadyLamps, colorLetters: false });
+    this.root.querySelector('#BlinkenAnhalten1').setAttribute('aria-checked', String(steadyLamps));
     this.windows = new SecondaryWindows(this.root, JSON.parse(core.windowTextsJson()));
     this.touch = new TouchLayout(this.root, layout, JSON.parse(core.columnsJson()).columns, {
       button: (n) => this.act(() => core.clickButton(n)),
@@ -52,14 +58,36 @@ class Page {
   }
 
   // Runs one action of the core, then shows its result: canvas, controls, windows.
-  act(action) {
+  act(action, ticked = false) {
     const result = action();
-    this.show();
+    this.show(ticked);
     return result;
   }
 
-  show() {
+  press(n) {
+    const accepted = this.core.clickButton(n);
+    if (accepted)
+      this.access.pressed(document.getElementById(`Button${n}`).getAttribute('aria-label') || '');
+    return accepted;
+  }
+
+  menu(component) {
+    const system = JSON.parse(this.core.stateJson()).menu;
+    const known = this.core.menuCommand(component);
+    if (JSON.stringify(JSON.parse(this.core.stateJson()).menu) !== JSON.stringify(system))
+      this.access.systemChanged();
+    return known;
+  }
+
+  toggleOption(name, item) {
+    const on = item.getAttribute('aria-checked') !== 'true';
+    item.setAttribute('aria-checked', String(on));
+    this.access.setOption(name, on);
+  }
+
+  show(ticked = false) {
     this.draw();
+    this.access.update(JSON.parse(this.core.accessJson()), ticked);
     const state = JSON.parse(this.core.stateJson());
     this.view.mirror(state);
     this.touch.mirror(state);
@@ -75,7 +103,7 @@ class Page {
   }
 
   tick() {
-    this.act(() => this.core.tick());
+    this.act(() => this.core.tick(), true);
     this.quiz?.afterTick();
   }
 
@@ -102,6 +130,7 @@ class Page {
     }
     this.core.start();
     this.windows.reset();
+    this.access.reset();
     this.endedPage.hidden = true;
     this.root.hidden = false;
     this.show();

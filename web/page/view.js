@@ -4,6 +4,12 @@
 
 const kDesignationPanels = 16;
 
+// The page's options: item id, option name, text.
+const kPageOptions = [
+  ['BlinkenAnhalten1', 'steadyLamps', 'Blinken anhalten'],
+  ['Lampenfarben1', 'colorLetters', 'Lampenfarben beschriften'],
+];
+
 // 0x00BBGGRR as a CSS colour.
 export function cssColor(value) {
   return `rgb(${value & 0xff}, ${(value >> 8) & 0xff}, ${(value >> 16) & 0xff})`;
@@ -25,6 +31,7 @@ export class MainWindowView {
     this.buttons = new Map();
     this.panels = new Map();
     this.createMenus(layout.menus);
+    this.createPageOptions();
     this.menuItems = [...root.querySelectorAll('[role^="menuitem"]')];
     this.createControls(layout);
     this.connectControls(actions);
@@ -68,6 +75,27 @@ export class MainWindowView {
     }
   }
 
+  // The page's own options under "Einstellungen": they change what is drawn above the canvas and
+  // are no items of the core's menu (its state and lumaro-render know nothing of them).
+  createPageOptions() {
+    const list = this.root.querySelector('#Einstellungen1 + .menu-items');
+    if (!list)
+      return;
+    const line = document.createElement('li');
+    line.setAttribute('role', 'separator');
+    list.append(line);
+    for (const [id, option, text] of kPageOptions) {
+      const entry = document.createElement('li');
+      entry.setAttribute('role', 'menuitemcheckbox');
+      entry.id = id;
+      entry.tabIndex = -1;
+      entry.dataset.option = option;
+      entry.setAttribute('aria-checked', 'false');
+      entry.textContent = text;
+      list.append(entry);
+    }
+  }
+
   createControls(layout) {
     const place = (element, left, top, width, height) => {
       Object.assign(element.style, {
@@ -92,7 +120,7 @@ export class MainWindowView {
     }
     const logo = document.createElement('img');
     logo.id = 'Image1';
-    logo.alt = '';
+    logo.alt = 'Lumaro-Logo';
     logo.src = 'assets/logo.bmp';
     place(logo, ...layout.image1);
     logo.style.objectFit = 'none';
@@ -105,7 +133,11 @@ export class MainWindowView {
     for (const item of this.menuItems) {
       item.addEventListener('click', () => {
         this.closeMenus();
-        actions.menu(item.id);
+        // The page's own options change what is drawn above the canvas, never the core.
+        if (item.dataset.option)
+          actions.option(item.dataset.option, item);
+        else
+          actions.menu(item.id);
       });
     }
     this.canvas.addEventListener('click', () => actions.formClick());

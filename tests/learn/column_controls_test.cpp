@@ -1,19 +1,22 @@
 // The signal columns against the window: every control the window shows in a system belongs to a
 // column where a signal stands in that system.
 
-#include "core/columns.h"
+#include "learn/column_controls.h"
 
-#include "form_script.h"
+#include "core/layout.h"
+#include "learn/columns.h"
+
+#include "tests/core/form_script.h"
 
 #include <map>
 #include <vector>
 
-namespace lumaro {
+namespace lumaro::learn {
 namespace {
 
 using test::FormScript;
 
-using ColumnsTest = FormScript;
+using ColumnControlsTest = FormScript;
 
 struct SystemCase {
     System system;
@@ -23,7 +26,7 @@ struct SystemCase {
 constexpr SystemCase kSystemCases[] = {
     {System::HV, "HVSystem1", "Button25"}, {System::Ks, "KsSystem1", "Button25"}, {System::Hl, "HlSystem1", "Button14"}};
 
-TEST_F(ColumnsTest, AssignsButtonsAndPanelsByTheirPlaceUnderTheLine)
+TEST_F(ColumnControlsTest, AssignsButtonsAndPanelsByTheirPlaceUnderTheLine)
 {
     EXPECT_EQ(ColumnButtons(150, System::HV), (std::vector<int> {30, 31, 32, 34, 35, 36, 37}));
     EXPECT_EQ(ColumnButtons(650, System::HV), (std::vector<int> {1, 2, 3, 5, 6, 7, 8, 9, 10}));
@@ -33,24 +36,17 @@ TEST_F(ColumnsTest, AssignsButtonsAndPanelsByTheirPlaceUnderTheLine)
     EXPECT_EQ(ColumnButtons(750, System::Hl), std::vector<int> {});
     EXPECT_EQ(ColumnButtons(50, System::Ks), std::vector<int> {});
 
-    EXPECT_EQ(ColumnPanels(150), (std::vector<int> {10, 11, 14, 13}));
-    EXPECT_EQ(ColumnPanels(50), (std::vector<int> {12, 15}));
-    EXPECT_EQ(ColumnPanels(550), (std::vector<int> {6, 16}));
-    EXPECT_EQ(ColumnPanels(950), std::vector<int> {1});
-
-    EXPECT_EQ(ColumnOf(1010, 6), 950);
-    EXPECT_EQ(ColumnSignal(350, System::Hl), nullptr);
-    EXPECT_EQ(ColumnSignal(42, System::HV), nullptr);
+    EXPECT_EQ(ControlColumn(1010, 6), 950);
 }
 
-TEST_F(ColumnsTest, EveryShownButtonBelongsToOneSignalOfItsSystem)
+TEST_F(ColumnControlsTest, EveryShownButtonBelongsToOneSignalOfItsSystem)
 {
     for (const SystemCase& c : kSystemCases) {
         Run(c.menu);
         Run("paint");
         std::map<int, int> owners;
-        for (const SignalColumn& column : kSignalColumns)
-            for (int n : ColumnButtons(column.x, c.system))
+        for (const std::int32_t x : kColumns)
+            for (int n : ColumnButtons(x, c.system))
                 ++owners[n];
         for (const ButtonDef& b : kButtons) {
             if (Visible(b.number)) {
@@ -61,7 +57,7 @@ TEST_F(ColumnsTest, EveryShownButtonBelongsToOneSignalOfItsSystem)
 }
 
 // Whatever a designation panel shows is shown under a column where a signal stands.
-TEST_F(ColumnsTest, EveryWrittenDesignationStandsUnderANamedSignal)
+TEST_F(ColumnControlsTest, EveryWrittenDesignationStandsUnderANamedSignal)
 {
     const char* scripts[] = {
         "tick tick",
@@ -78,7 +74,7 @@ TEST_F(ColumnsTest, EveryWrittenDesignationStandsUnderANamedSignal)
                 const PanelDef& p = kPanels[static_cast<std::size_t>(n - 1)];
                 if (form.View().Panels[n].caption.empty())
                     continue;
-                EXPECT_NE(ColumnSignal(ColumnOf(p.left, p.width), c.system), nullptr)
+                EXPECT_NE(ColumnSignal(c.system, ControlColumn(p.left, p.width)), nullptr)
                     << c.menu << " Panel" << n << " \"" << form.View().Panels[n].caption << "\" after " << script;
             }
         }
@@ -86,4 +82,4 @@ TEST_F(ColumnsTest, EveryWrittenDesignationStandsUnderANamedSignal)
 }
 
 } // namespace
-} // namespace lumaro
+} // namespace lumaro::learn

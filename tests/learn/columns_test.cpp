@@ -1,0 +1,169 @@
+// The lights noted while the elements draw, and the columns described in words from them.
+
+#include "core/layout.h"
+#include "learn/columns.h"
+#include "tests/core/form_script.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+using namespace lumaro;
+using namespace lumaro::learn;
+
+namespace {
+
+class ColumnsTest : public test::FormScript {
+protected:
+    std::string Describe(std::int32_t x) const { return DescribeColumn(form.View().Panels, form.View().Lights.Lights(), x); }
+
+    // Every burning lamp has its colour at the centre of its box on the canvas, and a blinking
+    // lamp in its dark phase does not: the list says what the picture shows.
+    void ExpectListMatchesCanvas(const std::string& context) const
+    {
+        ASSERT_FALSE(form.View().Lights.Overflowed()) << context;
+        for (const LitLight& light : form.View().Lights.Lights()) {
+            if (light.kind != LightKind::Lamp)
+                continue;
+            const int cx = (light.left + light.right) / 2;
+            const int cy = (light.top + light.bottom) / 2;
+            const Color colors[] = {clRed, clYellow, clLampGreen, clWhite};
+            const Color expected = colors[static_cast<int>(light.color)];
+            const bool shows = form.View().Canvas.Pixel(cx, cy) == expected;
+            EXPECT_EQ(shows, light.burning) << context << ": lamp " << LampColorWord(light.color) << " at (" << cx
+                                            << ", " << cy << ") in column " << light.column;
+        }
+    }
+};
+
+TEST_F(ColumnsTest, NamesSayWhatStandsInEachColumn)
+{
+    EXPECT_EQ(ColumnName(System::HV, 150), "Spalte 2, Einfahrsignal");
+    EXPECT_EQ(ColumnName(System::Ks, 50), "Spalte 1, Vorsignal des Einfahrsignals");
+    EXPECT_EQ(ColumnName(System::Hl, 850), "Spalte 9, Vorsignal des Blocksignals");
+    EXPECT_EQ(ColumnName(System::Ks, 850), "Spalte 9, Gegengleisanzeiger");
+    // The Hl line leaves two columns empty; values between columns name nothing.
+    EXPECT_EQ(ColumnName(System::Hl, 350), "");
+    EXPECT_EQ(ColumnName(System::Hl, 750), "");
+    EXPECT_EQ(ColumnSignal(System::HV, 100), nullptr);
+
+    EXPECT_EQ(ButtonName(System::HV, 31), "Einfahrsignal: 40 km/h");
+    EXPECT_EQ(ButtonName(System::Ks, 22), "Blocksignal: Fahrt");
+    EXPECT_EQ(ButtonName(System::Hl, 14), "Gegengleisanzeiger am Ausfahrsignal: GWB");
+    EXPECT_EQ(ButtonName(System::HV, 25), "Gegengleisanzeiger: GWB");
+    EXPECT_EQ(ButtonName(System::Ks, 29), "Sperrsignal: Rangier");
+    EXPECT_EQ(ButtonName(System::Hl, 29), "Rangiersignal: Rangier");
+    EXPECT_EQ(ButtonName(System::Hl, 27), "hohes Sperrsignal: Kennlicht");
+    EXPECT_EQ(ButtonName(System::HV, 4), "");
+    // A screen reader tells buttons apart by name alone.
+    for (System system : {System::HV, System::Ks, System::Hl}) {
+        std::set<std::string> names;
+        for (const ButtonDef& b : kButtons)
+            EXPECT_TRUE(names.insert(ButtonName(system, b.number)).second) << ButtonName(system, b.number);
+    }
+
+    EXPECT_EQ(PanelName(System::Ks, 14, "+ Zs 3v \"6\""), "Einfahrsignal: + Zs 3v \"6\"");
+    EXPECT_EQ(PanelName(System::HV, 2, ""), "Gegengleisanzeiger");
+    EXPECT_EQ(PanelName(System::Hl, 3, ""), "");
+    for (int panel = 1; panel <= kDesignationPanels; ++panel)
+        EXPECT_NE(PanelColumn(panel), 0) << panel;
+    EXPECT_EQ(PanelColumn(17), 0);
+    EXPECT_EQ(OneLine("Halt erwarten\r\n+ ZL"), "Halt erwarten + ZL");
+}
+
+TEST_F(ColumnsTest, StartPictureInWords)
+{
+    EXPECT_EQ(Describe(150), "Hp 0. Lampen: rot.");
+    EXPECT_EQ(Describe(650), "Hp 0. Lampen: rot, rot.");
+    EXPECT_EQ(Describe(450), "Ke. Lampen: weiß.");
+    EXPECT_EQ(Describe(850), "dunkel. Alle Lampen dunkel.");
+    Run("KsSystem1 tick");
+    EXPECT_EQ(Describe(150), "Hp 0. Lampen: rot.");
+    Run("HlSystem1 tick");
+    EXPECT_EQ(Describe(250), "Ra 11a. Alle Lampen dunkel.");
+    EXPECT_EQ(ColumnName(System::Hl, 250), "Spalte 3, Rangiersignal");
+    EXPECT_EQ(ColumnName(System::HV, 250), "Spalte 3, Sperrsignal");
+}
+
+// Ks: the entry signal proceeds and announces a lower speed at the intermediate signal.
+TEST_F(ColumnsTest, KsBlinkingGreenIsNamedInBothPhases)
+{
+    Run("KsSystem1 tick Button12 Button32 tick*4");
+    const std::string lit = Describe(150);
+    EXPECT_EQ(lit, "Ks 1 blinkend, Zs 3 \"6\", Zs 3v \"4\", ZL. Lampen: weiß, grün blinkend; Lichtzeichen: weiß, gelb.");
+    ExpectListMatchesCanvas("Ks phase 1");
+    Run("tick");
+    EXPECT_EQ(Describe(150), lit);
+    ExpectListMatchesCanvas("Ks phase 2");
+}
+
+TEST_F(ColumnsTest, HvSubstituteAndDistantSignals)
+{
+    Run("Button36 Button6 tick*3");
+    EXPECT_EQ(Describe(150), "Hp 0 + Zs 1. Lampen: rot; Lichtzeichen: weiß.");
+    EXPECT_EQ(Describe(650), "Hp 1, Vr 0. Lampen: grün, gelb, gelb.");
+    ExpectListMatchesCanvas("H/V");
+}
+
+TEST_F(ColumnsTest, HlFlashingYellowAndALightStrip)
+{
+    // The entry signal proceeds towards the exit signal at 60 km/h (the intermediate signal dark).
+    Run("HlSystem1 tick Button16 tick Button35 tick Button3 tick*3");
+    const std::string before = Describe(150);
+    EXPECT_EQ(before, "Hl 7 blinkend. Lampen: gelb blinkend.");
+    for (int i = 0; i < 2; ++i) {
+        Run("tick");
+        ExpectListMatchesCanvas("Hl tick " + std::to_string(i));
+        EXPECT_EQ(Describe(150), before);
+    }
+    // Two lamps of the signal and the four of its light strip.
+    EXPECT_EQ(Describe(650), "Hl 12b. Lampen: 6 × gelb.");
+}
+
+// In every system and both phases, with most signals lit, the list stays within its capacity and
+// agrees with the canvas.
+TEST_F(ColumnsTest, BusyLinesAgreeWithTheCanvas)
+{
+    for (const char* system : {"HVSystem1", "KsSystem1", "HlSystem1"}) {
+        Run(system);
+        Run("tick Button34 Button29 Button27 Button12 Button3 Button22 tick*3");
+        for (int i = 0; i < 2; ++i) {
+            Run("tick");
+            ExpectListMatchesCanvas(std::string(system) + " phase " + std::to_string(i));
+        }
+        Run("Nacht1 tick");
+        ExpectListMatchesCanvas(std::string(system) + " at night");
+        Run("ag1 Button30 Button11 Button1 Button21 Button28 Button27 tick");
+    }
+}
+
+TEST(LightListTest, SameLampFromTwoRowsIsOneEntry)
+{
+    LightList list;
+    LitLight steady;
+    steady.column = 650;
+    steady.left = 640;
+    steady.right = 647;
+    steady.top = 180;
+    steady.bottom = 187;
+    steady.color = LampColor::Yellow;
+    LitLight flashing = steady;
+    flashing.blinking = true;
+    flashing.burning = false;
+    list.Add(flashing);
+    list.Add(steady);
+    ASSERT_EQ(list.Lights().size(), 1u);
+    EXPECT_FALSE(list.Lights()[0].blinking);
+    EXPECT_TRUE(list.Lights()[0].burning);
+
+    list.Clear();
+    for (std::size_t i = 0; i <= LightList::kCapacity; ++i) {
+        steady.left = static_cast<std::int32_t>(i);
+        list.Add(steady);
+    }
+    EXPECT_EQ(list.Lights().size(), LightList::kCapacity);
+    EXPECT_TRUE(list.Overflowed());
+}
+
+} // namespace

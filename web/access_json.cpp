@@ -1,0 +1,108 @@
+// The page's accessibility and overlay data, read from the core and learn/.
+
+#include "web/access_json.h"
+
+#include "io/json_text.h"
+#include "learn/columns.h"
+
+namespace lumaro::web {
+
+namespace {
+
+void Key(std::string& out, const char* key)
+{
+    out += '"';
+    out += key;
+    out += "\": ";
+}
+
+void Text(std::string& out, const char* key, std::string_view value)
+{
+    Key(out, key);
+    io::AppendJsonString(out, value);
+}
+
+const char* SystemName(System system)
+{
+    switch (system) {
+    case System::HV: return "H/V-System";
+    case System::Ks: return "Ks-System";
+    case System::Hl: return "Hl-System";
+    }
+    return "";
+}
+
+} // namespace
+
+std::string AccessJson(const FormState& form)
+{
+    const System system = form.SelectedSystem();
+    const auto lights = form.Lights.Lights();
+    std::string out = "{";
+    Text(out, "system", SystemName(system));
+
+    out += ", ";
+    Key(out, "columns");
+    out += "[";
+    bool first = true;
+    for (std::int32_t x : learn::kColumns) {
+        if (!learn::ColumnSignal(system, x))
+            continue;
+        out += first ? "{" : ", {";
+        first = false;
+        out += "\"x\": " + std::to_string(x) + ", ";
+        Text(out, "name", learn::ColumnName(system, x));
+        out += ", ";
+        Text(out, "aspect", learn::ColumnAspect(form.Panels, lights, x));
+        out += ", ";
+        Text(out, "description", learn::DescribeColumn(form.Panels, lights, x));
+        out += "}";
+    }
+    out += "], ";
+
+    Key(out, "buttons");
+    out += "{";
+    first = true;
+    for (const ButtonDef& b : kButtons) {
+        out += first ? "" : ", ";
+        first = false;
+        Text(out, ("Button" + std::to_string(b.number)).c_str(), learn::ButtonName(system, b.number));
+    }
+    out += "}, ";
+
+    Key(out, "panels");
+    out += "{";
+    for (int n = 1; n <= kDesignationPanels; ++n) {
+        const PanelState& panel = form.Panels[static_cast<std::size_t>(n)];
+        out += n == 1 ? "" : ", ";
+        Key(out, ("Panel" + std::to_string(n)).c_str());
+        out += "{";
+        Text(out, "name", learn::PanelName(system, n, panel.caption));
+        out += ", ";
+        Text(out, "description", learn::OneLine(panel.hint));
+        out += "}";
+    }
+    out += "}, ";
+
+    Key(out, "lights");
+    out += "[";
+    first = true;
+    for (const LitLight& l : lights) {
+        out += first ? "{" : ", {";
+        first = false;
+        out += "\"left\": " + std::to_string(l.left) + ", \"top\": " + std::to_string(l.top);
+        out += ", \"right\": " + std::to_string(l.right) + ", \"bottom\": " + std::to_string(l.bottom) + ", ";
+        Text(out, "color", LampColorLetters(l.color));
+        out += ", ";
+        Text(out, "kind", l.kind == LightKind::Lamp ? "lamp" : "figure");
+        out += ", \"blinking\": ";
+        out += l.blinking ? "true" : "false";
+        out += ", \"burning\": ";
+        out += l.burning ? "true" : "false";
+        out += "}";
+    }
+    out += "]}";
+    return out;
+}
+
+} // namespace lumaro::web

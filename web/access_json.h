@@ -1,0 +1,22 @@
+#pragma once
+
+// What the page needs for assistive technology and the learners' overlays, as JSON: the signal
+// columns in words, the buttons' and panels' accessible names, and the lights lit by the last
+// paint.
+
+#include "core/main_form.h"
+
+#include <string>
+
+namespace lumaro::web {
+
+// {"system": "H/V-System",
+//  "columns": [{"x": 150, "name": "Spalte 2, Einfahrsignal", "aspect": "Hp 0",
+//               "description": "Hp 0. Lampen: rot."}, ...],   (only columns with a signal)
+//  "buttons": {"Button30": "Einfahrsignal: Halt", ...},
+//  "panels": {"Panel1": {"name": "Blocksignal: Hp 0", "description": "Halt"}, ... Panel16},
+//  "lights": [{"left", "top", "right", "bottom", "color": "rt"|"ge"|"gn"|"ws",
+//              "kind": "lamp"|"figure", "blinking": bool, "burning": bool}, ...]}
+std::string AccessJson(const FormState& form);
+
+} // namespace lumaro::web
