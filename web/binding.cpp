@@ -3,6 +3,7 @@
 
 #include "io/json_text.h"
 #include "web/access_json.h"
+#include "web/columns_json.h"
 #include "web/session.h"
 #include "web/window_texts.h"
 #include "learn/progress.h"
@@ -97,6 +98,8 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_layout_json() { return Text(lumaro::web:
 EMSCRIPTEN_KEEPALIVE const char* lumaro_access_json() { return Text(lumaro::web::AccessJson(TheSession().Form().View())); }
 
 EMSCRIPTEN_KEEPALIVE const char* lumaro_window_texts() { return Text(lumaro::web::WindowTextsJson()); }
+
+EMSCRIPTEN_KEEPALIVE const char* lumaro_columns_json() { return Text(lumaro::web::ColumnsJson()); }
 
 // The items of lumaro-render --quiz for the seed, as one JSON array; "null" for a bad argument.
 EMSCRIPTEN_KEEPALIVE const char* lumaro_quiz(const char* seed, int items)

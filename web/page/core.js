@@ -30,6 +30,7 @@ export class Core {
     this.windowsJson = text('lumaro_windows_json');
     this.layoutJson = text('lumaro_layout_json');
     this.windowTextsJson = text('lumaro_window_texts');
+    this.columnsJson = text('lumaro_columns_json');
     const textOf = (name, args) => {
       const call = fn(name, 'number', args);
       return (...values) => module.UTF8ToString(call(...values));

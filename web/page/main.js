@@ -6,6 +6,7 @@ import { AccessView } from './access.js';
 import { Core } from './core.js';
 import { MainWindowView } from './view.js';
 import { SecondaryWindows } from './windows.js';
+import { TouchLayout } from './touch.js';
 import { QuizDialog } from './quiz.js';
 import { WhyLine } from './why_line.js';
 
@@ -47,6 +48,10 @@ class Page {
     this.access = new AccessView(this.root, { steadyLamps, colorLetters: false });
     this.root.querySelector('#BlinkenAnhalten1').setAttribute('aria-checked', String(steadyLamps));
     this.windows = new SecondaryWindows(this.root, JSON.parse(core.windowTextsJson()));
+    this.touch = new TouchLayout(this.root, layout, JSON.parse(core.columnsJson()).columns, {
+      button: (n) => this.act(() => core.clickButton(n)),
+      why: (panel) => core.whyOf(panel),
+    });
     this.whyLine = new WhyLine(this.root, this.view, core);
     this.timer = 0;
     document.querySelector('#restart').addEventListener('click', () => this.restart());
@@ -83,7 +88,9 @@ class Page {
   show(ticked = false) {
     this.draw();
     this.access.update(JSON.parse(this.core.accessJson()), ticked);
-    this.view.mirror(JSON.parse(this.core.stateJson()));
+    const state = JSON.parse(this.core.stateJson());
+    this.view.mirror(state);
+    this.touch.mirror(state);
     const windows = JSON.parse(this.core.windowsJson());
     this.windows.mirror(windows);
     this.whyLine.refresh();
@@ -110,6 +117,7 @@ class Page {
     clearInterval(this.timer);
     this.timer = 0;
     this.view.closeMenus();
+    this.touch.close();
     this.root.hidden = true;
     this.endedPage.hidden = false;
   }
