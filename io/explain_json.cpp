@@ -3,20 +3,11 @@
 #include "io/explain_json.h"
 
 #include "io/json_text.h"
+#include "learn/quiz.h"
 
 namespace lumaro::io {
 
 namespace {
-
-const char* SystemName(System system)
-{
-    switch (system) {
-    case System::HV: return "HV";
-    case System::Ks: return "Ks";
-    case System::Hl: return "Hl";
-    }
-    return "HV";
-}
 
 std::string PanelName(int panel) { return "Panel" + std::to_string(panel); }
 
@@ -47,7 +38,7 @@ void AppendPanel(std::string& out, const learn::PanelWhy& why)
 std::string ExplanationJson(const learn::Explanation& explanation)
 {
     std::string out = "{\n  \"system\": ";
-    AppendJsonString(out, SystemName(explanation.system));
+    AppendJsonString(out, learn::SystemName(explanation.system));
     out += ",\n  \"panels\": [";
     for (std::size_t i = 0; i < explanation.panels.size(); ++i) {
         out += i ? ",\n    " : "\n    ";

@@ -5,6 +5,7 @@
 
 #include "core/layout.h"
 #include "learn/columns.h"
+#include "io/json_text.h"
 #include "core/menu.h"
 #include "learn/explain.h"
 #include "learn/line_of_form.h"
@@ -63,21 +64,6 @@ const char* ButtonCaption(int n)
         if (def.number == n)
             return def.caption;
     return "";
-}
-
-std::vector<std::string> Words(std::string_view text)
-{
-    std::vector<std::string> words;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find(' ', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        if (end > start)
-            words.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return words;
 }
 
 std::string Capitalised(std::string text)
@@ -569,38 +555,13 @@ std::optional<QuizItem> MakeSetItem(System system, std::string_view designation,
     return item;
 }
 
-void AppendJsonString(std::string& out, std::string_view text)
-{
-    static constexpr char kHex[] = "0123456789abcdef";
-    out += '"';
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (byte < 0x20) {
-                out += "\\u00";
-                out += kHex[byte >> 4];
-                out += kHex[byte & 0xF];
-            } else {
-                out += c;
-            }
-        }
-    }
-    out += '"';
-}
-
 void AppendJsonList(std::string& out, const std::vector<std::string>& list)
 {
     out += '[';
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (i > 0)
             out += ", ";
-        AppendJsonString(out, list[i]);
+        io::AppendJsonString(out, list[i]);
     }
     out += ']';
 }
@@ -612,6 +573,21 @@ std::uint64_t ItemSeed(std::uint64_t seed, int index)
 }
 
 } // namespace
+
+std::vector<std::string> Words(std::string_view text)
+{
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        if (end > start)
+            words.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return words;
+}
 
 const char* KindName(ItemKind kind)
 {
@@ -770,15 +746,15 @@ std::string QuizItemJson(const QuizItem& item)
 {
     const bool set = item.kind == ItemKind::Set;
     std::string out = "{\"kind\": ";
-    AppendJsonString(out, KindName(item.kind));
+    io::AppendJsonString(out, KindName(item.kind));
     out += ", \"system\": ";
-    AppendJsonString(out, SystemName(item.system));
+    io::AppendJsonString(out, SystemName(item.system));
     out += ", \"setup\": ";
     AppendJsonList(out, item.setup);
     out += ", \"panel\": ";
-    AppendJsonString(out, "Panel" + std::to_string(item.panel));
+    io::AppendJsonString(out, "Panel" + std::to_string(item.panel));
     out += ", \"prompt\": ";
-    AppendJsonString(out, item.prompt);
+    io::AppendJsonString(out, item.prompt);
     out += ", \"then\": ";
     AppendJsonList(out, item.then);
     out += ", \"choices\": ";
@@ -787,13 +763,13 @@ std::string QuizItemJson(const QuizItem& item)
     out += set ? "null" : std::to_string(item.answer);
     out += ", \"target\": ";
     if (set)
-        AppendJsonString(out, item.target);
+        io::AppendJsonString(out, item.target);
     else
         out += "null";
     out += ", \"solution\": ";
     AppendJsonList(out, set ? item.solution : std::vector<std::string> {});
     out += ", \"why\": ";
-    AppendJsonString(out, item.why);
+    io::AppendJsonString(out, item.why);
     out += '}';
     return out;
 }

@@ -38,6 +38,8 @@ struct QuizItem {
 
 const char* KindName(ItemKind kind);           // "name", "set", "predict", "speed"
 const char* SystemName(System system);         // "HV", "Ks", "Hl"
+// The words of an action list written with single spaces ("tick Button5 tick").
+std::vector<std::string> Words(std::string_view text);
 std::optional<ItemKind> ParseKind(std::string_view name);
 std::optional<System> ParseSystem(std::string_view name);
 

@@ -76,21 +76,6 @@ void AppendMenus(std::string& out)
     out += ']';
 }
 
-std::vector<std::string> Words(std::string_view text)
-{
-    std::vector<std::string> words;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find(' ', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        if (end > start)
-            words.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return words;
-}
-
 } // namespace
 
 Session::Session()
@@ -126,13 +111,13 @@ void Session::StartSituation(std::string_view actions)
     Driver situation;
     situation.RecordTrace(true);
     situation.Start();
-    learn::RunActions(situation, Words(actions));
+    learn::RunActions(situation, learn::Words(actions));
     m_driver.Restore(situation);
 }
 
 bool Session::RunActions(std::string_view actions)
 {
-    return learn::RunActions(m_driver, Words(actions));
+    return learn::RunActions(m_driver, learn::Words(actions));
 }
 
 void Session::KeepLine()
