@@ -4,6 +4,7 @@
 
 #include "app/cause_overlay.h"
 #include "core/main_form.h"
+#include "learn/columns.h"
 #include "learn/explain.h"
 #include "learn/line_of_form.h"
 
@@ -108,7 +109,7 @@ void WhyBar::refresh()
     std::vector<int> columns;
     if (why)
         for (const int cause : why->causes)
-            if (const int x = learn::ColumnOfPanel(cause); std::find(columns.begin(), columns.end(), x) == columns.end())
+            if (const int x = learn::PanelColumn(cause); std::find(columns.begin(), columns.end(), x) == columns.end())
                 columns.push_back(x);
     m_overlay->setColumns(std::move(columns));
 }

@@ -11,34 +11,80 @@ namespace lumaro::learn {
 
 namespace {
 
+// A signal's name in parts, so that the adjective and the noun can be declined: "hohes
+// Sperrsignal", "am hohen Sperrsignal", "des Vorsignals des Einfahrsignals".
+struct SignalWords {
+    const char* adjective;  // stem without ending ("hoh"), or nullptr
+    const char* noun;       // the word that takes the article and the genitive "s"
+    const char* tail;       // an attribute after the noun (" des Einfahrsignals"), or ""
+    Genus genus;
+    bool standing() const { return noun != nullptr; }
+};
+
+constexpr SignalWords kNone = {nullptr, nullptr, "", Genus::Neuter};
+constexpr SignalWords Neuter(const char* noun, const char* tail = "") { return {nullptr, noun, tail, Genus::Neuter}; }
+constexpr SignalWords Masculine(const char* noun) { return {nullptr, noun, "", Genus::Masculine}; }
+constexpr SignalWords kHighShunting = {"hoh", "Sperrsignal", "", Genus::Neuter};
+
 struct ColumnRow {
     std::int32_t x;
-    const char* hv;
-    const char* ks;
-    const char* hl;
+    SignalWords hv;
+    SignalWords ks;
+    SignalWords hl;
     std::array<int, 4> panels;  // top to bottom; 0 ends the list
     // What the buttons under the column set, where it is not the column's signal: the buttons
     // of column 750 are shown only with the Hl line, those of 850 only without it.
     const char* buttons;
 };
 
-// The Hl line leaves columns 350 and 750 empty and puts the block signal's distant signal in
-// column 850; the buttons of column 750 set the Hl exit signal's track-change indicator.
+// The only place that names the columns' signals: the window, the page, the explanations and the
+// self-test all read it. The Hl line leaves columns 350 and 750 empty and puts the block signal's
+// distant signal in column 850; the buttons of column 750 set the Hl exit signal's track-change
+// indicator.
 constexpr ColumnRow kColumnRows[] = {
-    {50, "Vorsignal des Einfahrsignals", "Vorsignal des Einfahrsignals", "Vorsignal des Einfahrsignals",
-     {12, 15, 0, 0}, nullptr},
-    {150, "Einfahrsignal", "Einfahrsignal", "Einfahrsignal", {10, 11, 14, 13}, nullptr},
-    {250, "Sperrsignal", "Sperrsignal", "Rangiersignal", {9, 0, 0, 0}, nullptr},
-    {350, "Geschwindigkeitsanzeiger", "Geschwindigkeitsanzeiger", nullptr, {8, 0, 0, 0}, nullptr},
-    {450, "hohes Sperrsignal", "hohes Sperrsignal", "hohes Sperrsignal", {7, 0, 0, 0}, nullptr},
-    {550, "Zwischensignal", "Zwischensignal", "Zwischensignal", {6, 16, 0, 0}, nullptr},
-    {650, "Ausfahrsignal", "Ausfahrsignal", "Ausfahrsignal", {4, 5, 0, 0}, nullptr},
-    {750, "Vorsignal des Blocksignals", "Vorsignal des Blocksignals", nullptr, {3, 0, 0, 0},
+    {50, Neuter("Vorsignal", " des Einfahrsignals"), Neuter("Vorsignal", " des Einfahrsignals"),
+     Neuter("Vorsignal", " des Einfahrsignals"), {12, 15, 0, 0}, nullptr},
+    {150, Neuter("Einfahrsignal"), Neuter("Einfahrsignal"), Neuter("Einfahrsignal"), {10, 11, 14, 13}, nullptr},
+    {250, Neuter("Sperrsignal"), Neuter("Sperrsignal"), Neuter("Rangiersignal"), {9, 0, 0, 0}, nullptr},
+    {350, Masculine("Geschwindigkeitsanzeiger"), Masculine("Geschwindigkeitsanzeiger"), kNone, {8, 0, 0, 0}, nullptr},
+    {450, kHighShunting, kHighShunting, kHighShunting, {7, 0, 0, 0}, nullptr},
+    {550, Neuter("Zwischensignal"), Neuter("Zwischensignal"), Neuter("Zwischensignal"), {6, 16, 0, 0}, nullptr},
+    {650, Neuter("Ausfahrsignal"), Neuter("Ausfahrsignal"), Neuter("Ausfahrsignal"), {4, 5, 0, 0}, nullptr},
+    {750, Neuter("Vorsignal", " des Blocksignals"), Neuter("Vorsignal", " des Blocksignals"), kNone, {3, 0, 0, 0},
      "Gegengleisanzeiger am Ausfahrsignal"},
-    {850, "Gegengleisanzeiger", "Gegengleisanzeiger", "Vorsignal des Blocksignals", {2, 0, 0, 0},
-     "Gegengleisanzeiger"},
-    {950, "Blocksignal", "Blocksignal", "Blocksignal", {1, 0, 0, 0}, nullptr},
+    {850, Masculine("Gegengleisanzeiger"), Masculine("Gegengleisanzeiger"), Neuter("Vorsignal", " des Blocksignals"),
+     {2, 0, 0, 0}, "Gegengleisanzeiger"},
+    {950, Neuter("Blocksignal"), Neuter("Blocksignal"), Neuter("Blocksignal"), {1, 0, 0, 0}, nullptr},
 };
+
+// The article and the adjective's ending; `article` false gives the name standing alone.
+std::string Declined(const SignalWords& w, Case grammaticalCase, bool article)
+{
+    const bool neuter = w.genus == Genus::Neuter;
+    std::string text;
+    const char* ending = "en";
+    if (article) {
+        switch (grammaticalCase) {
+        case Case::Nominative: text = neuter ? "das " : "der "; ending = "e"; break;
+        case Case::Accusative: text = neuter ? "das " : "den "; ending = neuter ? "e" : "en"; break;
+        case Case::Dative: text = "dem "; break;
+        case Case::Genitive: text = "des "; break;
+        }
+    } else {
+        switch (grammaticalCase) {
+        case Case::Nominative: ending = neuter ? "es" : "er"; break;
+        case Case::Accusative: ending = neuter ? "es" : "en"; break;
+        case Case::Dative: ending = "em"; break;
+        case Case::Genitive: ending = "en"; break;
+        }
+    }
+    if (w.adjective)
+        text.append(w.adjective).append(ending).append(" ");
+    text += w.noun;
+    if (grammaticalCase == Case::Genitive)
+        text += "s";
+    return text + w.tail;
+}
 
 const ColumnRow* RowOf(std::int32_t x)
 {
@@ -46,6 +92,15 @@ const ColumnRow* RowOf(std::int32_t x)
         if (row.x == x)
             return &row;
     return nullptr;
+}
+
+const SignalWords* WordsOf(System system, std::int32_t x)
+{
+    const ColumnRow* row = RowOf(x);
+    if (!row)
+        return nullptr;
+    const SignalWords& w = system == System::HV ? row->hv : system == System::Ks ? row->ks : row->hl;
+    return w.standing() ? &w : nullptr;
 }
 
 std::string_view WithoutPlus(std::string_view caption)
@@ -70,15 +125,38 @@ std::vector<LitLight> LightsOf(std::span<const LitLight> lights, std::int32_t x)
 
 const char* ColumnSignal(System system, std::int32_t x)
 {
+    // Spelt out once from the words, so that the names standing alone can be handed out as C
+    // strings.
+    static const auto names = [] {
+        std::array<std::array<std::string, 3>, std::size(kColumnRows)> all;
+        for (std::size_t i = 0; i < all.size(); ++i)
+            for (const System s : {System::HV, System::Ks, System::Hl})
+                if (const SignalWords* w = WordsOf(s, kColumnRows[i].x))
+                    all[i][static_cast<std::size_t>(s)] = Declined(*w, Case::Nominative, false);
+        return all;
+    }();
     const ColumnRow* row = RowOf(x);
-    if (!row)
+    if (!WordsOf(system, x))
         return nullptr;
-    switch (system) {
-    case System::HV: return row->hv;
-    case System::Ks: return row->ks;
-    case System::Hl: return row->hl;
-    }
-    return nullptr;
+    return names[static_cast<std::size_t>(row - kColumnRows)][static_cast<std::size_t>(system)].c_str();
+}
+
+std::string SignalWithArticle(System system, std::int32_t x, Case grammaticalCase)
+{
+    const SignalWords* w = WordsOf(system, x);
+    return w ? Declined(*w, grammaticalCase, true) : std::string();
+}
+
+std::string SignalAt(System system, std::int32_t x)
+{
+    const SignalWords* w = WordsOf(system, x);
+    return w ? "am " + Declined(*w, Case::Dative, true).substr(4) : std::string();
+}
+
+std::string WithArticle(std::string_view noun, Genus genus, Case grammaticalCase)
+{
+    const std::string word(noun);
+    return Declined({nullptr, word.c_str(), "", genus}, grammaticalCase, true);
 }
 
 std::string ColumnName(System system, std::int32_t x)

@@ -22,9 +22,20 @@ constexpr std::array<std::int32_t, 10> kColumns = {50, 150, 250, 350, 450, 550, 
 // 1 for column 50, ... 10 for column 950.
 constexpr int ColumnNumber(std::int32_t x) { return static_cast<int>((x - 50) / 100) + 1; }
 
+enum class Genus { Neuter, Masculine };
+enum class Case { Nominative, Accusative, Dative, Genitive };
+
 // What stands in column `x` in `system`, as the window calls it ("Einfahrsignal"); nullptr where
 // the system leaves the column empty (Hl 350 and 750) or for a value that is no column.
 const char* ColumnSignal(System system, std::int32_t x);
+
+// The same with its definite article in `grammaticalCase`, the adjective declined ("das hohe
+// Sperrsignal", "des hohen Sperrsignals"); empty where no signal stands.
+std::string SignalWithArticle(System system, std::int32_t x, Case grammaticalCase);
+// "am Einfahrsignal", "am hohen Sperrsignal"; empty where no signal stands.
+std::string SignalAt(System system, std::int32_t x);
+// A signal or a part of one, without adjective, with its definite article ("den Zusatzanzeiger").
+std::string WithArticle(std::string_view noun, Genus genus, Case grammaticalCase);
 
 // "Spalte 2, Einfahrsignal"; empty where no signal stands.
 std::string ColumnName(System system, std::int32_t x);

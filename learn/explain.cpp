@@ -311,7 +311,7 @@ std::vector<int> Explainer::CausesOf(std::span<const std::uint8_t> reads, int ex
             causes.push_back(chain.target);
     }
     std::stable_sort(causes.begin(), causes.end(), [x](int a, int b) {
-        return std::abs(ColumnOfPanel(a) - x) < std::abs(ColumnOfPanel(b) - x);
+        return std::abs(PanelColumn(a) - x) < std::abs(PanelColumn(b) - x);
     });
     return causes;
 }
@@ -404,7 +404,7 @@ std::string Explainer::Fill(const char* text, const PanelWhy& why, const Words& 
 {
     const System s = m_line.system;
     auto causeName = [&](std::size_t i) {
-        return i < why.causes.size() ? SignalWithArticle(s, ColumnOfPanel(why.causes[i]), Case::Nominative)
+        return i < why.causes.size() ? SignalWithArticle(s, PanelColumn(why.causes[i]), Case::Nominative)
                                      : std::string();
     };
     auto causeCaption = [&](std::size_t i) {
@@ -419,6 +419,7 @@ std::string Explainer::Fill(const char* text, const PanelWhy& why, const Words& 
     const char* meaning = MeaningOf(why.aspect, AnnouncesOnly(s, why.panel));
     const std::pair<std::string_view, std::string> values[] = {
         {"signal", SignalWithArticle(s, why.x, Case::Nominative)},
+        {"shunting", SignalAt(s, 250)},
         {"part", words.part},
         {"a", why.aspect},
         {"m", meaning ? meaning : ""},
@@ -531,14 +532,14 @@ void Explainer::ExplainFollowing(PanelWhy& why, const PanelPlace& place, const W
     if (chain.target)
         why.causes.push_back(chain.target);
     if (chain.target) {
-        const int x = ColumnOfPanel(chain.target);
+        const int x = PanelColumn(chain.target);
         words.ahead = SignalWithArticle(s, x, Case::Accusative);
         words.aheadNom = SignalWithArticle(s, x, Case::Nominative);
         words.pron = words.aheadNom.starts_with("der ") ? "der" : "das";
         words.c = TargetCaption(chain);
     }
     for (const int d : chain.dark)
-        words.dark += SignalWithArticle(s, ColumnOfPanel(d), Case::Nominative) + " zeigt nur Kennlicht ("
+        words.dark += SignalWithArticle(s, PanelColumn(d), Case::Nominative) + " zeigt nur Kennlicht ("
                     + Caption(d) + "): ";
     words.dark = Capitalised(words.dark);
     if (chain.lags)
@@ -557,9 +558,9 @@ std::optional<PanelWhy> Explainer::Panel(int panel)
         return std::nullopt;
     PanelWhy why;
     why.panel = panel;
-    why.x = ColumnOfPanel(panel);
+    why.x = PanelColumn(panel);
     why.aspect = Caption(panel);
-    if (const char* name = SignalName(s, why.x))
+    if (const char* name = ColumnSignal(s, why.x))
         why.signal = name;
 
     Words words;
@@ -590,14 +591,6 @@ const char* SourceName(WhySource source)
     case WhySource::Rule: return "rule";
     }
     return "start";
-}
-
-int ColumnOfPanel(int panel)
-{
-    constexpr std::array<int, kDesignationPanelCount + 1> kColumns = {
-        0, 950, 850, 750, 650, 650, 550, 450, 350, 250, 150, 150, 50, 150, 150, 50, 550,
-    };
-    return panel >= 1 && panel <= kDesignationPanelCount ? kColumns[static_cast<std::size_t>(panel)] : 0;
 }
 
 std::optional<PanelWhy> ExplainPanel(const LineView& line, int panel)
@@ -643,7 +636,7 @@ int PanelOfColumn(const LineView& line, int x)
     // Line 1 first, then the supplements below it.
     constexpr int kOrder[] = {1, 2, 3, 4, 6, 7, 8, 9, 10, 12, 5, 16, 11, 14, 13, 15};
     for (const int panel : kOrder)
-        if (ColumnOfPanel(panel) == x && !line.panels[static_cast<std::size_t>(panel)].caption.empty())
+        if (PanelColumn(panel) == x && !line.panels[static_cast<std::size_t>(panel)].caption.empty())
             return panel;
     return 0;
 }

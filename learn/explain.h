@@ -78,7 +78,5 @@ private:
 // signal.
 int PanelOfColumn(const LineView& line, int x);
 
-// The column of a designation panel (50 .. 950), or 0.
-int ColumnOfPanel(int panel);
 
 } // namespace lumaro::learn

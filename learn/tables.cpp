@@ -20,9 +20,9 @@ constexpr std::array kPanelSignals = std::to_array<PanelSignal>({
     {3,  kHVKs,       PanelRole::Distant,    nullptr, Genus::Neuter},
     {4,  kAllSystems, PanelRole::Main,       nullptr, Genus::Neuter},
     {5,  kHV,         PanelRole::Distant,    "Vorsignal", Genus::Neuter},
-    {5,  kHl,         PanelRole::Supplement, "Gleiswechselanzeiger", Genus::Masculine},
+    {5,  kHl,         PanelRole::Supplement, "Gegengleisanzeiger", Genus::Masculine},
     {6,  kAllSystems, PanelRole::Main,       nullptr, Genus::Neuter},
-    {16, kHl,         PanelRole::Supplement, "Gleiswechselanzeiger", Genus::Masculine},
+    {16, kHl,         PanelRole::Supplement, "Gegengleisanzeiger", Genus::Masculine},
     {7,  kAllSystems, PanelRole::Main,       nullptr, Genus::Neuter},
     {8,  kHVKs,       PanelRole::Indicator,  nullptr, Genus::Neuter},
     {9,  kAllSystems, PanelRole::Shunting,   nullptr, Genus::Neuter},
@@ -418,21 +418,21 @@ const ButtonColumn* FindButtonColumn(System system, int button)
 std::string PanelSignalName(System system, int panel, Case grammaticalCase)
 {
     const PanelSignal* row = FindPanelSignal(system, panel);
-    const char* signal = SignalName(system, ColumnOfPanel(panel));
-    if (!row || !signal)
+    const std::int32_t x = PanelColumn(panel);
+    if (!row || !ColumnSignal(system, x))
         return "das Signal";
     if (!row->part)
-        return SignalWithArticle(system, ColumnOfPanel(panel), grammaticalCase);
-    return WithArticle(row->part, row->genus, grammaticalCase) + " am " + signal;
+        return SignalWithArticle(system, x, grammaticalCase);
+    return WithArticle(row->part, row->genus, grammaticalCase) + " " + SignalAt(system, x);
 }
 
 std::string PanelSignalAt(System system, int panel)
 {
     const PanelSignal* row = FindPanelSignal(system, panel);
-    const char* signal = SignalName(system, ColumnOfPanel(panel));
-    if (!row || !signal)
+    const std::int32_t x = PanelColumn(panel);
+    if (!row || !ColumnSignal(system, x))
         return "am Signal";
-    return row->part ? "am " + std::string(row->part) + " am " + signal : "am " + std::string(signal);
+    return row->part ? "am " + std::string(row->part) + " " + SignalAt(system, x) : SignalAt(system, x);
 }
 
 std::span<const char* const> SpeedsOf(System system)

@@ -97,7 +97,7 @@ const Meaning* FindMeaning(System system, std::string_view caption);
 const SpeedFact* FindSpeedFact(System system, std::string_view caption);
 const ButtonColumn* FindButtonColumn(System system, int button);
 
-// A panel's signal with its article ("das Ausfahrsignal", "den Gleiswechselanzeiger am
+// A panel's signal with its article ("das Ausfahrsignal", "den Gegengleisanzeiger am
 // Ausfahrsignal"), and where something stands at it ("am Vorsignal am Einfahrsignal").
 std::string PanelSignalName(System system, int panel, Case grammaticalCase);
 std::string PanelSignalAt(System system, int panel);

@@ -102,37 +102,6 @@ constexpr Meaning kMeanings[] = {
     {"Hl 12b", "60 km/h, Halt erwarten", nullptr},
 };
 
-// --- What stands in each column -----------------------------------------------------------------
-
-struct ColumnSignal {
-    unsigned systems;
-    int x;
-    const char* name;
-    Genus genus;
-};
-
-constexpr ColumnSignal kColumnSignals[] = {
-    {kAllSystems, 50, "Vorsignal des Einfahrsignals", Genus::Neuter},
-    {kAllSystems, 150, "Einfahrsignal", Genus::Neuter},
-    {kAllSystems, 250, "Rangiersignal", Genus::Neuter},
-    {kHV | kKs, 350, "Geschwindigkeitsanzeiger", Genus::Masculine},
-    {kAllSystems, 450, "Kennlichtsignal", Genus::Neuter},
-    {kAllSystems, 550, "Zwischensignal", Genus::Neuter},
-    {kAllSystems, 650, "Ausfahrsignal", Genus::Neuter},
-    {kHV | kKs, 750, "Vorsignal des Blocksignals", Genus::Neuter},
-    {kHV | kKs, 850, "Gleiswechselanzeiger", Genus::Masculine},
-    {kHl, 850, "Vorsignal des Blocksignals", Genus::Neuter},
-    {kAllSystems, 950, "Blocksignal", Genus::Neuter},
-};
-
-const ColumnSignal* FindColumn(System system, int x)
-{
-    for (const ColumnSignal& c : kColumnSignals)
-        if ((c.systems & SystemBit(system)) && c.x == x)
-            return &c;
-    return nullptr;
-}
-
 // --- The parts that announce another signal -----------------------------------------------------
 
 struct Announcer {
@@ -189,10 +158,10 @@ constexpr const char* kStopWithTwenty =
     "zeigt Zs 3 \"2\". Vr 0 mit Zs 3v ist ein seltener Fall: Er kommt nur vor, wenn zwischen beiden "
     "Signalen ein einzelner Geschwindigkeitsanzeiger steht; also {a} ({m}).";
 constexpr const char* kShortenedAtHvEntry =
-    "Solange das Zwischensignal in Betrieb ist oder das Kennlichtsignal Halt zeigt, ist der Bremsweg "
+    "Solange das Zwischensignal in Betrieb ist oder das hohe Sperrsignal Halt zeigt, ist der Bremsweg "
     "bis zum nächsten Halt kürzer als üblich. Jetzt zeigt {causes}: darum {a} ({m}).";
 constexpr const char* kShortenedAtKsEntry =
-    "Der Bremsweg bis zum nächsten Halt ist kürzer als üblich, wenn das Kennlichtsignal Halt zeigt oder "
+    "Der Bremsweg bis zum nächsten Halt ist kürzer als üblich, wenn das hohe Sperrsignal Halt zeigt oder "
     "das Zwischensignal weder Fahrt noch Kennlicht zeigt. Jetzt zeigt {causes}: darum {a} ({m}).";
 constexpr const char* kSlowerAhead =
     "{dark}{Part} kündigt{darum} {ahead} an, und {pron} erlaubt nur {kmh} ({c}): Darum blinkt Ks 1, und "
@@ -263,12 +232,12 @@ constexpr WhyRow kRows[] = {
 // --- Rules and other signals' buttons -------------------------------------------------------------
 
 constexpr const char* kReleasesShunting =
-    "{N1} zeigt {c1}, und ein Einfahrsignal, das nicht Halt zeigt, hebt das Fahrverbot am "
-    "Rangiersignal dahinter auf: also {a} ({m}).";
+    "{N1} zeigt {c1}, und ein Einfahrsignal, das nicht Halt zeigt, hebt das Fahrverbot "
+    "{shunting} dahinter auf: also {a} ({m}).";
 constexpr const char* kStopByColumn450 =
     "{N1} wurde auf {c1} gestellt, und Halt dort stellt auch das Einfahrsignal auf Halt: also {a} ({m}).";
 constexpr const char* kStopByShunting =
-    "{N1} wurde auf {c1} gestellt, und Halt am Rangiersignal stellt auch das Einfahrsignal auf Halt: "
+    "{N1} wurde auf {c1} gestellt, und Halt {shunting} stellt auch das Einfahrsignal auf Halt: "
     "also {a} ({m}).";
 constexpr const char* kExitDarkByIntermediate =
     "{N1} zeigt {c1}, und Zwischen- und Ausfahrsignal zeigen nie zugleich Fahrt: Darum ist das "
@@ -348,24 +317,6 @@ const char* MeaningOf(std::string_view caption, bool announcing)
         if (caption == m.caption)
             return announcing && m.announcing ? m.announcing : m.meaning;
     return nullptr;
-}
-
-const char* SignalName(System system, int x)
-{
-    const ColumnSignal* c = FindColumn(system, x);
-    return c ? c->name : nullptr;
-}
-
-std::string SignalWithArticle(System system, int x, Case grammaticalCase)
-{
-    const ColumnSignal* c = FindColumn(system, x);
-    return c ? WithArticle(c->name, c->genus, grammaticalCase) : std::string();
-}
-
-std::string WithArticle(std::string_view name, Genus genus, Case grammaticalCase)
-{
-    const char* article = genus == Genus::Neuter ? "das " : grammaticalCase == Case::Nominative ? "der " : "den ";
-    return article + std::string(name);
 }
 
 const char* AnnouncingPart(System system, int panel)

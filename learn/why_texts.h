@@ -4,6 +4,7 @@
 // one row per kind of case that says how a panel's aspect came about. The explanation code picks
 // a row and fills its placeholders; every sentence a learner reads is written here.
 
+#include "learn/columns.h"
 #include "state/provenance.h"
 #include "state/signal_table.h"
 #include "state/system.h"
@@ -86,19 +87,6 @@ std::span<const RuleText> RuleTexts();
 // What a caption means, in the signal book's words; `announcing` picks the meaning at a
 // distant signal where it differs. nullptr for an unknown caption.
 const char* MeaningOf(std::string_view caption, bool announcing);
-
-// The signals are named here only: the explanations and the self-test's questions both take their
-// names from this table of columns.
-// The signal standing in column `x` of `system`, without article ("Einfahrsignal"), or nullptr.
-const char* SignalName(System system, int x);
-// The same with its definite article, in nominative or accusative ("der" and "den" differ for
-// the indicators only).
-enum class Case { Nominative, Accusative };
-std::string SignalWithArticle(System system, int x, Case grammaticalCase);
-
-enum class Genus { Neuter, Masculine };
-// A signal or a part of one with its definite article ("den Zusatzanzeiger").
-std::string WithArticle(std::string_view name, Genus genus, Case grammaticalCase);
 
 // The announcing part of a panel's signal, with article; nullptr where the panel only shows its
 // signal's own aspect.

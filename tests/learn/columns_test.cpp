@@ -72,6 +72,26 @@ TEST_F(ColumnsTest, NamesSayWhatStandsInEachColumn)
     EXPECT_EQ(OneLine("Halt erwarten\r\n+ ZL"), "Halt erwarten + ZL");
 }
 
+// The explanations and the self-test decline the same names the window shows.
+TEST_F(ColumnsTest, NamesDeclineWithTheirArticle)
+{
+    EXPECT_EQ(SignalWithArticle(System::HV, 450, Case::Nominative), "das hohe Sperrsignal");
+    EXPECT_EQ(SignalWithArticle(System::Ks, 450, Case::Accusative), "das hohe Sperrsignal");
+    EXPECT_EQ(SignalWithArticle(System::Hl, 450, Case::Dative), "dem hohen Sperrsignal");
+    EXPECT_EQ(SignalWithArticle(System::HV, 450, Case::Genitive), "des hohen Sperrsignals");
+    EXPECT_EQ(SignalAt(System::Ks, 450), "am hohen Sperrsignal");
+    EXPECT_EQ(SignalWithArticle(System::Ks, 850, Case::Nominative), "der Gegengleisanzeiger");
+    EXPECT_EQ(SignalWithArticle(System::HV, 850, Case::Accusative), "den Gegengleisanzeiger");
+    EXPECT_EQ(SignalWithArticle(System::HV, 850, Case::Genitive), "des Gegengleisanzeigers");
+    // The genitive "s" goes on the noun, not on the attribute after it.
+    EXPECT_EQ(SignalWithArticle(System::Hl, 50, Case::Genitive), "des Vorsignals des Einfahrsignals");
+    EXPECT_EQ(SignalAt(System::HV, 250), "am Sperrsignal");
+    EXPECT_EQ(SignalAt(System::Hl, 250), "am Rangiersignal");
+    EXPECT_EQ(SignalAt(System::Hl, 350), "");
+    EXPECT_EQ(SignalWithArticle(System::Hl, 750, Case::Nominative), "");
+    EXPECT_EQ(WithArticle("Zusatzanzeiger", Genus::Masculine, Case::Dative), "dem Zusatzanzeiger");
+}
+
 TEST_F(ColumnsTest, StartPictureInWords)
 {
     EXPECT_EQ(Describe(150), "Hp 0. Lampen: rot.");

@@ -272,13 +272,13 @@ TEST_F(ExplainTest, TheCacheFollowsTheLine)
 
 TEST(ExplainPanelTest, ColumnsAndPanels)
 {
-    EXPECT_EQ(learn::ColumnOfPanel(1), 950);
-    EXPECT_EQ(learn::ColumnOfPanel(13), 150);
-    EXPECT_EQ(learn::ColumnOfPanel(16), 550);
-    EXPECT_EQ(learn::ColumnOfPanel(17), 0);
-    EXPECT_STREQ(learn::SignalName(System::Hl, 850), "Vorsignal des Blocksignals");
-    EXPECT_STREQ(learn::SignalName(System::Ks, 850), "Gleiswechselanzeiger");
-    EXPECT_EQ(learn::SignalName(System::Hl, 350), nullptr);
+    EXPECT_EQ(learn::PanelColumn(1), 950);
+    EXPECT_EQ(learn::PanelColumn(13), 150);
+    EXPECT_EQ(learn::PanelColumn(16), 550);
+    EXPECT_EQ(learn::PanelColumn(17), 0);
+    EXPECT_STREQ(learn::ColumnSignal(System::Hl, 850), "Vorsignal des Blocksignals");
+    EXPECT_STREQ(learn::ColumnSignal(System::Ks, 850), "Gegengleisanzeiger");
+    EXPECT_EQ(learn::ColumnSignal(System::Hl, 350), nullptr);
     EXPECT_EQ(learn::SignalWithArticle(System::HV, 350, learn::Case::Accusative), "den Geschwindigkeitsanzeiger");
 }
 

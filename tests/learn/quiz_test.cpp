@@ -271,17 +271,19 @@ TEST(QuizTest, BlinkingKs1IsPassedAtLineSpeed)
 TEST(QuizTest, QuestionsNameTheSignalsAsTheExplanationsDo)
 {
     for (const Recipe& row : Recipes()) {
-        const char* signal = SignalName(row.system, ColumnOfPanel(row.panel));
-        ASSERT_NE(signal, nullptr) << SystemName(row.system) << " Panel" << row.panel;
-        EXPECT_NE(PanelSignalName(row.system, row.panel, Case::Nominative).find(signal), std::string::npos);
+        const std::int32_t x = PanelColumn(row.panel);
+        ASSERT_NE(ColumnSignal(row.system, x), nullptr) << SystemName(row.system) << " Panel" << row.panel;
+        const std::string name = PanelSignalName(row.system, row.panel, Case::Nominative);
+        EXPECT_TRUE(name == SignalWithArticle(row.system, x, Case::Nominative) || name.ends_with(" " + SignalAt(row.system, x)))
+            << name;
     }
-    EXPECT_EQ(PanelSignalName(System::HV, 7, Case::Nominative), "das Kennlichtsignal");
-    EXPECT_EQ(PanelSignalName(System::Hl, 5, Case::Accusative), "den Gleiswechselanzeiger am Ausfahrsignal");
+    EXPECT_EQ(PanelSignalName(System::HV, 7, Case::Nominative), "das hohe Sperrsignal");
+    EXPECT_EQ(PanelSignalName(System::Hl, 5, Case::Accusative), "den Gegengleisanzeiger am Ausfahrsignal");
     EXPECT_EQ(PanelSignalAt(System::HV, 11), "am Vorsignal am Einfahrsignal");
     // The Hl line's buttons in column 750 set the exit signal's track-change indication.
     const ButtonColumn* column = FindButtonColumn(System::Hl, 14);
     ASSERT_NE(column, nullptr);
-    EXPECT_EQ(PanelSignalAt(System::Hl, column->panel), "am Gleiswechselanzeiger am Ausfahrsignal");
+    EXPECT_EQ(PanelSignalAt(System::Hl, column->panel), "am Gegengleisanzeiger am Ausfahrsignal");
 }
 
 TEST(QuizTest, RunActionsStopsAtTheFirstWordThatIsNoAction)
