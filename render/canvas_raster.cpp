@@ -380,7 +380,10 @@ void FillQuad(const Raster& r, const Pt (&p)[4], Color color)
     for (const Pt& q : p)
         if (q.y > yMin && q.y < yMax)
             cuts[cutCount++] = q.y;
-    std::sort(cuts, cuts + cutCount);
+    // At most six cuts: an insertion sort, which g++ does not mistake for reading past them.
+    for (int i = 1; i < cutCount; ++i)
+        for (int j = i; j > 0 && cuts[j - 1] > cuts[j]; --j)
+            std::swap(cuts[j - 1], cuts[j]);
     for (int c = 0; c + 1 < cutCount; ++c) {
         const i64 bandTop = cuts[c], bandBottom = cuts[c + 1];
         EdgeWalk* crossing[4];
