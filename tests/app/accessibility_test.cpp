@@ -3,6 +3,7 @@
 
 #include "app/canvas_widget.h"
 #include "app/main_window.h"
+#include "tests/app/window_fixture.h"
 #include "learn/columns.h"
 
 #include <QAccessible>
@@ -22,7 +23,7 @@ using namespace lumaro;
 
 namespace {
 
-class AccessibilityTest : public ::testing::Test {
+class AccessibilityTest : public WindowFixture {
 protected:
     void SetUp() override
     {
@@ -33,18 +34,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    void TearDown() override
-    {
-        window.reset();
-    }
 
-    void tick() { QMetaObject::invokeMethod(window->timer(), "timeout", Qt::DirectConnection); }
-    void ticks(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            tick();
-    }
-    void click(int n) { QTest::mouseClick(window->button(n), Qt::LeftButton); }
     void choose(const char* component) { window->menuAction(QString::fromLatin1(component))->trigger(); }
 
     static QString Name(QObject* object) { return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name); }
@@ -70,7 +60,6 @@ protected:
                 return c;
         return nullptr;
     }
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(AccessibilityTest, ButtonsPanelsAndLogoAreNamed)

@@ -1,6 +1,7 @@
 // The exit sequence in the real window: the notice, its countdown and the end of the program.
 
 #include "app/main_window.h"
+#include "tests/app/window_fixture.h"
 #include "dialogs/about_window.h"
 #include "dialogs/notice_window.h"
 
@@ -20,7 +21,7 @@ using namespace lumaro;
 
 namespace {
 
-class ExitSequenceTest : public ::testing::Test {
+class ExitSequenceTest : public WindowFixture {
 protected:
     void SetUp() override
     {
@@ -31,17 +32,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    void TearDown() override
-    {
-        window.reset();
-    }
 
-    void tick() { QMetaObject::invokeMethod(window->timer(), "timeout", Qt::DirectConnection); }
-    void ticks(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            tick();
-    }
 
     // The close button of the title bar and the window manager's close shortcut arrive as a close
     // event from the window system.
@@ -56,7 +47,6 @@ protected:
     QString seconds() { return notice()->seconds()->text(); }
     bool ended() { return window->form().Ended; }
 
-    std::unique_ptr<MainWindow> window;
     std::vector<QUrl> opened;
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/canvas_widget.h"
 #include "app/main_window.h"
+#include "tests/app/window_fixture.h"
 #include "app/menu_align.h"
 
 #include <QAction>
@@ -21,7 +22,7 @@ using namespace lumaro;
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public WindowFixture {
 protected:
     void SetUp() override
     {
@@ -32,13 +33,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    void TearDown() override
-    {
-        window.reset();
-    }
 
-    // One timeout of the window's timer, as the event loop would deliver it.
-    void tick() { QMetaObject::invokeMethod(window->timer(), "timeout", Qt::DirectConnection); }
 
     void choose(const char* component)
     {
@@ -51,7 +46,6 @@ protected:
 
     const FormState& form() { return window->form(); }
 
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowTest, CreatesTheWindowAsLaidOut)

@@ -2,6 +2,7 @@
 // panel, questions coming back, and progress that survives restarts and damaged files.
 
 #include "app/main_window.h"
+#include "tests/app/window_fixture.h"
 #include "app/quiz_window.h"
 #include "learn/quiz.h"
 
@@ -26,7 +27,7 @@ using learn::ItemKind;
 
 namespace {
 
-class QuizWindowTest : public ::testing::Test {
+class QuizWindowTest : public WindowFixture {
 protected:
     void SetUp() override
     {
@@ -51,7 +52,6 @@ protected:
         controller->setReporter([this](const QString& message) { messages << message; });
     }
 
-    void tick() { QMetaObject::invokeMethod(window->timer(), "timeout", Qt::DirectConnection); }
 
     QuizWindow* quiz() { return controller->quizWindow(); }
 
@@ -78,7 +78,6 @@ protected:
     }
 
     QTemporaryDir dir;
-    std::unique_ptr<MainWindow> window;
     std::unique_ptr<QuizController> controller;
     QStringList messages;
 };

@@ -2,6 +2,7 @@
 // same bytes as lumaro-render --png after the same actions) and a target that cannot be written.
 
 #include "app/main_window.h"
+#include "tests/app/window_fixture.h"
 
 #include <QAction>
 #include <QDir>
@@ -22,7 +23,7 @@ using namespace lumaro;
 
 namespace {
 
-class SavePictureTest : public ::testing::Test {
+class SavePictureTest : public WindowFixture {
 protected:
     void SetUp() override
     {
@@ -38,13 +39,8 @@ protected:
         window->setErrorReporter([this](const QString& message) { errors.push_back(message); });
     }
 
-    void TearDown() override
-    {
-        window.reset();
-    }
 
     void choose(const char* component) { window->menuAction(QString::fromLatin1(component))->trigger(); }
-    void tick() { QMetaObject::invokeMethod(window->timer(), "timeout", Qt::DirectConnection); }
     void save(const QString& path)
     {
         chosen = path;
@@ -66,7 +62,6 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    std::unique_ptr<MainWindow> window;
     QTemporaryDir dir;
     QString chosen;
     QStringList offered;

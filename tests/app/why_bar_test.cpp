@@ -4,6 +4,7 @@
 #include "app/canvas_widget.h"
 #include "app/cause_overlay.h"
 #include "app/main_window.h"
+#include "tests/app/window_fixture.h"
 #include "app/why_bar.h"
 #include "learn/explain.h"
 #include "learn/line_of_form.h"
@@ -26,7 +27,7 @@ using namespace lumaro;
 
 namespace {
 
-class WhyBarTest : public ::testing::Test {
+class WhyBarTest : public WindowFixture {
 protected:
     void SetUp() override
     {
@@ -36,9 +37,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    void TearDown() override { window.reset(); }
 
-    void tick() { QMetaObject::invokeMethod(window->timer(), "timeout", Qt::DirectConnection); }
 
     void hoverPanel(int n)
     {
@@ -62,7 +61,6 @@ protected:
     QString line() const { return window->why()->line()->text(); }
     CauseOverlay* overlay() const { return window->why()->overlay(); }
 
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(WhyBarTest, SitsUnderTheCanvasWhichKeepsItsPlace)

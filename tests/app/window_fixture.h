@@ -1,0 +1,33 @@
+#pragma once
+
+// The fixture the window tests share: one main window, whose timer the test drives by hand.
+// Each test's SetUp makes and shows the window as it needs it.
+
+#include "app/main_window.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace lumaro {
+
+class WindowFixture : public ::testing::Test {
+protected:
+    void TearDown() override { window.reset(); }
+
+    // One timeout of the window's timer, as the event loop would deliver it.
+    void tick() { QMetaObject::invokeMethod(window->timer(), "timeout", Qt::DirectConnection); }
+    void ticks(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            tick();
+    }
+    void click(int n) { QTest::mouseClick(window->button(n), Qt::LeftButton); }
+
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace lumaro
