@@ -2,8 +2,8 @@
 
 // The canvas the scene is drawn on.
 
-#include "render/canvas_raster.h"
 #include "render/color.h"
+#include "render/retained_raster.h"
 
 #include <cstdint>
 #include <string>
@@ -34,11 +34,17 @@ public:
 
     explicit Canvas(int width = kWidth, int height = kHeight);
 
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
-    // Pixels row by row, each a Color (0x00BBGGRR).
-    const std::uint32_t* Pixels() const { return m_pixels.data(); }
-    Color Pixel(int x, int y) const { return m_pixels[static_cast<std::size_t>(y) * m_width + x]; }
+    int Width() const { return m_raster.Width(); }
+    int Height() const { return m_raster.Height(); }
+    // Pixels row by row, each a Color (0x00BBGGRR). The operations are drawn when the pixels are
+    // asked for, and then only where the frame since the last Erase differs from the one drawn
+    // before; the pixels are the same as if every operation had been drawn at once.
+    const std::uint32_t* Pixels() const { return m_raster.Pixels(); }
+    Color Pixel(int x, int y) const { return Pixels()[static_cast<std::size_t>(y) * Width() + x]; }
+    // The part of the canvas that the last drawing of the pixels changed.
+    raster::Box Damage() const { return m_raster.Damage(); }
+    // Lets the next drawing of the pixels start from the erase, as on a new canvas.
+    void DrawNextFrameWhole() { m_raster.Forget(); }
 
     void SetPenColor(Color color) { m_penColor = color; }
     void SetPenWidth(int width) { m_penWidth = width < 1 ? 1 : width; }
@@ -72,9 +78,8 @@ private:
             m_trace.push_back(op);
     }
 
-    int m_width;
-    int m_height;
-    std::vector<std::uint32_t> m_pixels;
+    // Drawing is put off until the pixels are read, which a const canvas may do.
+    mutable RetainedRaster m_raster;
     std::int32_t m_curX = 0;
     std::int32_t m_curY = 0;
     Color m_penColor = clBlack;
@@ -82,11 +87,6 @@ private:
     Color m_brushColor = clWhite;
     bool m_recording = false;
     std::vector<TraceOp> m_trace;
-    // Work buffers of the flood fill, kept between fills.
-    raster::FillWork m_fillWork;
-    // Scratch of the ellipse and the polyline outlines, kept for the same reason.
-    std::vector<std::int32_t> m_rowInsets;
-    std::vector<std::int64_t> m_outline;
 };
 
 } // namespace lumaro

@@ -89,7 +89,7 @@ void FillSpan(const Raster& r, i64 y, i64 left, i64 right, Color color)
     right = std::min<i64>(right, r.width);
     if (left >= right)
         return;
-    std::uint32_t* row = r.pixels + y * r.width;
+    std::uint32_t* row = r.pixels + y * r.stride;
     FillRun(row + left, right - left, color);
 }
 
@@ -177,9 +177,9 @@ void LongThinLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Color color)
     // Walked as an index into the raster; the minor step is taken without a branch, since for a
     // slanted line it comes without a pattern the processor could learn.
     const i64 twoA = 2 * lenA, twoB = 2 * lenB;
-    const i64 stepA = xMajor ? sa : sa * r.width, stepB = xMajor ? sb * r.width : sb;
+    const i64 stepA = xMajor ? sa : sa * r.stride, stepB = xMajor ? sb * r.stride : sb;
     const i64 a = a0 + sa * iBegin, b = b0 + sb * k;
-    i64 at = xMajor ? b * r.width + a : a * r.width + b;
+    i64 at = xMajor ? b * r.stride + a : a * r.stride + b;
     for (i64 i = iBegin; i < iEnd; ++i) {
         r.pixels[at] = color;
         rem += twoB;
@@ -195,7 +195,7 @@ inline void ThinLine(const Raster& r, i64 x0, i64 y0, i64 x1, i64 y1, Color colo
     // A step to a neighbouring pixel (every segment of a small ellipse's outline): its start pixel.
     if (x0 - x1 >= -1 && x0 - x1 <= 1 && y0 - y1 >= -1 && y0 - y1 <= 1 && (x0 != x1 || y0 != y1)) {
         if (x0 >= 0 && y0 >= 0 && x0 < r.width && y0 < r.height)
-            r.pixels[y0 * r.width + x0] = color;
+            r.pixels[y0 * r.stride + x0] = color;
         return;
     }
     LongThinLine(r, x0, y0, x1, y1, color);
@@ -589,7 +589,7 @@ private:
     // Without marks no bit is ever read: a pixel of the brush colour is then one of the border.
     Row RowAt(i64 y) const
     {
-        return {m_r.pixels + y * m_r.width, m_marks ? m_work.painted.data() + y * m_stride : nullptr};
+        return {m_r.pixels + y * m_r.stride, m_marks ? m_work.painted.data() + y * m_stride : nullptr};
     }
 
     // The one test of the fill. A pixel that does not show the brush colour cannot have been
@@ -632,16 +632,23 @@ private:
         return hits == 0;
     }
 
+public:
+    // The box around every pixel painted so far; empty before the first.
+    Box Painted() const
+    {
+        return m_top > m_bottom ? Box{} : Box{m_left, m_top, m_right, m_bottom + 1};
+    }
+
+private:
     void Paint(const Row& row, i64 y, i64 left, i64 right)
     {
         FillRun(row.pixels + left, right - left, m_brush);
-        if (!m_marks)
-            return;
-        SetBits(row.painted, left, right);
         m_top = std::min(m_top, y);
         m_bottom = std::max(m_bottom, y);
         m_left = std::min(m_left, left);
         m_right = std::max(m_right, right);
+        if (m_marks)
+            SetBits(row.painted, left, right);
     }
 
     static void SetBits(std::uint64_t* words, i64 left, i64 right)
@@ -730,19 +737,19 @@ void FillRect(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Color c
     if (left >= right || top >= bottom)
         return;
     // A band as wide as the raster is one run.
-    if (left == 0 && right == r.width) {
-        FillPixels(r.pixels + top * r.width, (bottom - top) * r.width, color);
+    if (left == 0 && right == r.width && r.stride == r.width) {
+        FillPixels(r.pixels + top * r.stride, (bottom - top) * r.stride, color);
         return;
     }
     const i64 width = right - left;
-    std::uint32_t* row = r.pixels + top * r.width + left;
+    std::uint32_t* row = r.pixels + top * r.stride + left;
     if (width < kLibraryFillMin) {
         // Narrow bands (wide pens' vertical strokes): no call per row.
-        for (i64 y = top; y < bottom; ++y, row += r.width)
+        for (i64 y = top; y < bottom; ++y, row += r.stride)
             FillShort(row, width, color);
         return;
     }
-    for (i64 y = top; y < bottom; ++y, row += r.width)
+    for (i64 y = top; y < bottom; ++y, row += r.stride)
         FillPixels(row, width, color);
 }
 
@@ -815,12 +822,13 @@ void DrawEllipse(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Pen 
     StrokePolyline(r, outline, Path::Closed, pen, scratch);
 }
 
-void FloodFillBorder(const Raster& r, i64 x, i64 y, Color border, Color brush, FillWork& work)
+Box FloodFillBorder(const Raster& r, i64 x, i64 y, Color border, Color brush, FillWork& work)
 {
     if (x < 0 || y < 0 || x >= r.width || y >= r.height)
-        return;
+        return {};
     BorderFill fill(r, border, brush, work);
     fill.Run(x, y);
+    return fill.Painted();
 }
 
 } // namespace lumaro::raster

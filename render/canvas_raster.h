@@ -13,10 +13,22 @@ namespace lumaro::raster {
 
 using i64 = std::int64_t;
 
+// A window of `width` x `height` pixels whose rows lie `stride` pixels apart: a whole buffer, or a
+// part of one with its top-left pixel at `pixels`. Drawing on a window shows, inside it, exactly
+// what drawing on the whole buffer with the coordinates moved by the window's corner shows.
 struct Raster {
     std::uint32_t* pixels;
     int width;
     int height;
+    int stride;
+};
+
+// A box of pixels, right and bottom exclusive; empty when it holds no pixel.
+struct Box {
+    i64 left = 0, top = 0, right = 0, bottom = 0;
+
+    bool Empty() const { return left >= right || top >= bottom; }
+    bool operator==(const Box&) const = default;
 };
 
 struct Pen {
@@ -65,8 +77,9 @@ struct FillWork {
     std::vector<std::uint64_t> painted;
 };
 
-// Paints every pixel 4-connected to the seed that is not of colour `border`, the seed included.
-// Nothing happens for a seed outside the raster or on a pixel of the border colour.
-void FloodFillBorder(const Raster& r, i64 x, i64 y, Color border, Color brush, FillWork& work);
+// Paints every pixel 4-connected to the seed that is not of colour `border`, the seed included,
+// and returns the box around them. Nothing happens for a seed outside the raster or on a pixel of
+// the border colour.
+Box FloodFillBorder(const Raster& r, i64 x, i64 y, Color border, Color brush, FillWork& work);
 
 } // namespace lumaro::raster

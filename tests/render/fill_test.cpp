@@ -42,7 +42,7 @@ struct Grid {
 
     void Fill(int x, int y, Color border, Color brush, raster::FillWork& work)
     {
-        raster::FloodFillBorder({pixels.data(), width, height}, x, y, border, brush, work);
+        raster::FloodFillBorder({pixels.data(), width, height, width}, x, y, border, brush, work);
     }
 
     std::string Picture() const

@@ -57,7 +57,7 @@ TEST(SpanFillTest, RectanglesMatchAPlainClippedLoop)
             right = round % 2 ? w : w + 4;
         }
         const Color color = rng() & 0xFFFFFF;
-        raster::FillRect({fast.data(), w, h}, left, top, right, bottom, color);
+        raster::FillRect({fast.data(), w, h, w}, left, top, right, bottom, color);
         for (raster::i64 y = std::max<raster::i64>(top, 0); y < std::min<raster::i64>(bottom, h); ++y)
             for (raster::i64 x = std::max<raster::i64>(left, 0); x < std::min<raster::i64>(right, w); ++x)
                 plain[static_cast<std::size_t>(y * w + x)] = color;

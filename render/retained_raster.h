@@ -1,0 +1,97 @@
+#pragma once
+
+// The canvas's pixels, drawn a frame at a time. A frame is the erase and the operations after it;
+// they are kept, and when the pixels are wanted only the part where the frame differs from the one
+// already shown is drawn again. Whatever the history, the pixels are always those of the frame's
+// operations drawn one after the other on an erased raster.
+
+#include "render/canvas_raster.h"
+#include "render/color.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace lumaro {
+
+// One drawing operation as the raster needs it, pen and brush included. A line keeps its start, so
+// two equal operations draw the same pixels wherever they stand in a frame.
+struct DrawOp {
+    enum class Kind : std::int32_t { Line, Rectangle, Ellipse, FloodFill };
+    Kind kind = Kind::Line;
+    // Line: from (x1, y1) to (x2, y2). Rectangle, Ellipse: the corners as passed. FloodFill: the seed.
+    std::int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    Color pen = 0;
+    std::int32_t penWidth = 1;
+    Color brush = 0;
+    Color border = 0;
+
+    bool operator==(const DrawOp&) const = default;
+};
+
+class RetainedRaster {
+public:
+    RetainedRaster(int width, int height);
+
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+
+    // Starts a frame on a raster erased to the colour.
+    void Begin(Color erase);
+    void Add(const DrawOp& op);
+
+    // The pixels of the frame so far, row by row.
+    const std::uint32_t* Pixels()
+    {
+        Settle();
+        return m_pixels.data();
+    }
+
+    // The part of the raster the last drawing changed (empty when nothing was drawn).
+    raster::Box Damage() const { return m_damage; }
+
+    // Lets the next drawing start from the erase, as on a new raster (for measurements of a frame
+    // drawn from nothing, and for tests of the drawing that reuses a frame).
+    void Forget() { m_shownValid = false; m_changed = true; }
+
+private:
+    struct Frame {
+        Color erase = clBlack;
+        std::vector<DrawOp> ops;
+        // Per operation, the box around the pixels it may have written: for a fill the pixels it
+        // painted and its seed, for the others the reach of their pen and brush.
+        std::vector<raster::Box> boxes;
+    };
+
+    void Settle();
+    void DrawWhole();
+    // Draws the frame again inside the box only. False when a fill reached the box's edge, where
+    // the pixels outside could have led it further.
+    bool DrawInside(const raster::Box& box);
+    // Pairs every operation of the new frame with an equal one of the shown frame where it can, in
+    // order; the box takes every pixel an unpaired operation wrote or may write.
+    raster::Box PairOperations();
+    // Widens the box over every paired fill that could reach into it.
+    raster::Box TakeInFills(raster::Box box) const;
+    raster::Box Draw(const raster::Raster& window, const raster::Box& at, const DrawOp& op);
+    raster::Box Reach(const DrawOp& op) const;
+    raster::Box Clip(const raster::Box& box) const;
+
+    int m_width;
+    int m_height;
+    std::vector<std::uint32_t> m_pixels;
+    // The frame the pixels show, and the frame asked for.
+    Frame m_shown;
+    Frame m_next;
+    bool m_shownValid = true;
+    bool m_changed = false;
+    raster::Box m_damage;
+    // For each operation of the next frame, the index of its equal in the shown frame, or -1.
+    std::vector<std::int32_t> m_pairs;
+    std::vector<raster::Box> m_nextBoxes;
+    // Work buffers of the raster, kept between drawings so that they allocate nothing.
+    raster::FillWork m_fillWork;
+    std::vector<std::int32_t> m_rowInsets;
+    std::vector<std::int64_t> m_outline;
+};
+
+} // namespace lumaro
