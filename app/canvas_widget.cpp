@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
 
@@ -26,7 +27,16 @@ void CanvasWidget::showTickPaint()
 {
     // The tick has run the core's paint already; a paint request still due is covered by it.
     m_corePaintDue = false;
-    repaint();
+    // Only the part of the canvas the tick changed needs showing again, unless overlays are on:
+    // they follow the lamps over the whole canvas.
+    const Canvas& canvas = m_driver.View().Canvas;
+    canvas.Pixels();
+    const raster::Box changed = canvas.Damage();
+    if (m_overlays.any())
+        repaint();
+    else if (!changed.Empty())
+        repaint(QRect(static_cast<int>(changed.left), static_cast<int>(changed.top),
+            static_cast<int>(changed.right - changed.left), static_cast<int>(changed.bottom - changed.top)));
 }
 
 void CanvasWidget::requestCorePaint()
@@ -63,7 +73,7 @@ bool CanvasWidget::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void CanvasWidget::paintEvent(QPaintEvent*)
+void CanvasWidget::paintEvent(QPaintEvent* event)
 {
     const bool corePaint = m_corePaintDue;
     m_corePaintDue = false;
@@ -80,7 +90,13 @@ void CanvasWidget::paintEvent(QPaintEvent*)
     // becomes a block of whole device pixels.
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QRect(0, 0, canvas.Width(), canvas.Height()), image);
+    if (corePaint) {
+        painter.drawImage(QRect(0, 0, canvas.Width(), canvas.Height()), image);
+    } else {
+        // Only the part asked for: the rest of the widget shows what it showed.
+        const QRect part = event->rect() & QRect(0, 0, canvas.Width(), canvas.Height());
+        painter.drawImage(part, image, part);
+    }
     if (m_overlays.any())
         PaintLightOverlays(painter, m_driver.View().Lights.Lights(), m_overlays);
     painter.end();

@@ -133,6 +133,9 @@ public:
     void WindowHidden(SecondaryWindow window);
     // Keep the canvas operations of the last paint, for a shell that writes them out.
     void RecordTrace(bool on) { m_state.Canvas.SetRecording(on); }
+    // Let the next paint draw its pixels from the erase on instead of from the last frame, as
+    // the very first paint does (for measuring that paint).
+    void DrawNextPaintWhole() { m_state.Canvas.DrawNextFrameWhole(); }
 
 private:
     void SelectSystem(System system);

@@ -64,19 +64,6 @@ RetainedRaster::RetainedRaster(int width, int height)
 {
 }
 
-void RetainedRaster::Begin(Color erase)
-{
-    m_next.erase = erase;
-    m_next.ops.clear();
-    m_changed = true;
-}
-
-void RetainedRaster::Add(const DrawOp& op)
-{
-    m_next.ops.push_back(op);
-    m_changed = true;
-}
-
 Box RetainedRaster::Clip(const Box& box) const
 {
     const Box clipped {std::max<i64>(box.left, 0), std::max<i64>(box.top, 0), std::min<i64>(box.right, m_width),
@@ -161,7 +148,7 @@ Box RetainedRaster::PairOperations()
     Box box;
     auto unpairedShown = [&](std::size_t i) {
         // A fill is taken in with its ring: the same fill drawn again must not touch the box's edge.
-        box = Union(box, IsFill(shown[i]) ? Clip(Grown(m_shown.boxes[i], 1)) : m_shown.boxes[i]);
+        box = Union(box, IsFill(shown[i]) ? Clip(Grown(m_shown.boxes[i], 1)) : Reach(shown[i]));
     };
     auto unpairedNext = [&](std::size_t j) { box = Union(box, Reach(next[j])); };
 
@@ -231,13 +218,12 @@ bool RetainedRaster::DrawInside(const Box& box)
     m_nextBoxes.resize(m_next.ops.size());
     for (std::size_t j = 0; j < m_next.ops.size(); ++j) {
         const DrawOp& op = m_next.ops[j];
-        Box& written = m_nextBoxes[j];
         if (!IsFill(op)) {
-            written = Reach(op);
-            if (Overlap(written, box))
+            if (Overlap(Reach(op), box))
                 Draw(window, box, op);
             continue;
         }
+        Box& written = m_nextBoxes[j];
         const Box seed = Reach(op);
         if (!Overlap(seed, box)) {
             // Paired, and wholly outside with its ring: it painted what it painted before.
@@ -251,11 +237,17 @@ bool RetainedRaster::DrawInside(const Box& box)
             return false;
         written = Union(painted, seed);
     }
-    m_shown.erase = m_next.erase;
-    m_shown.ops = m_next.ops;
     std::swap(m_shown.boxes, m_nextBoxes);
+    Shown();
     m_damage = box;
     return true;
+}
+
+void RetainedRaster::Shown()
+{
+    m_shown.erase = m_next.erase;
+    std::swap(m_shown.ops, m_next.ops);
+    m_nextIsShown = true;
 }
 
 void RetainedRaster::DrawWhole()
@@ -266,12 +258,11 @@ void RetainedRaster::DrawWhole()
     m_shown.boxes.resize(m_next.ops.size());
     for (std::size_t j = 0; j < m_next.ops.size(); ++j) {
         const DrawOp& op = m_next.ops[j];
-        m_shown.boxes[j] = IsFill(op) ? Union(Draw(whole, all, op), Reach(op)) : Reach(op);
-        if (!IsFill(op))
-            Draw(whole, all, op);
+        const Box painted = Draw(whole, all, op);
+        if (IsFill(op))
+            m_shown.boxes[j] = Union(painted, Reach(op));
     }
-    m_shown.erase = m_next.erase;
-    m_shown.ops = m_next.ops;
+    Shown();
     m_shownValid = true;
     m_damage = all;
 }

@@ -36,8 +36,24 @@ public:
     int Height() const { return m_height; }
 
     // Starts a frame on a raster erased to the colour.
-    void Begin(Color erase);
-    void Add(const DrawOp& op);
+    void Begin(Color erase)
+    {
+        m_next.erase = erase;
+        m_next.ops.clear();
+        m_nextIsShown = false;
+        m_changed = true;
+    }
+
+    void Add(const DrawOp& op)
+    {
+        // After a drawing the frame asked for is the one shown; it goes on from there.
+        if (m_nextIsShown) {
+            m_next.ops = m_shown.ops;
+            m_nextIsShown = false;
+        }
+        m_next.ops.push_back(op);
+        m_changed = true;
+    }
 
     // The pixels of the frame so far, row by row.
     const std::uint32_t* Pixels()
@@ -51,19 +67,21 @@ public:
 
     // Lets the next drawing start from the erase, as on a new raster (for measurements of a frame
     // drawn from nothing, and for tests of the drawing that reuses a frame).
-    void Forget() { m_shownValid = false; m_changed = true; }
+    void Forget() { m_shownValid = false; }
 
 private:
     struct Frame {
         Color erase = clBlack;
         std::vector<DrawOp> ops;
-        // Per operation, the box around the pixels it may have written: for a fill the pixels it
-        // painted and its seed, for the others the reach of their pen and brush.
+        // Per operation, for a fill only: the box around the pixels it painted and its seed. What
+        // the others may have written is their reach.
         std::vector<raster::Box> boxes;
     };
 
     void Settle();
     void DrawWhole();
+    // The frame asked for is now the frame shown.
+    void Shown();
     // Draws the frame again inside the box only. False when a fill reached the box's edge, where
     // the pixels outside could have led it further.
     bool DrawInside(const raster::Box& box);
@@ -84,6 +102,8 @@ private:
     Frame m_next;
     bool m_shownValid = true;
     bool m_changed = false;
+    // The frame asked for has been drawn, and its operations moved to the frame shown.
+    bool m_nextIsShown = false;
     raster::Box m_damage;
     // For each operation of the next frame, the index of its equal in the shown frame, or -1.
     std::vector<std::int32_t> m_pairs;

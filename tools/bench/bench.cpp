@@ -49,30 +49,40 @@ void BM_Erase(benchmark::State& state)
 }
 BENCHMARK(BM_Erase)->ComputeStatistics("min", Fastest);
 
-void PaintSystem(benchmark::State& state, const char* system)
+// A paint is drawn again only where its frame differs from the last; `whole` draws every frame
+// from the erase on, as the first paint after start, a change of system or of day and night do.
+void PaintSystem(benchmark::State& state, const char* system, bool whole)
 {
     static MainForm form; // large; one instance per process is enough
     form.FormCreate();
     form.MenuCommand(system);
     for (auto _ : state) {
+        if (whole)
+            form.DrawNextPaintWhole();
         form.Paint();
         benchmark::DoNotOptimize(form.View().Canvas.Pixels());
     }
 }
 
-void BM_PaintHV(benchmark::State& state) { PaintSystem(state, "HVSystem1"); }
-void BM_PaintKs(benchmark::State& state) { PaintSystem(state, "KsSystem1"); }
-void BM_PaintHl(benchmark::State& state) { PaintSystem(state, "HlSystem1"); }
+void BM_PaintHV(benchmark::State& state) { PaintSystem(state, "HVSystem1", false); }
+void BM_PaintKs(benchmark::State& state) { PaintSystem(state, "KsSystem1", false); }
+void BM_PaintHl(benchmark::State& state) { PaintSystem(state, "HlSystem1", false); }
+void BM_PaintHVWhole(benchmark::State& state) { PaintSystem(state, "HVSystem1", true); }
+void BM_PaintKsWhole(benchmark::State& state) { PaintSystem(state, "KsSystem1", true); }
+void BM_PaintHlWhole(benchmark::State& state) { PaintSystem(state, "HlSystem1", true); }
 BENCHMARK(BM_PaintHV)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintKs)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintHl)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_PaintHVWhole)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_PaintKsWhole)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_PaintHlWhole)->ComputeStatistics("min", Fastest);
 
 // The busiest paint of a system: every signal proceeding with a speed indication where it has
 // one, the shunting signal and the identification light on, the track change set, at night, with
 // the blinking lamps in their lit phase. The buttons are pressed as a user would, left to right,
 // except that the intermediate signal comes before the exit signal: proceeding there switches the
 // exit signal to its identification light, which the exit signal's own button then overrides.
-void PaintBusiest(benchmark::State& state, const char* system, std::initializer_list<int> buttons)
+void PaintBusiest(benchmark::State& state, const char* system, std::initializer_list<int> buttons, bool whole = false)
 {
     auto form = std::make_unique<MainForm>();
     form->FormCreate();
@@ -94,6 +104,8 @@ void PaintBusiest(benchmark::State& state, const char* system, std::initializer_
         return;
     }
     for (auto _ : state) {
+        if (whole)
+            form->DrawNextPaintWhole();
         form->Paint();
         benchmark::DoNotOptimize(form->View().Canvas.Pixels());
     }
@@ -108,7 +120,9 @@ void BM_PaintKsBusiest(benchmark::State& state) { PaintBusiest(state, "KsSystem1
 // As Ks, with the track change of the Hl exit signal (column 750): the exit signal's yellow light
 // strip and its "Zs 6" dots lit, the intermediate and entry signals' upper yellow lamps flashing.
 void BM_PaintHlBusiest(benchmark::State& state) { PaintBusiest(state, "HlSystem1", {34, 29, 27, 12, 3, 14, 22}); }
+void BM_PaintHVBusiestWhole(benchmark::State& state) { PaintBusiest(state, "HVSystem1", {34, 29, 27, 12, 5, 25, 22}, true); }
 BENCHMARK(BM_PaintHVBusiest)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_PaintHVBusiestWhole)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintKsBusiest)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintHlBusiest)->ComputeStatistics("min", Fastest);
 
@@ -204,50 +218,78 @@ void BM_WholeCanvasFloodFill(benchmark::State& state)
 }
 BENCHMARK(BM_WholeCanvasFloodFill)->ComputeStatistics("min", Fastest);
 
-// Prints the usual table, then the memory floor (the fastest BM_Floor) and every result as a ratio
-// to it, so that figures from different machines can be compared. With repetitions the fastest
-// repetitions are compared, which stand up best to a machine that is busy with other work.
+// Prints the usual table, then the memory floor (the fastest way of BM_Floor) and every result as
+// a ratio to it, so that figures from different machines can be compared. With repetitions two
+// columns: the medians against the floor's median, and the fastest repetitions against the
+// floor's fastest, which stand up best to a machine busy with other work.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
+            const double time = run.GetAdjustedCPUTime();
             if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                m_times.emplace_back(run.run_name.str(), run.GetAdjustedCPUTime());
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min")
-                m_fastest.emplace_back(run.run_name.str(), run.GetAdjustedCPUTime());
+                Keep(m_single, run.run_name.str(), time);
+            else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                Keep(m_median, run.run_name.str(), time);
+            else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min")
+                Keep(m_fastest, run.run_name.str(), time);
         }
     }
 
     void Finalize() override
     {
         ConsoleReporter::Finalize();
+        const bool repeated = !m_median.empty();
         // Without repetitions every run counts; the fastest of a name is its figure.
-        std::vector<std::pair<std::string, double>> times;
-        for (const auto& run : m_fastest.empty() ? m_times : m_fastest) {
-            auto same = std::find_if(times.begin(), times.end(), [&](const auto& t) { return t.first == run.first; });
-            if (same == times.end())
-                times.push_back(run);
-            else
-                same->second = std::min(same->second, run.second);
-        }
-        const std::pair<std::string, double>* floor = nullptr;
-        for (const auto& entry : times)
-            if (entry.first.rfind("BM_Floor/", 0) == 0 && entry.second > 0 && (!floor || entry.second < floor->second))
-                floor = &entry;
-        if (!floor)
+        const Figures& first = repeated ? m_median : m_single;
+        const double floor = Floor(first);
+        if (floor <= 0)
             return;
-        std::printf("\nMemory floor: %.1f us (%s, %d x %d x 4 bytes)\n", floor->second / 1000, floor->first.c_str(),
+        const double floorFastest = repeated ? Floor(m_fastest) : 0;
+        std::printf("\nMemory floor: %.1f us (the fastest of BM_Floor, %d x %d x 4 bytes)\n", floor / 1000,
             Canvas::kWidth, Canvas::kHeight);
-        std::printf("Ratio to the floor%s:\n", m_fastest.empty() ? "" : " (fastest repetitions)");
-        for (const auto& [name, time] : times)
-            std::printf("  %-26s %6.2f\n", name.c_str(), time / floor->second);
+        std::printf("Ratio to the floor%s\n", repeated ? ":      median   fastest" : ":");
+        for (const auto& [name, time] : first) {
+            std::printf("  %-26s %6.2f", name.c_str(), time / floor);
+            const auto fastest = Find(m_fastest, name);
+            if (repeated && fastest != m_fastest.end() && floorFastest > 0)
+                std::printf("    %6.2f", fastest->second / floorFastest);
+            std::printf("\n");
+        }
     }
 
 private:
-    std::vector<std::pair<std::string, double>> m_times;
-    std::vector<std::pair<std::string, double>> m_fastest;
+    using Figures = std::vector<std::pair<std::string, double>>;
+
+    static Figures::const_iterator Find(const Figures& figures, const std::string& name)
+    {
+        return std::find_if(figures.begin(), figures.end(), [&](const auto& f) { return f.first == name; });
+    }
+
+    // One figure per name, the smallest, in the order the names first came.
+    static void Keep(Figures& figures, const std::string& name, double time)
+    {
+        auto same = std::find_if(figures.begin(), figures.end(), [&](const auto& f) { return f.first == name; });
+        if (same == figures.end())
+            figures.emplace_back(name, time);
+        else
+            same->second = std::min(same->second, time);
+    }
+
+    static double Floor(const Figures& figures)
+    {
+        double floor = 0;
+        for (const auto& [name, time] : figures)
+            if (name.rfind("BM_Floor/", 0) == 0 && time > 0 && (floor == 0 || time < floor))
+                floor = time;
+        return floor;
+    }
+
+    Figures m_single;
+    Figures m_median;
+    Figures m_fastest;
 };
 
 } // namespace
