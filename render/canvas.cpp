@@ -25,7 +25,7 @@ void Canvas::MoveTo(std::int32_t x, std::int32_t y)
 void Canvas::LineTo(std::int32_t x, std::int32_t y)
 {
     Record({TraceOp::Kind::LineTo, x, y, 0, 0, m_penColor, m_penWidth, 0, 0});
-    m_raster.Add({DrawOp::Kind::Line, m_curX, m_curY, x, y, m_penColor & kColorMask, m_penWidth, 0, 0});
+    m_raster.Add(DrawOp::Kind::Line, m_curX, m_curY, x, y, m_penColor & kColorMask, m_penWidth, 0, 0);
     m_curX = x;
     m_curY = y;
 }
@@ -33,19 +33,19 @@ void Canvas::LineTo(std::int32_t x, std::int32_t y)
 void Canvas::Rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2)
 {
     Record({TraceOp::Kind::Rectangle, x1, y1, x2, y2, m_penColor, m_penWidth, m_brushColor, 0});
-    m_raster.Add({DrawOp::Kind::Rectangle, x1, y1, x2, y2, m_penColor & kColorMask, m_penWidth, m_brushColor & kColorMask, 0});
+    m_raster.Add(DrawOp::Kind::Rectangle, x1, y1, x2, y2, m_penColor & kColorMask, m_penWidth, m_brushColor & kColorMask, 0);
 }
 
 void Canvas::Ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2)
 {
     Record({TraceOp::Kind::Ellipse, x1, y1, x2, y2, m_penColor, m_penWidth, m_brushColor, 0});
-    m_raster.Add({DrawOp::Kind::Ellipse, x1, y1, x2, y2, m_penColor & kColorMask, m_penWidth, m_brushColor & kColorMask, 0});
+    m_raster.Add(DrawOp::Kind::Ellipse, x1, y1, x2, y2, m_penColor & kColorMask, m_penWidth, m_brushColor & kColorMask, 0);
 }
 
 void Canvas::FloodFill(std::int32_t x, std::int32_t y, Color border)
 {
     Record({TraceOp::Kind::FloodFill, x, y, 0, 0, 0, 1, m_brushColor, border});
-    m_raster.Add({DrawOp::Kind::FloodFill, x, y, 0, 0, 0, 1, m_brushColor & kColorMask, border & kColorMask});
+    m_raster.Add(DrawOp::Kind::FloodFill, x, y, 0, 0, 0, 1, m_brushColor & kColorMask, border & kColorMask);
 }
 
 void Canvas::Replay(const TraceOp& op)

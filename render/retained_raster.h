@@ -44,14 +44,26 @@ public:
         m_changed = true;
     }
 
-    void Add(const DrawOp& op)
+    // One operation (see DrawOp), written straight into the frame: a whole DrawOp built by the
+    // caller and copied would be read back in wider loads than it was written with, which stalls.
+    void Add(DrawOp::Kind kind, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Color pen,
+        std::int32_t penWidth, Color brush, Color border)
     {
         // After a drawing the frame asked for is the one shown; it goes on from there.
         if (m_nextIsShown) {
             m_next.ops = m_shown.ops;
             m_nextIsShown = false;
         }
-        m_next.ops.push_back(op);
+        DrawOp& op = m_next.ops.emplace_back();
+        op.kind = kind;
+        op.x1 = x1;
+        op.y1 = y1;
+        op.x2 = x2;
+        op.y2 = y2;
+        op.pen = pen;
+        op.penWidth = penWidth;
+        op.brush = brush;
+        op.border = border;
         m_changed = true;
     }
 
