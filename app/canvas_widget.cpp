@@ -31,12 +31,15 @@ void CanvasWidget::showTickPaint()
     // they follow the lamps over the whole canvas.
     const Canvas& canvas = m_driver.View().Canvas;
     canvas.Pixels();
-    const raster::Box changed = canvas.Damage();
-    if (m_overlays.any())
+    if (m_overlays.any() || canvas.DrawnFrom() != m_shownDrawing) {
         repaint();
-    else if (!changed.Empty())
+        return;
+    }
+    const raster::Box changed = canvas.Damage();
+    if (!changed.Empty())
         repaint(QRect(static_cast<int>(changed.left), static_cast<int>(changed.top),
             static_cast<int>(changed.right - changed.left), static_cast<int>(changed.bottom - changed.top)));
+    m_shownDrawing = canvas.Drawing();
 }
 
 void CanvasWidget::requestCorePaint()
@@ -90,13 +93,12 @@ void CanvasWidget::paintEvent(QPaintEvent* event)
     // becomes a block of whole device pixels.
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    if (corePaint) {
-        painter.drawImage(QRect(0, 0, canvas.Width(), canvas.Height()), image);
-    } else {
-        // Only the part asked for: the rest of the widget shows what it showed.
-        const QRect part = event->rect() & QRect(0, 0, canvas.Width(), canvas.Height());
-        painter.drawImage(part, image, part);
-    }
+    // Only the part asked for: the rest of the widget shows what it showed. Once all of it shows
+    // one drawing, a tick needs to show only that drawing's damage.
+    const QRect part = event->rect() & QRect(0, 0, canvas.Width(), canvas.Height());
+    painter.drawImage(part, image, part);
+    if (event->rect().contains(rect()))
+        m_shownDrawing = canvas.Drawing();
     if (m_overlays.any())
         PaintLightOverlays(painter, m_driver.View().Lights.Lights(), m_overlays);
     painter.end();

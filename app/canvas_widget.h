@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -84,6 +85,8 @@ private:
     int m_corePaints = 0;
     std::array<std::optional<ColumnText>, kColumnXs.size()> m_columns;
     LightOverlays m_overlays;
+    // The canvas drawing that the whole widget shows, 0 for none.
+    std::uint64_t m_shownDrawing = 0;
 };
 
 } // namespace lumaro

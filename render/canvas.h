@@ -41,8 +41,11 @@ public:
     // before; the pixels are the same as if every operation had been drawn at once.
     const std::uint32_t* Pixels() const { return m_raster.Pixels(); }
     Color Pixel(int x, int y) const { return Pixels()[static_cast<std::size_t>(y) * Width() + x]; }
-    // The part of the canvas that the last drawing of the pixels changed.
+    // The part of the canvas that the last drawing of the pixels changed, and the numbers of that
+    // drawing and of the one it was drawn from (see RetainedRaster). Read after Pixels().
     raster::Box Damage() const { return m_raster.Damage(); }
+    std::uint64_t Drawing() const { return m_raster.Drawing(); }
+    std::uint64_t DrawnFrom() const { return m_raster.DrawnFrom(); }
     // Lets the next drawing of the pixels start from the erase, as on a new canvas.
     void DrawNextFrameWhole() { m_raster.Forget(); }
 

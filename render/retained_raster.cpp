@@ -12,6 +12,7 @@
 #include "render/retained_raster.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace lumaro {
 
@@ -57,10 +58,21 @@ constexpr std::size_t kPairingReach = 16;
 
 } // namespace
 
+namespace {
+
+std::uint64_t NewDrawing()
+{
+    static std::atomic<std::uint64_t> last {0};
+    return ++last;
+}
+
+} // namespace
+
 RetainedRaster::RetainedRaster(int width, int height)
     : m_width(width)
     , m_height(height)
     , m_pixels(static_cast<std::size_t>(width) * height, clBlack)
+    , m_drawing(NewDrawing())
 {
 }
 
@@ -125,6 +137,8 @@ void RetainedRaster::Settle()
     if (!m_changed)
         return;
     m_changed = false;
+    m_drawnFrom = m_drawing;
+    m_drawing = NewDrawing();
     if (!m_shownValid || m_next.erase != m_shown.erase) {
         DrawWhole();
         return;

@@ -76,6 +76,11 @@ public:
 
     // The part of the raster the last drawing changed (empty when nothing was drawn).
     raster::Box Damage() const { return m_damage; }
+    // Every drawing of a frame has a number of its own, unique among all rasters of the process,
+    // copies included. A reader that showed the pixels of drawing N needs to show again only the
+    // damage of the drawing that was drawn from N; after any other drawing, everything.
+    std::uint64_t Drawing() const { return m_drawing; }
+    std::uint64_t DrawnFrom() const { return m_drawnFrom; }
 
     // Lets the next drawing start from the erase, as on a new raster (for measurements of a frame
     // drawn from nothing, and for tests of the drawing that reuses a frame).
@@ -117,6 +122,8 @@ private:
     // The frame asked for has been drawn, and its operations moved to the frame shown.
     bool m_nextIsShown = false;
     raster::Box m_damage;
+    std::uint64_t m_drawing;
+    std::uint64_t m_drawnFrom = 0;
     // For each operation of the next frame, the index of its equal in the shown frame, or -1.
     std::vector<std::int32_t> m_pairs;
     std::vector<raster::Box> m_nextBoxes;

@@ -81,6 +81,9 @@ EMSCRIPTEN_KEEPALIVE void lumaro_form_click() { TheSession().FormClick(); }
 // Width * height * 4 bytes, row by row.
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* lumaro_pixels() { return TheSession().Rgba(); }
 
+// The part of the canvas the last lumaro_pixels() wrote again: left, top, width, height.
+EMSCRIPTEN_KEEPALIVE const std::int32_t* lumaro_pixels_changed() { return TheSession().RgbaChanged(); }
+
 EMSCRIPTEN_KEEPALIVE const char* lumaro_state_json() { return Text(TheSession().StateJson()); }
 
 EMSCRIPTEN_KEEPALIVE const char* lumaro_trace() { return Text(TheSession().Trace()); }

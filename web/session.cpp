@@ -154,9 +154,18 @@ const std::uint8_t* Session::Rgba()
 {
     const Canvas& canvas = m_driver.View().Canvas;
     const std::uint32_t* pixels = canvas.Pixels();
-    const std::size_t count = static_cast<std::size_t>(canvas.Width()) * canvas.Height();
-    for (std::size_t i = 0; i < count; ++i)
-        m_rgba[i] = pixels[i] | kOpaque;
+    raster::Box part {0, 0, canvas.Width(), canvas.Height()};
+    if (canvas.Drawing() == m_rgbaDrawing)
+        part = {};
+    else if (canvas.DrawnFrom() == m_rgbaDrawing)
+        part = canvas.Damage();
+    m_rgbaDrawing = canvas.Drawing();
+    const auto width = static_cast<std::size_t>(canvas.Width());
+    for (auto y = static_cast<std::size_t>(part.top); y < static_cast<std::size_t>(part.bottom); ++y)
+        for (auto x = static_cast<std::size_t>(part.left); x < static_cast<std::size_t>(part.right); ++x)
+            m_rgba[y * width + x] = pixels[y * width + x] | kOpaque;
+    m_rgbaChanged = {static_cast<std::int32_t>(part.left), static_cast<std::int32_t>(part.top),
+        static_cast<std::int32_t>(part.right - part.left), static_cast<std::int32_t>(part.bottom - part.top)};
     return reinterpret_cast<const std::uint8_t*>(m_rgba.data());
 }
 

@@ -7,6 +7,7 @@
 #include "core/driver.h"
 #include "learn/explain.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -28,8 +29,11 @@ public:
     void FormClick();
 
     // The canvas as RGBA bytes for an ImageData: the core's 0x00BBGGRR already has the bytes
-    // R, G, B in memory order; only the alpha byte is set. Valid until the next call.
+    // R, G, B in memory order; only the alpha byte is set. Valid until the next call. Only the
+    // part that changed since the last call is written again; RgbaChanged() gives it as left,
+    // top, width and height (the whole canvas the first time, zero width when nothing changed).
     const std::uint8_t* Rgba();
+    const std::int32_t* RgbaChanged() const { return m_rgbaChanged.data(); }
 
     // The --state JSON and the --trace text of lumaro-render.
     std::string StateJson() const;
@@ -65,6 +69,9 @@ private:
     std::unique_ptr<Driver> m_kept;
     learn::PanelWhyCache m_whyLine;
     std::vector<std::uint32_t> m_rgba;
+    // The canvas drawing that m_rgba holds, and the part the last Rgba() wrote.
+    std::uint64_t m_rgbaDrawing = 0;
+    std::array<std::int32_t, 4> m_rgbaChanged {};
 };
 
 } // namespace lumaro::web

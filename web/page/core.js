@@ -21,6 +21,7 @@ export class Core {
     this.menuCommand = fn('lumaro_menu', 'number', ['string']);
     this.formClick = fn('lumaro_form_click');
     this.pixelsAddress = fn('lumaro_pixels', 'number');
+    this.pixelsChangedAddress = fn('lumaro_pixels_changed', 'number');
     this.stateJson = text('lumaro_state_json');
     this.trace = text('lumaro_trace');
     this.explainJson = text('lumaro_explain_json');
@@ -55,5 +56,11 @@ export class Core {
   pixels(width, height) {
     const address = this.pixelsAddress();
     return new Uint8ClampedArray(this.module.HEAPU8.buffer, address, width * height * 4);
+  }
+
+  // The part of the canvas that the last pixels() changed: [left, top, width, height].
+  pixelsChanged() {
+    const address = this.pixelsChangedAddress();
+    return Array.from(new Int32Array(this.module.HEAPU8.buffer, address, 4));
   }
 }

@@ -99,7 +99,8 @@ class Page {
   }
 
   draw() {
-    this.view.draw(this.core.pixels(this.view.width, this.view.height));
+    const pixels = this.core.pixels(this.view.width, this.view.height);
+    this.view.draw(pixels, this.core.pixelsChanged());
   }
 
   tick() {

@@ -213,9 +213,11 @@ export class MainWindowView {
     }
   }
 
-  // Copies the core's canvas into the page's canvas.
-  draw(pixels) {
-    this.context.putImageData(new ImageData(pixels, this.width, this.height), 0, 0);
+  // Copies the part of the core's canvas that changed, [left, top, width, height], into the
+  // page's canvas, which holds the rest already.
+  draw(pixels, [left, top, width, height]) {
+    if (width > 0 && height > 0)
+      this.context.putImageData(new ImageData(pixels, this.width, this.height), 0, 0, left, top, width, height);
   }
 
   // Copies the core's controls into the page. Only what changed is written.
