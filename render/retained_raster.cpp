@@ -139,6 +139,10 @@ void RetainedRaster::Settle()
     m_changed = false;
     m_drawnFrom = m_drawing;
     m_drawing = NewDrawing();
+    if (m_appending) {
+        DrawAppended();
+        return;
+    }
     if (!m_shownValid || m_next.erase != m_shown.erase) {
         DrawWhole();
         return;
@@ -261,6 +265,34 @@ void RetainedRaster::Shown()
 {
     m_shown.erase = m_next.erase;
     std::swap(m_shown.ops, m_next.ops);
+    m_nextIsShown = true;
+}
+
+void RetainedRaster::DrawAppended()
+{
+    const raster::Raster whole {m_pixels.data(), m_width, m_height, m_width};
+    const Box all {0, 0, m_width, m_height};
+    // A raster drawn on again and again without an erase keeps no frame beyond this length: the
+    // next erase then draws its frame whole.
+    constexpr std::size_t kLongestKeptFrame = 1 << 14;
+    const bool keep = m_shownValid && m_shown.ops.size() + m_next.ops.size() <= kLongestKeptFrame;
+    m_damage = {};
+    for (const DrawOp& op : m_next.ops) {
+        const Box painted = Draw(whole, all, op);
+        const Box written = IsFill(op) ? Union(painted, Reach(op)) : Reach(op);
+        m_damage = Union(m_damage, written);
+        if (keep) {
+            m_shown.ops.push_back(op);
+            m_shown.boxes.push_back(IsFill(op) ? written : Box{});
+        }
+    }
+    if (!keep) {
+        m_shownValid = false;
+        m_shown.ops.clear();
+        m_shown.boxes.clear();
+    }
+    m_next.ops.clear();
+    m_appending = false;
     m_nextIsShown = true;
 }
 

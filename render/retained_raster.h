@@ -41,6 +41,7 @@ public:
         m_next.erase = erase;
         m_next.ops.clear();
         m_nextIsShown = false;
+        m_appending = false;
         m_changed = true;
     }
 
@@ -49,10 +50,12 @@ public:
     void Add(DrawOp::Kind kind, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Color pen,
         std::int32_t penWidth, Color brush, Color border)
     {
-        // After a drawing the frame asked for is the one shown; it goes on from there.
+        // After a drawing the frame asked for is the one shown; it goes on from there, and what
+        // is added to it can be drawn on the pixels as they are.
         if (m_nextIsShown) {
-            m_next.ops = m_shown.ops;
+            m_next.ops.clear();
             m_nextIsShown = false;
+            m_appending = true;
         }
         DrawOp& op = m_next.ops.emplace_back();
         op.kind = kind;
@@ -97,6 +100,8 @@ private:
 
     void Settle();
     void DrawWhole();
+    // Draws the operations added to the frame shown.
+    void DrawAppended();
     // The frame asked for is now the frame shown.
     void Shown();
     // Draws the frame again inside the box only. False when a fill reached the box's edge, where
@@ -119,8 +124,11 @@ private:
     Frame m_next;
     bool m_shownValid = true;
     bool m_changed = false;
-    // The frame asked for has been drawn, and its operations moved to the frame shown.
-    bool m_nextIsShown = false;
+    // The frame asked for has been drawn, and its operations moved to the frame shown; a new
+    // raster shows the frame of no operations on black.
+    bool m_nextIsShown = true;
+    // The operations of the next frame are the shown frame's followed by these.
+    bool m_appending = false;
     raster::Box m_damage;
     std::uint64_t m_drawing;
     std::uint64_t m_drawnFrom = 0;

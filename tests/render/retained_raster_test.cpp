@@ -55,10 +55,11 @@ Op RandomFill(std::mt19937& rng)
         AnyColour(rng), AnyColour(rng), 1};
 }
 
-void Draw(Canvas& canvas, Color erase, const std::vector<Op>& ops)
+// The operations, on what the canvas shows.
+void DrawOn(Canvas& canvas, std::vector<Op>::const_iterator begin, std::vector<Op>::const_iterator end)
 {
-    canvas.Erase(erase);
-    for (const Op& op : ops) {
+    for (; begin != end; ++begin) {
+        const Op& op = *begin;
         canvas.SetPenColor(op.pen);
         canvas.SetPenWidth(op.width);
         canvas.SetBrushColor(op.brush);
@@ -73,6 +74,12 @@ void Draw(Canvas& canvas, Color erase, const std::vector<Op>& ops)
         default: break;
         }
     }
+}
+
+void Draw(Canvas& canvas, Color erase, const std::vector<Op>& ops)
+{
+    canvas.Erase(erase);
+    DrawOn(canvas, ops.begin(), ops.end());
 }
 
 // The first pixel in which the two canvases differ, or "" when none does.
@@ -135,8 +142,10 @@ TEST(RetainedRasterTest, EveryFrameShowsWhatAFreshCanvasShows)
             Canvas fresh(kW, kH);
             Draw(fresh, erase, head);
             ASSERT_EQ(FirstDifference(kept, fresh), "") << "frame " << frame << ", first half";
+            DrawOn(kept, ops.begin() + static_cast<long>(head.size()), ops.end());
+        } else {
+            Draw(kept, erase, ops);
         }
-        Draw(kept, erase, ops);
         Canvas fresh(kW, kH);
         Draw(fresh, erase, ops);
         ASSERT_EQ(FirstDifference(kept, fresh), "") << "frame " << frame;
@@ -175,4 +184,27 @@ TEST(RetainedRasterTest, TheLineShowsWhatItsTraceDrawnWholeShows)
         partial += !damage.Empty() && !Whole(damage, canvas);
     }
     EXPECT_GT(partial, 100);
+}
+
+TEST(RetainedRasterTest, DrawingOnWithoutAnEraseShowsEveryOperationAndKeepsNoEndlessFrame)
+{
+    // A canvas drawn on again and again, read in between, never erased: as long as the frame gets,
+    // the pixels are those of all its operations; an erase after that starts afresh.
+    std::mt19937 rng(3);
+    Canvas kept(kW, kH), fresh(kW, kH);
+    std::vector<Op> ops;
+    for (int i = 0; i < 20000; ++i) {
+        const std::vector<Op> unit = RandomUnit(rng);
+        ops.insert(ops.end(), unit.begin(), unit.end());
+        DrawOn(kept, ops.end() - static_cast<long>(unit.size()), ops.end());
+        if (i % 1000 == 0 || i == 19999) {
+            DrawOn(fresh, ops.begin(), ops.end());
+            ASSERT_EQ(FirstDifference(kept, fresh), "") << "operation " << i;
+            fresh = Canvas(kW, kH);
+        }
+    }
+    ops.resize(30);
+    Draw(kept, clWhite, ops);
+    Draw(fresh, clWhite, ops);
+    EXPECT_EQ(FirstDifference(kept, fresh), "");
 }
