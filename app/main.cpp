@@ -1,10 +1,10 @@
 // Entry of the desktop program: the application and its main window.
 
 #include "app/main_window.h"
+#include "app/program_icon.h"
 #include "app/quiz_window.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char** argv)
 {
@@ -15,10 +15,7 @@ int main(int argc, char** argv)
     QApplication::setDesktopFileName(QStringLiteral(LUMARO_DESKTOP_ID));
     lumaro::MainWindow window;
     lumaro::QuizController quiz(window);
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/lumaro/icons/lumaro-%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(lumaro::ProgramIcon());
     window.show();
     return app.exec();
 }
