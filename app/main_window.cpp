@@ -6,6 +6,7 @@
 #include "app/canvas_accessible.h"
 #include "app/canvas_widget.h"
 #include "app/menu_align.h"
+#include "app/photograph.h"
 #include "app/why_bar.h"
 #include "io/output_files.h"
 #include "io/png_writer.h"
@@ -31,8 +32,8 @@
 #include <QTextDocument>
 #include <QTimer>
 
-// The logo and the photograph live in a resource of the static shell library, which the linker
-// would otherwise leave out of the program.
+// The logo lives in a resource of the static shell library, which the linker would otherwise leave
+// out of the program.
 static void InitResources()
 {
     Q_INIT_RESOURCE(lumaro);
@@ -100,9 +101,7 @@ void MainWindow::ensureWindows()
     if (m_notice)
         return;
     // Created hidden in the order of the program's windows: notice, about, licence terms, manual.
-    QFile photograph(QStringLiteral(":/lumaro/photo.jpg"));
-    photograph.open(QIODevice::ReadOnly);
-    m_notice = std::make_unique<NoticeWindow>(m_links, photograph.readAll());
+    m_notice = std::make_unique<NoticeWindow>(m_links, Photograph());
     m_about = std::make_unique<AboutWindow>(m_links);
     m_licence = std::make_unique<LicenceWindow>();
     m_manual = std::make_unique<ManualWindow>(m_links);
