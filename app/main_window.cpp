@@ -13,6 +13,7 @@
 #include "dialogs/about_window.h"
 #include "dialogs/notice_window.h"
 #include "dialogs/text_windows.h"
+#include "dialogs/window_look.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -186,7 +187,7 @@ void MainWindow::createWidgets()
     m_image1->setObjectName(QStringLiteral("Image1"));
     m_image1->setGeometry(kImage1Left, kImage1Top, kImage1Width, kImage1Height);
     m_image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_image1->setPixmap(QPixmap(QStringLiteral(":/lumaro/logo.bmp")));
+    m_image1->setPixmap(ReadPicture(QStringLiteral(":/lumaro/logo.bmp")));
     m_image1->setAttribute(Qt::WA_NoMousePropagation);
 
     m_why = new WhyBar(m_driver.View(), this, m_canvas, m_panels);

@@ -2,9 +2,10 @@
 
 #include "app/program_icon.h"
 
+#include "dialogs/window_look.h"
+
 #include <QApplication>
 #include <QIconEngine>
-#include <QImage>
 #include <QPainter>
 #include <QPixmap>
 #include <QStyle>
@@ -55,14 +56,12 @@ public:
         if (size.isEmpty())
             return QPixmap();
         const int side = SideFor(size);
-        // With the format named, Qt reads the PNG directly instead of trying every image plugin.
-        QImage image(QStringLiteral(":/lumaro/icons/lumaro-%1.png").arg(side), "PNG");
-        if (image.isNull())
+        QPixmap pixmap = ReadPicture(QStringLiteral(":/lumaro/icons/lumaro-%1.png").arg(side));
+        if (pixmap.isNull())
             return QPixmap();
         const QSize actual = actualSize(size, mode, QIcon::Off);
-        if (image.size() != actual)
-            image = image.scaled(actual, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        QPixmap pixmap = QPixmap::fromImage(std::move(image));
+        if (pixmap.size() != actual)
+            pixmap = pixmap.scaled(actual, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         // Other modes than Normal look as the style draws them for any icon.
         if (mode != QIcon::Normal) {
             if (QStyle* style = QApplication::style()) {
