@@ -1,10 +1,12 @@
 // Entry of the desktop program: the application and its main window.
 
+#include "app/deferred_icon_style.h"
 #include "app/main_window.h"
 #include "app/program_icon.h"
 #include "app/quiz_window.h"
 
 #include <QApplication>
+#include <QStyleFactory>
 
 int main(int argc, char** argv)
 {
@@ -13,6 +15,8 @@ int main(int argc, char** argv)
     // build gives) by this name, and shows the same icon in the task bar whether or not the icon
     // theme has it.
     QApplication::setDesktopFileName(QStringLiteral(LUMARO_DESKTOP_ID));
+    // The style Qt chose, by name, so that a style asked for on the command line stays.
+    QApplication::setStyle(new lumaro::DeferredIconStyle(QStyleFactory::create(QApplication::style()->name())));
     lumaro::MainWindow window;
     lumaro::QuizController quiz(window);
     QApplication::setWindowIcon(lumaro::ProgramIcon());
