@@ -9,7 +9,7 @@ namespace lumaro {
 // The style the application would have, except that the icons of the menu bars' overflow button
 // are made on first use. Every menu bar asks for them when it is built, and making them reads
 // PNG files through Qt's image plugins, which loads every plugin (some 200 KiB of libraries);
-// the button shows only when the menu bar is too narrow for its menus, which this window never is.
+// the button shows only when the menus do not fit the bar's width, and the window's menus fit.
 class DeferredIconStyle : public QProxyStyle {
     Q_OBJECT
 public:
