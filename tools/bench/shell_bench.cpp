@@ -12,6 +12,7 @@
 // Every figure is wall-clock time on the platform Qt picks (QT_QPA_PLATFORM), so run it under the
 // display that matters and compare figures of the same run or the same machine only.
 
+#include "app/application.h"
 #include "app/canvas_widget.h"
 #include "app/main_window.h"
 #include "dialogs/notice_window.h"
@@ -69,6 +70,7 @@ protected:
 int ChildStart(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    lumaro::SetUpApplication();
     lumaro::MainWindow window;
     window.timer()->stop();
     FirstPaintClock clock;
@@ -189,6 +191,7 @@ double CloseToNoticeDrawn(bool photographAhead)
 int Close(int argc, char** argv, int runs)
 {
     QApplication app(argc, argv);
+    lumaro::SetUpApplication();
     for (bool ahead : {true, false}) {
         std::vector<double> ms;
         for (int i = 0; i < runs; ++i)
