@@ -6,12 +6,14 @@
 #include "app/canvas_accessible.h"
 #include "app/canvas_widget.h"
 #include "app/menu_align.h"
+#include "app/photograph.h"
 #include "app/why_bar.h"
 #include "io/output_files.h"
 #include "io/png_writer.h"
 #include "dialogs/about_window.h"
 #include "dialogs/notice_window.h"
 #include "dialogs/text_windows.h"
+#include "dialogs/window_look.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -31,8 +33,8 @@
 #include <QTextDocument>
 #include <QTimer>
 
-// The logo and the photograph live in a resource of the static shell library, which the linker
-// would otherwise leave out of the program.
+// The logo lives in a resource of the static shell library, which the linker would otherwise leave
+// out of the program.
 static void InitResources()
 {
     Q_INIT_RESOURCE(lumaro);
@@ -100,9 +102,7 @@ void MainWindow::ensureWindows()
     if (m_notice)
         return;
     // Created hidden in the order of the program's windows: notice, about, licence terms, manual.
-    QFile photograph(QStringLiteral(":/lumaro/photo.jpg"));
-    photograph.open(QIODevice::ReadOnly);
-    m_notice = std::make_unique<NoticeWindow>(m_links, photograph.readAll());
+    m_notice = std::make_unique<NoticeWindow>(m_links, Photograph());
     m_about = std::make_unique<AboutWindow>(m_links);
     m_licence = std::make_unique<LicenceWindow>();
     m_manual = std::make_unique<ManualWindow>(m_links);
@@ -187,7 +187,7 @@ void MainWindow::createWidgets()
     m_image1->setObjectName(QStringLiteral("Image1"));
     m_image1->setGeometry(kImage1Left, kImage1Top, kImage1Width, kImage1Height);
     m_image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_image1->setPixmap(QPixmap(QStringLiteral(":/lumaro/logo.bmp")));
+    m_image1->setPixmap(ReadPicture(QStringLiteral(":/lumaro/logo.bmp")));
     m_image1->setAttribute(Qt::WA_NoMousePropagation);
 
     m_why = new WhyBar(m_driver.View(), this, m_canvas, m_panels);

@@ -51,7 +51,7 @@ void AboutWindow::createWidgets()
     m_image1->setObjectName(QStringLiteral("Image1"));
     m_image1->setGeometry(8, 8, 105, 73);
     m_image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_image1->setPixmap(QPixmap(PictureResource(kLogoFile)));
+    m_image1->setPixmap(ReadPicture(PictureResource(kLogoFile)));
 
     const QFont windowFont = DialogFont(Face::Window, 11);
     m_panel1 = Panel(this, "Panel1", {8, 112, 105, 25}, Text(kAboutTexts.name), DialogFont(Face::Arial, 20, Bold),

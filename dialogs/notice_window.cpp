@@ -84,7 +84,7 @@ void NoticeWindow::createWidgets()
     m_image2->setObjectName(QStringLiteral("Image2"));
     m_image2->setGeometry(16, 16, 105, 73);
     m_image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_image2->setPixmap(QPixmap(PictureResource(kLogoFile)));
+    m_image2->setPixmap(ReadPicture(PictureResource(kLogoFile)));
 
     m_label7 = TextLabel(this, "Label7", {16, 88, 274, 19}, Text(kNoticeTexts.tagline),
                          DialogFont(Face::Arial, 16, Bold));

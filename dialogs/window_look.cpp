@@ -3,10 +3,22 @@
 #include "dialogs/window_look.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPalette>
 
 namespace lumaro {
+
+QPixmap ReadPicture(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!file.exists())
+        return QPixmap();
+    QImageReader reader(path, file.suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
 
 QFont DialogFont(Face face, int pixels, int style)
 {

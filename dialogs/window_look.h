@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QLabel>
+#include <QPixmap>
 #include <QSize>
 #include <QWidget>
 
@@ -17,6 +18,11 @@ inline QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(
 
 // A picture of assets/ by its file name, from the program's resources.
 inline QString PictureResource(std::string_view file) { return QStringLiteral(":/lumaro/") + Text(file); }
+
+// Reads the picture file `path` in the format its name ends with (".bmp", ".png"), or returns a
+// null image. Qt's own reading asks every image plugin first, which loads all of them (some
+// 200 KiB of libraries), although the formats of the program's pictures are built into Qt.
+QPixmap ReadPicture(const QString& path);
 
 // The windows were laid out with outer sizes, frame and title bar included; these are the frame's
 // share, so that the client areas keep the room the controls were placed in.

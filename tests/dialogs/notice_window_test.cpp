@@ -1,5 +1,6 @@
 // The exit notice window: its layout, the photograph and a damaged photograph.
 
+#include "app/photograph.h"
 #include "dialogs/links.h"
 #include "dialogs/notice_window.h"
 
@@ -9,22 +10,15 @@
 
 #include <gtest/gtest.h>
 
-// The resources live in the shell library, which the linker leaves out unless asked for them.
-static void InitResources()
-{
-    Q_INIT_RESOURCE(lumaro);
-}
-
 using namespace lumaro;
 
 namespace {
 
-QByteArray Photograph()
+TEST(NoticeWindowTest, EmbeddedPhotographIsTheAssetFile)
 {
-    InitResources();
-    QFile file(QStringLiteral(":/lumaro/photo.jpg"));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
+    QFile file(QStringLiteral(LUMARO_PHOTO_FILE));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << LUMARO_PHOTO_FILE;
+    EXPECT_EQ(Photograph(), file.readAll());
 }
 
 TEST(NoticeWindowTest, IsLaidOutBorderlessWithItsControlsInDrawingOrder)

@@ -6,11 +6,13 @@
 //                                     drawn, with the photograph decoded ahead and within the
 //                                     request (as the program does it)
 //   lumaro-shell-bench memory [RUNS]  resident memory (VmRSS) of the program 3 s after its start,
-//                                     against an empty Qt window of the same size (lumaro-bare-window)
+//                                     against an empty Qt window of the same outer size
+//                                     (lumaro-bare-window), started in turn
 //
 // Every figure is wall-clock time on the platform Qt picks (QT_QPA_PLATFORM), so run it under the
 // display that matters and compare figures of the same run or the same machine only.
 
+#include "app/application.h"
 #include "app/canvas_widget.h"
 #include "app/main_window.h"
 #include "dialogs/notice_window.h"
@@ -68,6 +70,7 @@ protected:
 int ChildStart(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    lumaro::SetUpApplication();
     lumaro::MainWindow window;
     window.timer()->stop();
     FirstPaintClock clock;
@@ -188,6 +191,7 @@ double CloseToNoticeDrawn(bool photographAhead)
 int Close(int argc, char** argv, int runs)
 {
     QApplication app(argc, argv);
+    lumaro::SetUpApplication();
     for (bool ahead : {true, false}) {
         std::vector<double> ms;
         for (int i = 0; i < runs; ++i)
@@ -209,12 +213,15 @@ long ResidentKiB(pid_t pid)
     return -1;
 }
 
-// Starts the program, waits `seconds`, reads its resident memory and ends it.
-long ResidentAfter(const std::string& program, double seconds)
+// Starts the program with `args`, waits `seconds`, reads its resident memory and ends it.
+long ResidentAfter(const std::string& program, std::vector<std::string> args, double seconds)
 {
-    char* childArgv[] = {const_cast<char*>(program.c_str()), nullptr};
+    std::vector<char*> childArgv {const_cast<char*>(program.c_str())};
+    for (std::string& arg : args)
+        childArgv.push_back(arg.data());
+    childArgv.push_back(nullptr);
     pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, childArgv, environ) != 0)
+    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, childArgv.data(), environ) != 0)
         return -1;
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
     const long kib = ResidentKiB(pid);
@@ -224,8 +231,16 @@ long ResidentAfter(const std::string& program, double seconds)
     return kib;
 }
 
-int Memory(int runs)
+int Memory(int argc, char** argv, int runs)
 {
+    // The size the program gives its window; the empty window takes the same.
+    QSize size;
+    {
+        QApplication app(argc, argv);
+        size = lumaro::MainWindow().size();
+    }
+    const std::vector<std::string> bareArgs {std::to_string(size.width()), std::to_string(size.height())};
+
     // The programs beside this one: build/tools/ and build/.
     std::string dir = "/proc/self/exe";
     char path[4096];
@@ -237,7 +252,7 @@ int Memory(int runs)
     const std::string program = dir + "/../lumaro", bare = dir + "/lumaro-bare-window";
     std::vector<double> programMiB, bareMiB;
     for (int i = 0; i < runs; ++i) {
-        const long p = ResidentAfter(program, 3.0), b = ResidentAfter(bare, 3.0);
+        const long p = ResidentAfter(program, {}, 3.0), b = ResidentAfter(bare, bareArgs, 3.0);
         if (p <= 0 || b <= 0) {
             std::fprintf(stderr, "cannot measure %s or %s\n", program.c_str(), bare.c_str());
             return 1;
@@ -245,9 +260,10 @@ int Memory(int runs)
         programMiB.push_back(p / 1024.0);
         bareMiB.push_back(b / 1024.0);
     }
-    std::printf("resident 3 s after start over %d runs: program median %.1f MiB, bare window median %.1f MiB, "
+    std::printf("resident 3 s after start over %d runs: program median %.1f MiB, bare window (%dx%d) median %.1f MiB, "
                 "ratio %.3f\n",
-                runs, Median(programMiB), Median(bareMiB), Median(programMiB) / Median(bareMiB));
+                runs, Median(programMiB), size.width(), size.height(), Median(bareMiB),
+                Median(programMiB) / Median(bareMiB));
     return 0;
 }
 
@@ -262,7 +278,7 @@ int main(int argc, char** argv)
     if (argc >= 2 && std::strcmp(argv[1], "close") == 0)
         return Close(argc, argv, argc >= 3 ? std::atoi(argv[2]) : 15);
     if (argc >= 2 && std::strcmp(argv[1], "memory") == 0)
-        return Memory(argc >= 3 ? std::atoi(argv[2]) : 5);
+        return Memory(argc, argv, argc >= 3 ? std::atoi(argv[2]) : 5);
     std::fprintf(stderr, "usage: lumaro-shell-bench start|close|memory [RUNS]\n");
     return 2;
 }
