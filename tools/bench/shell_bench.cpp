@@ -8,6 +8,8 @@
 //   lumaro-shell-bench memory [RUNS]  resident memory (VmRSS) of the program 3 s after its start,
 //                                     against an empty Qt window of the same outer size
 //                                     (lumaro-bare-window), started in turn
+//   lumaro-shell-bench tick [RUNS]    one tick of the window's timer on each system's busiest scene,
+//                                     as the window shows it and with the whole canvas shown again
 //
 // Every figure is wall-clock time on the platform Qt picks (QT_QPA_PLATFORM), so run it under the
 // display that matters and compare figures of the same run or the same machine only.
@@ -202,6 +204,61 @@ int Close(int argc, char** argv, int runs)
     return 0;
 }
 
+// Microseconds per tick of the window's timer, the median of `runs` rounds of 200 ticks. With
+// `wholeCanvas` the canvas widget is repainted whole after each tick, as the window did before it
+// showed only what a tick changed.
+double TickMicroseconds(lumaro::MainWindow& window, bool wholeCanvas, int runs)
+{
+    constexpr int kTicks = 200;
+    std::vector<double> us;
+    for (int r = 0; r < runs; ++r) {
+        const std::int64_t start = MonotonicNs();
+        for (int i = 0; i < kTicks; ++i) {
+            QMetaObject::invokeMethod(window.timer(), "timeout", Qt::DirectConnection);
+            if (wholeCanvas)
+                window.canvas()->repaint();
+        }
+        us.push_back(double(MonotonicNs() - start) / 1e3 / kTicks);
+    }
+    return Median(us);
+}
+
+// The busiest scene of each system: every signal proceeding with its speed indications, at night.
+int Tick(int argc, char** argv, int runs)
+{
+    QApplication app(argc, argv);
+    lumaro::SetUpApplication();
+    struct Scene {
+        const char* name;
+        const char* system;
+        std::vector<int> buttons;
+    };
+    const Scene scenes[] = {
+        {"H/V", "HVSystem1", {34, 29, 27, 12, 5, 25, 22}},
+        {"Ks", "KsSystem1", {34, 29, 27, 12, 3, 25, 22}},
+        {"Hl", "HlSystem1", {34, 29, 27, 12, 3, 14, 22}},
+    };
+    for (const Scene& scene : scenes) {
+        lumaro::MainWindow window;
+        window.timer()->stop();
+        window.show();
+        while (window.canvas()->corePaints() == 0)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        window.driver().MenuCommand(scene.system);
+        for (int button : scene.buttons)
+            window.driver().ClickButton(button);
+        window.driver().MenuCommand("Nacht1");
+        window.mirror();
+        QCoreApplication::processEvents();
+        const double shown = TickMicroseconds(window, false, runs);
+        const double whole = TickMicroseconds(window, true, runs);
+        std::printf("%s, one tick of the window over %d rounds of 200: median %.1f us; with the whole canvas shown "
+                    "again %.1f us (%.2f times)\n",
+                    scene.name, runs, shown, whole, whole / shown);
+    }
+    return 0;
+}
+
 // VmRSS of a process in KiB, or -1.
 long ResidentKiB(pid_t pid)
 {
@@ -279,6 +336,8 @@ int main(int argc, char** argv)
         return Close(argc, argv, argc >= 3 ? std::atoi(argv[2]) : 15);
     if (argc >= 2 && std::strcmp(argv[1], "memory") == 0)
         return Memory(argc, argv, argc >= 3 ? std::atoi(argv[2]) : 5);
-    std::fprintf(stderr, "usage: lumaro-shell-bench start|close|memory [RUNS]\n");
+    if (argc >= 2 && std::strcmp(argv[1], "tick") == 0)
+        return Tick(argc, argv, argc >= 3 ? std::atoi(argv[2]) : 7);
+    std::fprintf(stderr, "usage: lumaro-shell-bench start|close|memory|tick [RUNS]\n");
     return 2;
 }
