@@ -643,6 +643,9 @@ private:
     void Paint(const Row& row, i64 y, i64 left, i64 right)
     {
         FillRun(row.pixels + left, right - left, m_brush);
+        if (m_work.runs)
+            m_work.runs->push_back({static_cast<std::int32_t>(y), static_cast<std::int32_t>(left),
+                static_cast<std::int32_t>(right)});
         m_top = std::min(m_top, y);
         m_bottom = std::max(m_bottom, y);
         m_left = std::min(m_left, left);

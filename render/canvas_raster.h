@@ -65,6 +65,11 @@ void DrawRectangle(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Pe
 void DrawEllipse(const Raster& r, i64 left, i64 top, i64 right, i64 bottom, Pen pen, Color brush,
     std::vector<i64>& outline, std::vector<std::int32_t>& scratch);
 
+// Pixels left..right - 1 of row y.
+struct Run {
+    std::int32_t y, left, right;
+};
+
 // Work buffers of the border fill. The caller keeps them between fills, so that a fill allocates
 // nothing once they have grown to what its canvas needs.
 struct FillWork {
@@ -75,6 +80,8 @@ struct FillWork {
     std::vector<Span> spans;
     // One bit per pixel, set where the running fill has painted; all clear between fills.
     std::vector<std::uint64_t> painted;
+    // Where not null, every run the fill paints is appended here.
+    std::vector<Run>* runs = nullptr;
 };
 
 // Paints every pixel 4-connected to the seed that is not of colour `border`, the seed included,

@@ -3,11 +3,13 @@
 // Why drawing only a box B again gives the pixels of the whole frame: pair the operations of the
 // new frame with equal ones of the shown frame, in order. Paired operations other than fills do
 // not look at the pixels, so they write the same pixels in both frames; every unpaired one, old or
-// new, writes only inside B. So outside B every pixel is written alike, up to the fills. A fill
-// looks at the pixels: it is taken into B whole (with the ring of pixels around it that stopped
-// it) whenever that ring touches B, so a paired fill outside B met the same pixels and painted the
-// same ones as before. Inside B, the frame is drawn again from the erase on, clipped to B; a fill
-// that then reaches B's edge might have gone on outside, and the whole frame is drawn instead.
+// new, writes only inside B. A fill looks at the pixels, but only at those it painted and the ring
+// around them that stopped it: if nothing before it in the frame wrote there differently, it
+// paints what it painted before, and its runs, kept from the last frame, are painted again inside
+// B. Otherwise it is drawn anew, and B takes in its last pixels and their ring. Inside B the frame
+// is drawn again from the erase on, clipped to B; a fill drawn anew that then reaches B's edge
+// might have gone on outside, and the whole frame is drawn instead. Outside B, every operation
+// wrote what it wrote before.
 
 #include "render/retained_raster.h"
 
@@ -33,12 +35,6 @@ Box Union(const Box& a, const Box& b)
 bool Overlap(const Box& a, const Box& b)
 {
     return !a.Empty() && !b.Empty() && a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
-bool Contains(const Box& outer, const Box& inner)
-{
-    return inner.Empty()
-        || (inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top && inner.bottom <= outer.bottom);
 }
 
 Box Grown(const Box& box, i64 by)
@@ -106,30 +102,48 @@ Box RetainedRaster::Reach(const DrawOp& op) const
     return {};
 }
 
-Box RetainedRaster::Draw(const raster::Raster& window, const Box& at, const DrawOp& op)
+void RetainedRaster::Draw(const raster::Raster& window, const Box& at, const DrawOp& op)
 {
     const i64 x1 = op.x1 - at.left, y1 = op.y1 - at.top, x2 = op.x2 - at.left, y2 = op.y2 - at.top;
     const raster::Pen pen {op.pen, op.penWidth};
     switch (op.kind) {
     case DrawOp::Kind::Line:
         raster::StrokeLine(window, x1, y1, x2, y2, pen, m_outline, m_rowInsets);
-        return {};
+        return;
     case DrawOp::Kind::Rectangle:
         raster::DrawRectangle(window, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), pen,
             op.brush, m_outline, m_rowInsets);
-        return {};
+        return;
     case DrawOp::Kind::Ellipse:
         raster::DrawEllipse(window, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), pen,
             op.brush, m_outline, m_rowInsets);
-        return {};
-    case DrawOp::Kind::FloodFill: {
-        const Box painted = raster::FloodFillBorder(window, x1, y1, op.border, op.brush, m_fillWork);
-        return painted.Empty() ? painted
-                               : Box{painted.left + at.left, painted.top + at.top, painted.right + at.left,
-                                     painted.bottom + at.top};
+        return;
+    case DrawOp::Kind::FloodFill:
+        return;
     }
+}
+
+RetainedRaster::FillRecord RetainedRaster::Fill(const raster::Raster& window, const Box& at, const DrawOp& op,
+    Frame& frame)
+{
+    FillRecord record;
+    record.box = Reach(op);
+    record.firstRun = static_cast<std::uint32_t>(frame.runs.size());
+    if (!Overlap(record.box, at))
+        return record;
+    m_fillWork.runs = &frame.runs;
+    const Box painted = raster::FloodFillBorder(window, op.x1 - at.left, op.y1 - at.top, op.border, op.brush, m_fillWork);
+    m_fillWork.runs = nullptr;
+    for (auto run = frame.runs.begin() + record.firstRun; run != frame.runs.end(); ++run) {
+        run->y += static_cast<std::int32_t>(at.top);
+        run->left += static_cast<std::int32_t>(at.left);
+        run->right += static_cast<std::int32_t>(at.left);
     }
-    return {};
+    record.runCount = static_cast<std::uint32_t>(frame.runs.size()) - record.firstRun;
+    if (!painted.Empty())
+        record.box = Union(record.box, {painted.left + at.left, painted.top + at.top, painted.right + at.left,
+                                           painted.bottom + at.top});
+    return record;
 }
 
 void RetainedRaster::Settle()
@@ -151,7 +165,7 @@ void RetainedRaster::Settle()
         m_damage = {};
         return;
     }
-    const Box box = TakeInFills(PairOperations());
+    const Box box = PairOperations();
     // Beyond half the raster, drawing a box costs about what the whole frame costs.
     const i64 area = (box.right - box.left) * (box.bottom - box.top);
     if (2 * area > i64{m_width} * m_height || !DrawInside(box))
@@ -163,19 +177,29 @@ Box RetainedRaster::PairOperations()
     const std::vector<DrawOp>& shown = m_shown.ops;
     const std::vector<DrawOp>& next = m_next.ops;
     m_pairs.assign(next.size(), -1);
-    Box box;
+    // What the frame has written differently so far, in its order.
+    Box changed;
     auto unpairedShown = [&](std::size_t i) {
-        // A fill is taken in with its ring: the same fill drawn again must not touch the box's edge.
-        box = Union(box, IsFill(shown[i]) ? Clip(Grown(m_shown.boxes[i], 1)) : Reach(shown[i]));
+        // A fill is taken in with its ring: the same fill drawn anew must not touch the box's edge.
+        changed = Union(changed, IsFill(shown[i]) ? Clip(Grown(m_shown.fills[i].box, 1)) : Reach(shown[i]));
     };
-    auto unpairedNext = [&](std::size_t j) { box = Union(box, Reach(next[j])); };
+    auto unpairedNext = [&](std::size_t j) { changed = Union(changed, Reach(next[j])); };
+    auto pair = [&](std::size_t i, std::size_t j) {
+        if (!IsFill(next[j])) {
+            m_pairs[j] = static_cast<std::int32_t>(i);
+            return;
+        }
+        const Box ring = Clip(Grown(m_shown.fills[i].box, 1));
+        if (Overlap(ring, changed))
+            changed = Union(changed, ring); // drawn anew
+        else
+            m_pairs[j] = static_cast<std::int32_t>(i);
+    };
 
     std::size_t i = 0, j = 0;
     while (i < shown.size() && j < next.size()) {
         if (shown[i] == next[j]) {
-            m_pairs[j] = static_cast<std::int32_t>(i);
-            ++i;
-            ++j;
+            pair(i++, j++);
             continue;
         }
         // The nearest pair ahead: the fewest operations passed over on both sides together.
@@ -205,35 +229,20 @@ Box RetainedRaster::PairOperations()
         unpairedShown(i);
     for (; j < next.size(); ++j)
         unpairedNext(j);
-    return box;
-}
-
-Box RetainedRaster::TakeInFills(Box box) const
-{
-    for (bool grew = !box.Empty(); grew;) {
-        grew = false;
-        for (std::size_t j = 0; j < m_next.ops.size(); ++j) {
-            if (!IsFill(m_next.ops[j]) || m_pairs[j] < 0)
-                continue;
-            const Box ring = Clip(Grown(m_shown.boxes[static_cast<std::size_t>(m_pairs[j])], 1));
-            if (Overlap(ring, box) && !Contains(box, ring)) {
-                box = Union(box, ring);
-                grew = true;
-            }
-        }
-    }
-    return box;
+    return changed;
 }
 
 bool RetainedRaster::DrawInside(const Box& box)
 {
     const raster::Raster window {m_pixels.data() + box.top * m_width + box.left, static_cast<int>(box.right - box.left),
         static_cast<int>(box.bottom - box.top), m_width};
+    const raster::Raster whole {m_pixels.data(), m_width, m_height, m_width};
     raster::FillRect(window, 0, 0, window.width, window.height, m_next.erase);
-    // An edge of the box inside the raster, which a fill must not reach.
+    // An edge of the box inside the raster, which a fill drawn anew must not reach.
     const Box inner {box.left > 0 ? box.left : i64{-1}, box.top > 0 ? box.top : i64{-1},
         box.right < m_width ? box.right : i64{m_width} + 1, box.bottom < m_height ? box.bottom : i64{m_height} + 1};
-    m_nextBoxes.resize(m_next.ops.size());
+    m_drawn.fills.resize(m_next.ops.size());
+    m_drawn.runs.clear();
     for (std::size_t j = 0; j < m_next.ops.size(); ++j) {
         const DrawOp& op = m_next.ops[j];
         if (!IsFill(op)) {
@@ -241,21 +250,30 @@ bool RetainedRaster::DrawInside(const Box& box)
                 Draw(window, box, op);
             continue;
         }
-        Box& written = m_nextBoxes[j];
-        const Box seed = Reach(op);
-        if (!Overlap(seed, box)) {
-            // Paired, and wholly outside with its ring: it painted what it painted before.
-            written = m_pairs[j] >= 0 ? m_shown.boxes[static_cast<std::size_t>(m_pairs[j])] : seed;
+        FillRecord& record = m_drawn.fills[j];
+        if (m_pairs[j] >= 0) {
+            // It paints what it painted before: its runs again, inside the box.
+            const FillRecord& before = m_shown.fills[static_cast<std::size_t>(m_pairs[j])];
+            record = before;
+            record.firstRun = static_cast<std::uint32_t>(m_drawn.runs.size());
+            const auto runs = m_shown.runs.begin() + before.firstRun;
+            m_drawn.runs.insert(m_drawn.runs.end(), runs, runs + before.runCount);
+            if (Overlap(before.box, box))
+                for (auto run = runs; run != runs + before.runCount; ++run)
+                    if (run->y >= box.top && run->y < box.bottom)
+                        raster::FillRect(whole, std::max<i64>(run->left, box.left), run->y,
+                            std::min<i64>(run->right, box.right), run->y + 1, op.brush);
             continue;
         }
-        const Box painted = Draw(window, box, op);
-        if (!painted.Empty()
+        record = Fill(window, box, op, m_drawn);
+        const Box& painted = record.box;
+        if (record.runCount > 0
             && (painted.left == inner.left || painted.top == inner.top || painted.right == inner.right
                 || painted.bottom == inner.bottom))
             return false;
-        written = Union(painted, seed);
     }
-    std::swap(m_shown.boxes, m_nextBoxes);
+    std::swap(m_shown.fills, m_drawn.fills);
+    std::swap(m_shown.runs, m_drawn.runs);
     Shown();
     m_damage = box;
     return true;
@@ -278,18 +296,26 @@ void RetainedRaster::DrawAppended()
     const bool keep = m_shownValid && m_shown.ops.size() + m_next.ops.size() <= kLongestKeptFrame;
     m_damage = {};
     for (const DrawOp& op : m_next.ops) {
-        const Box painted = Draw(whole, all, op);
-        const Box written = IsFill(op) ? Union(painted, Reach(op)) : Reach(op);
-        m_damage = Union(m_damage, written);
+        FillRecord record;
+        if (IsFill(op)) {
+            record = Fill(whole, all, op, m_shown);
+            if (!keep)
+                m_shown.runs.resize(record.firstRun);
+        } else {
+            Draw(whole, all, op);
+            record.box = Reach(op);
+        }
+        m_damage = Union(m_damage, record.box);
         if (keep) {
             m_shown.ops.push_back(op);
-            m_shown.boxes.push_back(IsFill(op) ? written : Box{});
+            m_shown.fills.push_back(record);
         }
     }
     if (!keep) {
         m_shownValid = false;
         m_shown.ops.clear();
-        m_shown.boxes.clear();
+        m_shown.fills.clear();
+        m_shown.runs.clear();
     }
     m_next.ops.clear();
     m_appending = false;
@@ -301,12 +327,14 @@ void RetainedRaster::DrawWhole()
     const raster::Raster whole {m_pixels.data(), m_width, m_height, m_width};
     raster::FillPixels(m_pixels.data(), static_cast<i64>(m_pixels.size()), m_next.erase);
     const Box all {0, 0, m_width, m_height};
-    m_shown.boxes.resize(m_next.ops.size());
+    m_shown.fills.resize(m_next.ops.size());
+    m_shown.runs.clear();
     for (std::size_t j = 0; j < m_next.ops.size(); ++j) {
         const DrawOp& op = m_next.ops[j];
-        const Box painted = Draw(whole, all, op);
         if (IsFill(op))
-            m_shown.boxes[j] = Union(painted, Reach(op));
+            m_shown.fills[j] = Fill(whole, all, op, m_shown);
+        else
+            Draw(whole, all, op);
     }
     Shown();
     m_shownValid = true;

@@ -90,12 +90,18 @@ public:
     void Forget() { m_shownValid = false; }
 
 private:
+    // What a fill of the frame painted: the box around its pixels and its seed, and its runs.
+    struct FillRecord {
+        raster::Box box;
+        std::uint32_t firstRun = 0, runCount = 0;
+    };
+
     struct Frame {
         Color erase = clBlack;
         std::vector<DrawOp> ops;
-        // Per operation, for a fill only: the box around the pixels it painted and its seed. What
-        // the others may have written is their reach.
-        std::vector<raster::Box> boxes;
+        // Per operation, used for fills only. What the others may have written is their reach.
+        std::vector<FillRecord> fills;
+        std::vector<raster::Run> runs;
     };
 
     void Settle();
@@ -104,15 +110,17 @@ private:
     void DrawAppended();
     // The frame asked for is now the frame shown.
     void Shown();
-    // Draws the frame again inside the box only. False when a fill reached the box's edge, where
-    // the pixels outside could have led it further.
-    bool DrawInside(const raster::Box& box);
-    // Pairs every operation of the new frame with an equal one of the shown frame where it can, in
-    // order; the box takes every pixel an unpaired operation wrote or may write.
+    // Pairs the operations of the new frame with equal ones of the shown frame where it can, in
+    // order, and returns the box that must be drawn again: what every unpaired operation wrote or
+    // may write, and every paired fill that met changed pixels, with the ring around it.
     raster::Box PairOperations();
-    // Widens the box over every paired fill that could reach into it.
-    raster::Box TakeInFills(raster::Box box) const;
-    raster::Box Draw(const raster::Raster& window, const raster::Box& at, const DrawOp& op);
+    // Draws the frame again inside the box only. False when a fill drawn anew reached the box's
+    // edge, where the pixels outside could have led it further.
+    bool DrawInside(const raster::Box& box);
+    // Draws a fill and notes what it painted in `frame`, or only its seed when it lies outside
+    // the window.
+    FillRecord Fill(const raster::Raster& window, const raster::Box& at, const DrawOp& op, Frame& frame);
+    void Draw(const raster::Raster& window, const raster::Box& at, const DrawOp& op);
     raster::Box Reach(const DrawOp& op) const;
     raster::Box Clip(const raster::Box& box) const;
 
@@ -132,9 +140,11 @@ private:
     raster::Box m_damage;
     std::uint64_t m_drawing;
     std::uint64_t m_drawnFrom = 0;
-    // For each operation of the next frame, the index of its equal in the shown frame, or -1.
+    // For each operation of the next frame, the index of its equal in the shown frame, or -1 when
+    // it has none or is a fill that must be drawn anew.
     std::vector<std::int32_t> m_pairs;
-    std::vector<raster::Box> m_nextBoxes;
+    // The fills and runs of the frame being drawn inside a box.
+    Frame m_drawn;
     // Work buffers of the raster, kept between drawings so that they allocate nothing.
     raster::FillWork m_fillWork;
     std::vector<std::int32_t> m_rowInsets;

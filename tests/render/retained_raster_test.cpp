@@ -30,13 +30,17 @@ constexpr Color kColours[] = {clBlack, clRed, clYellow, clWhite, clGreen};
 Color AnyColour(std::mt19937& rng) { return kColours[rng() % std::size(kColours)]; }
 
 // One operation, or a shape and a fill inside it that stops at its outline as the scene's lamps
-// do.
+// do, or a fill that runs as far as what was drawn before it lets it.
 std::vector<Op> RandomUnit(std::mt19937& rng)
 {
     auto at = [&](int size) { return static_cast<int>(rng() % static_cast<unsigned>(size + 20)) - 10; };
-    const int x = at(kW), y = at(kH), w = 2 + static_cast<int>(rng() % 30), h = 2 + static_cast<int>(rng() % 30);
+    // Crowded into part of the canvas, so that shapes overlap and fills meet what others drew.
+    const int x = at(kW / 2), y = at(kH / 2), w = 2 + static_cast<int>(rng() % 30), h = 2 + static_cast<int>(rng() % 30);
     const int width = rng() % 4 == 0 ? 2 + static_cast<int>(rng() % 3) : 1;
     const TraceOp::Kind shape = rng() % 2 ? TraceOp::Kind::Rectangle : TraceOp::Kind::Ellipse;
+    // Now and then a fill that stops wherever the shapes drawn before it let it.
+    if (rng() % 12 == 0)
+        return {{TraceOp::Kind::FloodFill, x, y, 0, 0, 0, AnyColour(rng), AnyColour(rng), 1}};
     switch (rng() % 3) {
     case 0: return {{TraceOp::Kind::LineTo, x, y, x + w - 15, y + h - 15, AnyColour(rng), 0, 0, width}};
     case 1: return {{shape, x, y, x + w, y + h, AnyColour(rng), AnyColour(rng), 0, width}};
@@ -153,7 +157,7 @@ TEST(RetainedRasterTest, EveryFrameShowsWhatAFreshCanvasShows)
         (damage.Empty() ? untouched : Whole(damage, kept) ? whole : partial)++;
     }
     // The comparison must have covered each way a frame is brought up to date.
-    EXPECT_GT(partial, 300);
+    EXPECT_GT(partial, 100);
     EXPECT_GT(untouched, 100);
     EXPECT_GT(whole, 50);
 }

@@ -43,6 +43,8 @@ void BM_Erase(benchmark::State& state)
 {
     Canvas canvas;
     for (auto _ : state) {
+        // Drawn whole each time: a frame equal to the one shown is not drawn again.
+        canvas.DrawNextFrameWhole();
         canvas.Erase(clSkyBlue);
         benchmark::DoNotOptimize(canvas.Pixels());
     }
@@ -126,14 +128,15 @@ BENCHMARK(BM_PaintHVBusiestWhole)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintKsBusiest)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintHlBusiest)->ComputeStatistics("min", Fastest);
 
-// One timer tick of the busiest H/V scene: the paint, then the propagation. The blink phase
-// alternates, so the lamps are drawn lit and dark in turn.
-void BM_TickBusiest(benchmark::State& state)
+// One timer tick of a system's busiest scene: the paint, then the propagation. The blink phase
+// alternates, so blinking lamps (none in the H/V scene) are drawn lit and dark in turn.
+void TickBusiest(benchmark::State& state, const char* system, std::initializer_list<int> buttons)
 {
     auto form = std::make_unique<MainForm>();
     form->FormCreate();
+    form->MenuCommand(system);
     form->Paint();
-    for (int button : {34, 29, 27, 12, 5, 25, 22})
+    for (int button : buttons)
         form->ClickButton(button);
     form->MenuCommand("Nacht1");
     for (auto _ : state) {
@@ -141,7 +144,12 @@ void BM_TickBusiest(benchmark::State& state)
         benchmark::DoNotOptimize(form->View().Canvas.Pixels());
     }
 }
+void BM_TickBusiest(benchmark::State& state) { TickBusiest(state, "HVSystem1", {34, 29, 27, 12, 5, 25, 22}); }
+void BM_TickBusiestKs(benchmark::State& state) { TickBusiest(state, "KsSystem1", {34, 29, 27, 12, 3, 25, 22}); }
+void BM_TickBusiestHl(benchmark::State& state) { TickBusiest(state, "HlSystem1", {34, 29, 27, 12, 3, 14, 22}); }
 BENCHMARK(BM_TickBusiest)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_TickBusiestKs)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_TickBusiestHl)->ComputeStatistics("min", Fastest);
 
 // The same tick with the "Warum" line kept up to date as the window keeps it: after the tick, the
 // explanation of the panel under the mouse (the entry signal's distant part, which follows the
