@@ -290,17 +290,18 @@ void RetainedRaster::DrawAppended()
 {
     const raster::Raster whole {m_pixels.data(), m_width, m_height, m_width};
     const Box all {0, 0, m_width, m_height};
-    // A raster drawn on again and again without an erase keeps no frame beyond this length: the
-    // next erase then draws its frame whole.
-    constexpr std::size_t kLongestKeptFrame = 1 << 14;
-    const bool keep = m_shownValid && m_shown.ops.size() + m_next.ops.size() <= kLongestKeptFrame;
+    // A raster drawn on again and again without an erase keeps no frame beyond this length, nor
+    // the runs of its fills beyond this count: the next erase then draws its frame whole.
+    constexpr std::size_t kLongestKeptFrame = 1 << 14, kMostKeptRuns = 1 << 18;
+    bool keep = m_shownValid && m_shown.ops.size() + m_next.ops.size() <= kLongestKeptFrame;
     m_damage = {};
     for (const DrawOp& op : m_next.ops) {
         FillRecord record;
         if (IsFill(op)) {
             record = Fill(whole, all, op, m_shown);
+            keep = keep && m_shown.runs.size() <= kMostKeptRuns;
             if (!keep)
-                m_shown.runs.resize(record.firstRun);
+                m_shown.runs.clear();
         } else {
             Draw(whole, all, op);
             record.box = Reach(op);

@@ -50,6 +50,9 @@ public:
     void Add(DrawOp::Kind kind, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Color pen,
         std::int32_t penWidth, Color brush, Color border)
     {
+        // A frame of very many operations is drawn as it goes, so that they never wait all at once.
+        if (!m_nextIsShown && m_next.ops.size() >= kMostWaitingOps)
+            Settle();
         // After a drawing the frame asked for is the one shown; it goes on from there, and what
         // is added to it can be drawn on the pixels as they are.
         if (m_nextIsShown) {
@@ -90,6 +93,8 @@ public:
     void Forget() { m_shownValid = false; }
 
 private:
+    static constexpr std::size_t kMostWaitingOps = 1 << 14;
+
     // What a fill of the frame painted: the box around its pixels and its seed, and its runs.
     struct FillRecord {
         raster::Box box;

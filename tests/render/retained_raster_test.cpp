@@ -211,4 +211,19 @@ TEST(RetainedRasterTest, DrawingOnWithoutAnEraseShowsEveryOperationAndKeepsNoEnd
     Draw(kept, clWhite, ops);
     Draw(fresh, clWhite, ops);
     EXPECT_EQ(FirstDifference(kept, fresh), "");
+
+    // One frame of more operations than are kept waiting, read only at its end, against the same
+    // frame read every few hundred operations.
+    ops.clear();
+    while (ops.size() < 40000) {
+        const std::vector<Op> unit = RandomUnit(rng);
+        ops.insert(ops.end(), unit.begin(), unit.end());
+    }
+    Draw(kept, clYellow, ops);
+    fresh.Erase(clYellow);
+    for (std::size_t at = 0; at < ops.size(); at += 397) {
+        DrawOn(fresh, ops.begin() + static_cast<long>(at), ops.begin() + static_cast<long>(std::min(at + 397, ops.size())));
+        fresh.Pixels();
+    }
+    EXPECT_EQ(FirstDifference(kept, fresh), "");
 }
