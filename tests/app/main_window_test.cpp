@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QExposeEvent>
+#include <QScreen>
 #include <QWindow>
 #include <QLabel>
 #include <QMenuBar>
@@ -158,6 +159,56 @@ TEST_F(MainWindowTest, CanvasIsShownPixelForPixel)
     EXPECT_EQ(shown.pixelColor(500, 300), QColor(200, 10, 20));
     EXPECT_EQ(shown.pixelColor(502, 301), QColor(200, 10, 20));
     EXPECT_EQ(shown.pixelColor(503, 301), QColor(0x12, 0x34, 0x56));
+}
+
+TEST_F(MainWindowTest, WhatTheWindowShowsAfterTicksIsTheCanvas)
+{
+    // Ticks show again only what they changed. What stands in the window's buffer, the pixels the
+    // screen gets, must be the canvas all the same: with lamps blinking, after buttons, a change of
+    // system and day and night, and after the self-test's kind of line swap (a copy of the driver
+    // given back), which the window must not take for a change of a few lamps.
+    const QPoint at = window->canvas()->mapTo(window.get(), QPoint(0, 0));
+    auto check = [&](const char* when) {
+        QCoreApplication::processEvents();
+        const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
+        ASSERT_FALSE(shown.isNull()) << "the platform keeps no image of the window";
+        // Buttons, panels and overlays stand over the canvas; the canvas shows around them.
+        QRegion covered;
+        for (const QWidget* child : window->canvas()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (child->isVisible())
+                covered += child->geometry();
+        const Canvas& canvas = form().Canvas;
+        for (int y = 0; y < canvas.Height(); ++y)
+            for (int x = 0; x < canvas.Width(); ++x) {
+                if (covered.contains(QPoint(x, y)))
+                    continue;
+                const Color c = canvas.Pixel(x, y);
+                const QRgb expected = qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+                ASSERT_EQ(shown.pixel(at.x() + x, at.y() + y) | 0xFF000000u, expected) << when << " at " << x << ',' << y;
+            }
+    };
+    // Ticks as the event loop delivers them, each after the paints asked for before it.
+    auto run = [&](int n) {
+        for (int i = 0; i < n; ++i) {
+            QCoreApplication::processEvents();
+            tick();
+        }
+    };
+    choose("KsSystem1");
+    run(2);
+    for (int button : {34, 29, 27, 12, 3, 25, 22})
+        window->driver().ClickButton(button);
+    choose("Nacht1");
+    run(3);
+    check("Ks at night");
+    const Driver kept = window->driver().Copy();
+    choose("HlSystem1");
+    run(3);
+    window->driver().Restore(kept);
+    run(1);
+    check("the line given back");
+    run(2);
+    check("two ticks later");
 }
 
 TEST_F(MainWindowTest, CoreRunsOnlyThePaintsTheWindowSystemAsksFor)
