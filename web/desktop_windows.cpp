@@ -8,6 +8,7 @@
 // "picture", "button" or "textView"; "url" is what a click on the control opens, encoded.
 // The notice shows 10 seconds, as after a close request, and its photograph is decoded.
 
+#include "app/photograph.h"
 #include "io/json_text.h"
 #include "dialogs/about_window.h"
 #include "dialogs/links.h"
@@ -15,7 +16,6 @@
 #include "dialogs/text_windows.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QPushButton>
 #include <QTextEdit>
 
@@ -110,12 +110,8 @@ int main(int argc, char** argv)
     Q_INIT_RESOURCE(lumaro);
 
     lumaro::LinkOpener opener;
-    QFile photograph(lumaro::PictureResource(lumaro::kPhotographFile));
-    if (!photograph.open(QIODevice::ReadOnly)) {
-        std::fputs("lumaro-desktop-windows: the photograph is missing from the resources\n", stderr);
-        return 1;
-    }
-    lumaro::NoticeWindow notice(opener, photograph.readAll());
+    // The photograph is embedded in the program, as the window's notice takes it.
+    lumaro::NoticeWindow notice(opener, lumaro::Photograph());
     notice.setSeconds(10);
     notice.preparePhotograph();
     lumaro::AboutWindow about(opener);
