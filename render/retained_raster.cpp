@@ -6,10 +6,12 @@
 // new, writes only inside B. A fill looks at the pixels, but only at those it painted and the ring
 // around them that stopped it: if nothing before it in the frame wrote there differently, it
 // paints what it painted before, and its runs, kept from the last frame, are painted again inside
-// B. Otherwise it is drawn anew, and B takes in its last pixels and their ring. Inside B the frame
-// is drawn again from the erase on, clipped to B; a fill drawn anew that then reaches B's edge
-// might have gone on outside, and the whole frame is drawn instead. Outside B, every operation
-// wrote what it wrote before.
+// B. Otherwise it is drawn anew, and B takes in its last pixels and their ring; the fills after it
+// are judged as if it painted nothing beyond what had changed up to it. Inside B the frame is drawn
+// again from the erase on, clipped to B; a fill drawn anew that then reaches B's edge might have
+// gone on outside, and one that paints beyond what had changed up to it might have met the fills
+// after it: then the whole frame is drawn instead. Outside B, every operation wrote what it wrote
+// before.
 
 #include "render/retained_raster.h"
 
@@ -35,6 +37,11 @@ Box Union(const Box& a, const Box& b)
 bool Overlap(const Box& a, const Box& b)
 {
     return !a.Empty() && !b.Empty() && a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+bool Contains(const Box& outer, const Box& inner)
+{
+    return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top && inner.bottom <= outer.bottom;
 }
 
 Box Grown(const Box& box, i64 by)
@@ -177,23 +184,31 @@ Box RetainedRaster::PairOperations()
     const std::vector<DrawOp>& shown = m_shown.ops;
     const std::vector<DrawOp>& next = m_next.ops;
     m_pairs.assign(next.size(), -1);
+    m_anew.resize(next.size());
     // What the frame has written differently so far, in its order.
     Box changed;
     auto unpairedShown = [&](std::size_t i) {
         // A fill is taken in with its ring: the same fill drawn anew must not touch the box's edge.
         changed = Union(changed, IsFill(shown[i]) ? Clip(Grown(m_shown.fills[i].box, 1)) : Reach(shown[i]));
     };
-    auto unpairedNext = [&](std::size_t j) { changed = Union(changed, Reach(next[j])); };
+    // The operations after a fill drawn anew are paired on the understanding that it paints
+    // nothing outside what has changed so far.
+    auto unpairedNext = [&](std::size_t j) {
+        changed = Union(changed, Reach(next[j]));
+        m_anew[j] = changed;
+    };
     auto pair = [&](std::size_t i, std::size_t j) {
         if (!IsFill(next[j])) {
             m_pairs[j] = static_cast<std::int32_t>(i);
             return;
         }
         const Box ring = Clip(Grown(m_shown.fills[i].box, 1));
-        if (Overlap(ring, changed))
-            changed = Union(changed, ring); // drawn anew
-        else
+        if (Overlap(ring, changed)) {
+            changed = Union(changed, ring);
+            m_anew[j] = changed;
+        } else {
             m_pairs[j] = static_cast<std::int32_t>(i);
+        }
     };
 
     std::size_t i = 0, j = 0;
@@ -269,7 +284,7 @@ bool RetainedRaster::DrawInside(const Box& box)
         const Box& painted = record.box;
         if (record.runCount > 0
             && (painted.left == inner.left || painted.top == inner.top || painted.right == inner.right
-                || painted.bottom == inner.bottom))
+                || painted.bottom == inner.bottom || !Contains(m_anew[j], painted)))
             return false;
     }
     std::swap(m_shown.fills, m_drawn.fills);

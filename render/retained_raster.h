@@ -148,6 +148,9 @@ private:
     // For each operation of the next frame, the index of its equal in the shown frame, or -1 when
     // it has none or is a fill that must be drawn anew.
     std::vector<std::int32_t> m_pairs;
+    // For each fill of the next frame drawn anew, the box of what had changed up to it, its own
+    // last pixels included: it must paint nothing outside.
+    std::vector<raster::Box> m_anew;
     // The fills and runs of the frame being drawn inside a box.
     Frame m_drawn;
     // Work buffers of the raster, kept between drawings so that they allocate nothing.

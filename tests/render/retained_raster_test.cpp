@@ -227,3 +227,41 @@ TEST(RetainedRasterTest, DrawingOnWithoutAnEraseShowsEveryOperationAndKeepsNoEnd
     }
     EXPECT_EQ(FirstDifference(kept, fresh), "");
 }
+
+TEST(RetainedRasterTest, AFillThatNowRunsFurtherReachesTheFillsAfterIt)
+{
+    // A box split by a line that the second frame leaves out, so that the fill of its left part
+    // now runs through the whole box, into a green frame farther right whose own fill then finds
+    // nothing to paint. A line drawn last in the second frame widens the part drawn again over
+    // the whole box.
+    Canvas kept(400, 200);
+    auto frame = [](Canvas& canvas, bool second) {
+        canvas.Erase(clWhite);
+        canvas.SetPenWidth(1);
+        canvas.SetPenColor(clBlack);
+        canvas.SetBrushColor(clWhite);
+        canvas.Rectangle(0, 0, 100, 20);
+        if (!second) {
+            canvas.MoveTo(20, 0);
+            canvas.LineTo(20, 20);
+        }
+        canvas.SetPenColor(clGreen);
+        canvas.Rectangle(70, 5, 90, 15);
+        canvas.SetBrushColor(clGreen);
+        canvas.FloodFill(5, 5, clBlack);
+        canvas.SetBrushColor(clYellow);
+        canvas.FloodFill(80, 10, clGreen);
+        if (second) {
+            canvas.SetPenColor(clBlack);
+            canvas.MoveTo(0, 30);
+            canvas.LineTo(120, 30);
+        }
+    };
+    frame(kept, false);
+    ASSERT_EQ(kept.Pixel(80, 10), clYellow);
+    frame(kept, true);
+    Canvas fresh(400, 200);
+    frame(fresh, true);
+    ASSERT_EQ(fresh.Pixel(80, 10), clGreen);
+    EXPECT_EQ(FirstDifference(kept, fresh), "");
+}
