@@ -59,10 +59,6 @@ bool IsFill(const DrawOp& op) { return op.kind == DrawOp::Kind::FloodFill; }
 // there on: pairing looks no further ahead.
 constexpr std::size_t kPairingReach = 16;
 
-} // namespace
-
-namespace {
-
 std::uint64_t NewDrawing()
 {
     static std::atomic<std::uint64_t> last {0};
