@@ -34,7 +34,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
-
     void choose(const char* component) { window->menuAction(QString::fromLatin1(component))->trigger(); }
 
     static QString Name(QObject* object) { return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name); }

@@ -25,14 +25,8 @@ class ExitSequenceTest : public WindowFixture {
 protected:
     void SetUp() override
     {
-        window = std::make_unique<MainWindow>();
-        window->timer()->stop();
-        window->links().replace([this](const QUrl& url) { opened.push_back(url); });
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        showWindow([this](MainWindow& w) { w.links().replace([this](const QUrl& url) { opened.push_back(url); }); });
     }
-
-
 
     // The close button of the title bar and the window manager's close shortcut arrive as a close
     // event from the window system.

@@ -27,14 +27,9 @@ class MainWindowTest : public WindowFixture {
 protected:
     void SetUp() override
     {
-        window = std::make_unique<MainWindow>();
         // Ticks are driven by hand unless a test wants the real timer.
-        window->timer()->stop();
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        showWindow();
     }
-
-
 
     void choose(const char* component)
     {

@@ -32,10 +32,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        window = std::make_unique<MainWindow>();
-        window->timer()->stop();
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        showWindow();
         makeController(dir.path());
     }
 
@@ -51,7 +48,6 @@ protected:
         controller = std::make_unique<QuizController>(*window, directory);
         controller->setReporter([this](const QString& message) { messages << message; });
     }
-
 
     QuizWindow* quiz() { return controller->quizWindow(); }
 

@@ -27,10 +27,7 @@ class SavePictureTest : public WindowFixture {
 protected:
     void SetUp() override
     {
-        window = std::make_unique<MainWindow>();
-        window->timer()->stop();
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        showWindow();
         ASSERT_TRUE(dir.isValid());
         window->setSaveFileChooser([this](const QString& suggested) {
             offered.push_back(suggested);
@@ -38,7 +35,6 @@ protected:
         });
         window->setErrorReporter([this](const QString& message) { errors.push_back(message); });
     }
-
 
     void choose(const char* component) { window->menuAction(QString::fromLatin1(component))->trigger(); }
     void save(const QString& path)

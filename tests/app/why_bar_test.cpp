@@ -31,13 +31,8 @@ class WhyBarTest : public WindowFixture {
 protected:
     void SetUp() override
     {
-        window = std::make_unique<MainWindow>();
-        window->timer()->stop();
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        showWindow();
     }
-
-
 
     void hoverPanel(int n)
     {

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace lumaro {
@@ -17,6 +18,18 @@ namespace lumaro {
 class WindowFixture : public ::testing::Test {
 protected:
     void TearDown() override { window.reset(); }
+
+    // Makes the main window with its timer stopped (the test drives the ticks by hand), lets
+    // `beforeShow` set it up, shows it and waits until it is on the screen.
+    void showWindow(const std::function<void(MainWindow&)>& beforeShow = {})
+    {
+        window = std::make_unique<MainWindow>();
+        window->timer()->stop();
+        if (beforeShow)
+            beforeShow(*window);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
 
     // One timeout of the window's timer, as the event loop would deliver it.
     void tick() { QMetaObject::invokeMethod(window->timer(), "timeout", Qt::DirectConnection); }
