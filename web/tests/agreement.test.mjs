@@ -4,7 +4,7 @@
 import assert from 'node:assert/strict';
 import { after, before, describe, it } from 'node:test';
 
-import { firstPixelDifference, openBrowser, pageResult, perform, renderResult } from './support.mjs';
+import { firstPixelDifference, generator, openBrowser, pageResult, perform, renderResult } from './support.mjs';
 
 // Every aspect button; clicks on the buttons of other systems (hidden) are part of the mix.
 const kButtons = [1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25,
@@ -19,18 +19,6 @@ for (const system of ['HVSystem1', 'KsSystem1', 'HlSystem1'])
 const kSeed = Number(process.env.LUMARO_WEB_SEED || 20240917);
 const kRounds = 2;           // sequences per system and daylight
 const kLength = 36;          // actions per sequence
-
-// mulberry32: a small seeded generator, so that a failing sequence can be run again.
-function generator(seed) {
-  let a = seed >>> 0;
-  return () => {
-    a = (a + 0x6d2b79f5) >>> 0;
-    let t = a;
-    t = Math.imul(t ^ (t >>> 15), t | 1);
-    t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
-    return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
-  };
-}
 
 function randomSequence(random, start) {
   const pick = (list) => list[Math.floor(random() * list.length)];

@@ -8,7 +8,7 @@ import { createRequire } from 'node:module';
 import { join } from 'node:path';
 import { after, before, describe, it } from 'node:test';
 
-import { firstPixelDifference, openBrowser, pageResult, perform, renderResult, siteDir } from './support.mjs';
+import { firstPixelDifference, generator, openBrowser, pageResult, perform, renderResult, siteDir } from './support.mjs';
 
 const kPhones = {
   portrait: { width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 1 },
@@ -16,18 +16,6 @@ const kPhones = {
 };
 const kColumns = [50, 150, 250, 350, 450, 550, 650, 750, 850, 950];
 const kSeed = Number(process.env.LUMARO_WEB_SEED || 20240917);
-
-// mulberry32, as in the agreement test, so that a failing sequence can be run again.
-function generator(seed) {
-  let a = seed >>> 0;
-  return () => {
-    a = (a + 0x6d2b79f5) >>> 0;
-    let t = a;
-    t = Math.imul(t ^ (t >>> 15), t | 1);
-    t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
-    return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
-  };
-}
 
 // What the sheet shows: null while it is closed.
 function sheet(page) {

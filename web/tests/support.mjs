@@ -23,6 +23,19 @@ export const tickTimePath = join(nativeDir, 'web', 'lumaro-web-ticktime');
 export const desktopWindowsPath = join(nativeDir, 'web', 'lumaro-desktop-windows');
 const chromiumPath = process.env.CHROMIUM || '/usr/bin/chromium';
 
+// mulberry32: a small seeded generator of numbers in [0, 1), so that a failing random sequence
+// can be run again from its seed.
+export function generator(seed) {
+  let a = seed >>> 0;
+  return () => {
+    a = (a + 0x6d2b79f5) >>> 0;
+    let t = a;
+    t = Math.imul(t ^ (t >>> 15), t | 1);
+    t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
+    return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+  };
+}
+
 export const kWidth = 1016;
 export const kHeight = 696;
 
