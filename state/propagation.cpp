@@ -268,55 +268,25 @@ void AutomaticEntryStop(RuleRun& run)
 {
     if (run.system != System::HV || run.t[hv::kIntermediate].Kennlicht != 0 || run.t[hv::kEntry].Fahrt != 1)
         return;
-    RunAspectCommand(run.t, run.origins, 30,
+    RunAspectCommand(run.t, run.origins, entry_button::kHalt,
                      RecordOrigin::FromRule(run.rule, {hv::kIntermediate, hv::kEntry}));
     run.decisions.entryHaltPressed = true;
 }
 
-// clang-format off
 constexpr Rule kRules[] = {
-    {RuleId::BlockNextProceeds, "BlockNextProceeds",
-     "The Hl block signal's successor (40) always proceeds: Fahrt 1, Halt 0.", BlockNextProceeds},
-    {RuleId::EntryRelay, "EntryRelay",
-     "What the entry signal announces (8, 33, 46) repeats the intermediate signal, or what it announces while it is dark.", EntryRelay},
-    {RuleId::IntermediateRelay, "IntermediateRelay",
-     "What the Ks and Hl intermediate signals announce (25, 44) repeats the exit signal, or what it announces while it is dark; Ks with Gwb.", IntermediateRelay},
-    {RuleId::TrackChangeToIntermediate, "TrackChangeToIntermediate",
-     "The Hl intermediate signal (45) shows the exit signal's track change while the exit signal is dark, otherwise none.", TrackChangeToIntermediate},
-    {RuleId::Column450AnnouncesStop, "Column450AnnouncesStop",
-     "While column 450 stops, the entry signal announces stop with the 20 km/h marker (H/V Gwb of 8 and 11, Ks Aux12 of 31 and 33, Hl Aux12 of 46).", Column450AnnouncesStop},
-    {RuleId::Column450MarkersCleared, "Column450MarkersCleared",
-     "While column 450 does not stop, the 20 km/h markers of the entry relays and speed indicators are clear.", Column450MarkersCleared},
-    {RuleId::EntryReleasesShunting, "EntryReleasesShunting",
-     "An H/V entry signal not at stop releases the shunting signal behind it (12: Rangier).", EntryReleasesShunting},
-    {RuleId::HvEntryShortenedBraking, "HvEntryShortenedBraking",
-     "The H/V entry signal announces a shortened braking distance (Aux13 of 8) unless the intermediate signal is dark and column 450 does not stop.", HvEntryShortenedBraking},
-    {RuleId::KsEntryShortenedBraking, "KsEntryShortenedBraking",
-     "The Ks entry signal announces a shortened braking distance (Aux13 of 33) unless column 450 is dark with the intermediate signal at Fahrt or dark, or both entry and intermediate signal show 40 km/h.", KsEntryShortenedBraking},
-    {RuleId::ExitDarkensIntermediate, "ExitDarkensIntermediate",
-     "A proceeding exit signal darkens an intermediate signal showing Fahrt or 40 km/h: only its identification light stays.", ExitDarkensIntermediate},
-    {RuleId::ExitStopsIntermediate, "ExitStopsIntermediate",
-     "Shunting, substitute or caution at the exit signal stops an intermediate signal showing Fahrt or 40 km/h.", ExitStopsIntermediate},
-    {RuleId::EntryFahrtAvailable, "EntryFahrtAvailable",
-     "\"Fahrt\" of the entry signal is available in H/V only while the intermediate signal is dark, in Ks and Hl while it is dark or shows Fahrt; never while column 450 stops.", EntryFahrtAvailable},
-    {RuleId::Entry100Available, "Entry100Available",
-     "\"100 km/h\" of the entry signal is available in every system unless column 450 stops.", Entry100Available},
-    {RuleId::KsEntryDistantProceeds, "KsEntryDistantProceeds",
-     "The Ks distant signal of the entry signal (36) has Fahrt set besides what it copies.", KsEntryDistantProceeds},
-    {RuleId::AutomaticEntryStop, "AutomaticEntryStop",
-     "H/V: an entry signal at Fahrt while the intermediate signal is in operation goes back to stop, as if its \"Halt\" were pressed.", AutomaticEntryStop},
+#define LUMARO_RULE(name, contract) {RuleId::name, #name, contract, name},
+#include "state/rules.def"
 };
-// clang-format on
 
-constexpr bool IdsUnique()
+// Both come from one list, so the rule with id N stands at N - 1.
+constexpr bool IdsInTableOrder()
 {
     for (std::size_t i = 0; i < std::size(kRules); ++i)
-        for (std::size_t j = 0; j < i; ++j)
-            if (kRules[i].id == kRules[j].id || kRules[i].id == RuleId::None)
-                return false;
+        if (static_cast<std::size_t>(kRules[i].id) != i + 1)
+            return false;
     return true;
 }
-static_assert(IdsUnique(), "every rule has an id of its own");
+static_assert(IdsInTableOrder());
 
 } // namespace
 
@@ -327,10 +297,8 @@ std::span<const Rule> PropagationRules()
 
 const Rule* FindRule(RuleId id)
 {
-    for (const Rule& rule : kRules)
-        if (rule.id == id)
-            return &rule;
-    return nullptr;
+    const auto n = static_cast<std::size_t>(id);
+    return n >= 1 && n <= std::size(kRules) ? &kRules[n - 1] : nullptr;
 }
 
 WindowDecisions PropagateStates(SignalTable& table, RecordOrigins& origins, System system)

@@ -14,25 +14,12 @@
 
 namespace lumaro {
 
-// The tick's rules. The numbers are stable (a new rule takes a new number): a later layer keys its texts by
-// them. Name and contract of each are in the rule table (state/propagation.h).
+// The tick's rules (state/rules.def), in the order they run; None is no rule. Name and contract of
+// each are in the rule table (state/propagation.h).
 enum class RuleId : std::uint8_t {
     None = 0,
-    BlockNextProceeds = 1,
-    EntryRelay = 2,
-    IntermediateRelay = 3,
-    TrackChangeToIntermediate = 4,
-    Column450AnnouncesStop = 5,
-    Column450MarkersCleared = 6,
-    EntryReleasesShunting = 7,
-    HvEntryShortenedBraking = 8,
-    KsEntryShortenedBraking = 9,
-    ExitDarkensIntermediate = 10,
-    ExitStopsIntermediate = 11,
-    EntryFahrtAvailable = 12,
-    Entry100Available = 13,
-    KsEntryDistantProceeds = 14,
-    AutomaticEntryStop = 15,
+#define LUMARO_RULE(name, contract) name,
+#include "state/rules.def"
 };
 
 enum class OriginKind : std::uint8_t {
