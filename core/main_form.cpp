@@ -83,8 +83,8 @@ void MainForm::Timer1Timer()
 
 void MainForm::ApplyDecisions(const WindowDecisions& decisions)
 {
-    m_state.Buttons[35].enabled = decisions.entryFahrtEnabled;
-    m_state.Buttons[34].enabled = decisions.entry100Enabled;
+    m_state.Buttons[entry_button::kFahrt].enabled = decisions.entryFahrtEnabled;
+    m_state.Buttons[entry_button::k100].enabled = decisions.entry100Enabled;
     if (decisions.entryHaltPressed)
         m_state.FocusedControl = 0;
 }

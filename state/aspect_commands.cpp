@@ -36,7 +36,7 @@ void StopIfProceeding(SignalRecord& r)
 void Apply(SignalTable& table, RecordOrigins& origins, const Step& step, const RecordOrigin& origin)
 {
     if (step.effect == Effect::PressEntryHalt) {
-        RunAspectCommand(table, origins, 30, origin);
+        RunAspectCommand(table, origins, entry_button::kHalt, origin);
         return;
     }
     for (int n : {step.records.hv, step.records.ks, step.records.hl}) {

@@ -66,6 +66,13 @@ inline constexpr Step kReleaseShunting =
 
 } // namespace command
 
+// The entry signal's buttons that the tick's rules press or enable besides the learner.
+namespace entry_button {
+inline constexpr int kHalt = 30;
+inline constexpr int k100 = 34;
+inline constexpr int kFahrt = 35;
+} // namespace entry_button
+
 struct AspectCommand {
     int button;                       // ButtonN
     command::Step first;
@@ -82,11 +89,11 @@ using namespace records;
 // above the buttons, left to right.
 inline constexpr std::array<AspectCommand, 34> kAspectCommands = {{
     // Entry signal, column 150. Its Hl records have no caution aspect.
-    {30, Set(kEntry, Halt)},
+    {entry_button::kHalt, Set(kEntry, Halt)},
     {31, Set(kEntry, Kmh40), kReleaseShunting},
     {32, Set(kEntry, Kmh60), kReleaseShunting},
-    {34, Set(kEntry, Kmh100), kReleaseShunting},
-    {35, Set(kEntry, Fahrt), kReleaseShunting},
+    {entry_button::k100, Set(kEntry, Kmh100), kReleaseShunting},
+    {entry_button::kFahrt, Set(kEntry, Fahrt), kReleaseShunting},
     {36, Set(kEntry, Ersatz), kReleaseShunting},
     {37, Set(WithoutHl(kEntry), Vorsicht), kReleaseShunting},
     // Shunting signal, column 250. Its stop also stops the H/V and Ks entry signals, leaving
