@@ -30,12 +30,11 @@ void CanvasWidget::showTickPaint()
     // Only the part of the canvas the tick changed needs showing again, unless overlays are on:
     // they follow the lamps over the whole canvas.
     const Canvas& canvas = m_driver.View().Canvas;
-    canvas.Pixels();
-    if (m_overlays.any() || canvas.DrawnFrom() != m_shownDrawing) {
+    const raster::Box changed = canvas.ChangedSince(m_shownDrawing);
+    if (m_overlays.any()) {
         repaint();
         return;
     }
-    const raster::Box changed = canvas.Damage();
     if (!changed.Empty())
         repaint(QRect(static_cast<int>(changed.left), static_cast<int>(changed.top),
             static_cast<int>(changed.right - changed.left), static_cast<int>(changed.bottom - changed.top)));

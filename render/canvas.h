@@ -46,6 +46,13 @@ public:
     raster::Box Damage() const { return m_raster.Damage(); }
     std::uint64_t Drawing() const { return m_raster.Drawing(); }
     std::uint64_t DrawnFrom() const { return m_raster.DrawnFrom(); }
+    // What a reader that shows drawing `shown` must show again to show the pixels as they are now
+    // (see RetainedRaster); draws what is waiting first.
+    raster::Box ChangedSince(std::uint64_t shown) const
+    {
+        Pixels();
+        return m_raster.ChangedSince(shown);
+    }
     // Lets the next drawing of the pixels start from the erase, as on a new canvas.
     void DrawNextFrameWhole() { m_raster.Forget(); }
 

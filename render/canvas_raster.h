@@ -6,6 +6,7 @@
 
 #include "render/color.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -24,11 +25,35 @@ struct Raster {
 };
 
 // A box of pixels, right and bottom exclusive; empty when it holds no pixel.
+// A box of pixels, x in [left, right) and y in [top, bottom); empty when either is empty. The part
+// of a raster that a drawing changed is one.
 struct Box {
     i64 left = 0, top = 0, right = 0, bottom = 0;
 
     bool Empty() const { return left >= right || top >= bottom; }
     bool operator==(const Box&) const = default;
+
+    // The smallest box holding both.
+    Box United(const Box& other) const
+    {
+        if (Empty())
+            return other;
+        if (other.Empty())
+            return *this;
+        return {std::min(left, other.left), std::min(top, other.top), std::max(right, other.right),
+            std::max(bottom, other.bottom)};
+    }
+    bool Overlaps(const Box& other) const
+    {
+        return !Empty() && !other.Empty() && left < other.right && other.left < right && top < other.bottom
+            && other.top < bottom;
+    }
+    bool Contains(const Box& inner) const
+    {
+        return inner.left >= left && inner.right <= right && inner.top >= top && inner.bottom <= bottom;
+    }
+    // The box with a ring of `by` pixels around it; an empty box stays empty.
+    Box Grown(i64 by) const { return Empty() ? *this : Box {left - by, top - by, right + by, bottom + by}; }
 };
 
 struct Pen {

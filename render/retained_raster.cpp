@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <utility>
 
 namespace lumaro {
 
@@ -24,30 +25,6 @@ using raster::Box;
 using raster::i64;
 
 namespace {
-
-Box Union(const Box& a, const Box& b)
-{
-    if (a.Empty())
-        return b;
-    if (b.Empty())
-        return a;
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
-}
-
-bool Overlap(const Box& a, const Box& b)
-{
-    return !a.Empty() && !b.Empty() && a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
-bool Contains(const Box& outer, const Box& inner)
-{
-    return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top && inner.bottom <= outer.bottom;
-}
-
-Box Grown(const Box& box, i64 by)
-{
-    return box.Empty() ? box : Box{box.left - by, box.top - by, box.right + by, box.bottom + by};
-}
 
 // How far a pen reaches beyond the line it follows: half its width, rounded generously. A thin pen
 // draws only pixels of the line itself.
@@ -132,7 +109,7 @@ RetainedRaster::FillRecord RetainedRaster::Fill(const raster::Raster& window, co
     FillRecord record;
     record.box = Reach(op);
     record.firstRun = static_cast<std::uint32_t>(frame.runs.size());
-    if (!Overlap(record.box, at))
+    if (!record.box.Overlaps(at))
         return record;
     m_fillWork.runs = &frame.runs;
     const Box painted = raster::FloodFillBorder(window, op.x1 - at.left, op.y1 - at.top, op.border, op.brush, m_fillWork);
@@ -144,23 +121,23 @@ RetainedRaster::FillRecord RetainedRaster::Fill(const raster::Raster& window, co
     }
     record.runCount = static_cast<std::uint32_t>(frame.runs.size()) - record.firstRun;
     if (!painted.Empty())
-        record.box = Union(record.box, {painted.left + at.left, painted.top + at.top, painted.right + at.left,
+        record.box = record.box.United({painted.left + at.left, painted.top + at.top, painted.right + at.left,
                                            painted.bottom + at.top});
     return record;
 }
 
 void RetainedRaster::Settle()
 {
-    if (!m_changed)
+    const Waiting waiting = std::exchange(m_waiting, Waiting::Nothing);
+    if (waiting == Waiting::Nothing)
         return;
-    m_changed = false;
     m_drawnFrom = m_drawing;
     m_drawing = NewDrawing();
-    if (m_appending) {
+    if (waiting == Waiting::Appended) {
         DrawAppended();
         return;
     }
-    if (!m_shownValid || m_next.erase != m_shown.erase) {
+    if (!m_shownKnown || m_next.erase != m_shown.erase) {
         DrawWhole();
         return;
     }
@@ -185,12 +162,12 @@ Box RetainedRaster::PairOperations()
     Box changed;
     auto unpairedShown = [&](std::size_t i) {
         // A fill is taken in with its ring: the same fill drawn anew must not touch the box's edge.
-        changed = Union(changed, IsFill(shown[i]) ? Clip(Grown(m_shown.fills[i].box, 1)) : Reach(shown[i]));
+        changed = changed.United(IsFill(shown[i]) ? Clip(m_shown.fills[i].box.Grown(1)) : Reach(shown[i]));
     };
     // The operations after a fill drawn anew are paired on the understanding that it paints
     // nothing outside what has changed so far.
     auto unpairedNext = [&](std::size_t j) {
-        changed = Union(changed, Reach(next[j]));
+        changed = changed.United(Reach(next[j]));
         m_anew[j] = changed;
     };
     auto pair = [&](std::size_t i, std::size_t j) {
@@ -198,9 +175,9 @@ Box RetainedRaster::PairOperations()
             m_pairs[j] = static_cast<std::int32_t>(i);
             return;
         }
-        const Box ring = Clip(Grown(m_shown.fills[i].box, 1));
-        if (Overlap(ring, changed)) {
-            changed = Union(changed, ring);
+        const Box ring = Clip(m_shown.fills[i].box.Grown(1));
+        if (ring.Overlaps(changed)) {
+            changed = changed.United(ring);
             m_anew[j] = changed;
         } else {
             m_pairs[j] = static_cast<std::int32_t>(i);
@@ -257,7 +234,7 @@ bool RetainedRaster::DrawInside(const Box& box)
     for (std::size_t j = 0; j < m_next.ops.size(); ++j) {
         const DrawOp& op = m_next.ops[j];
         if (!IsFill(op)) {
-            if (Overlap(Reach(op), box))
+            if (Reach(op).Overlaps(box))
                 Draw(window, box, op);
             continue;
         }
@@ -269,7 +246,7 @@ bool RetainedRaster::DrawInside(const Box& box)
             record.firstRun = static_cast<std::uint32_t>(m_drawn.runs.size());
             const auto runs = m_shown.runs.begin() + before.firstRun;
             m_drawn.runs.insert(m_drawn.runs.end(), runs, runs + before.runCount);
-            if (Overlap(before.box, box))
+            if (before.box.Overlaps(box))
                 for (auto run = runs; run != runs + before.runCount; ++run)
                     if (run->y >= box.top && run->y < box.bottom)
                         raster::FillRect(whole, std::max<i64>(run->left, box.left), run->y,
@@ -280,7 +257,7 @@ bool RetainedRaster::DrawInside(const Box& box)
         const Box& painted = record.box;
         if (record.runCount > 0
             && (painted.left == inner.left || painted.top == inner.top || painted.right == inner.right
-                || painted.bottom == inner.bottom || !Contains(m_anew[j], painted)))
+                || painted.bottom == inner.bottom || !m_anew[j].Contains(painted)))
             return false;
     }
     std::swap(m_shown.fills, m_drawn.fills);
@@ -294,7 +271,6 @@ void RetainedRaster::Shown()
 {
     m_shown.erase = m_next.erase;
     std::swap(m_shown.ops, m_next.ops);
-    m_nextIsShown = true;
 }
 
 void RetainedRaster::DrawAppended()
@@ -304,7 +280,7 @@ void RetainedRaster::DrawAppended()
     // A raster drawn on again and again without an erase keeps no frame beyond this length, nor
     // the runs of its fills beyond this count: the next erase then draws its frame whole.
     constexpr std::size_t kLongestKeptFrame = 1 << 14, kMostKeptRuns = 1 << 18;
-    bool keep = m_shownValid && m_shown.ops.size() + m_next.ops.size() <= kLongestKeptFrame;
+    bool keep = m_shownKnown && m_shown.ops.size() + m_next.ops.size() <= kLongestKeptFrame;
     m_damage = {};
     for (const DrawOp& op : m_next.ops) {
         FillRecord record;
@@ -317,21 +293,19 @@ void RetainedRaster::DrawAppended()
             Draw(whole, all, op);
             record.box = Reach(op);
         }
-        m_damage = Union(m_damage, record.box);
+        m_damage = m_damage.United(record.box);
         if (keep) {
             m_shown.ops.push_back(op);
             m_shown.fills.push_back(record);
         }
     }
     if (!keep) {
-        m_shownValid = false;
+        m_shownKnown = false;
         m_shown.ops.clear();
         m_shown.fills.clear();
         m_shown.runs.clear();
     }
     m_next.ops.clear();
-    m_appending = false;
-    m_nextIsShown = true;
 }
 
 void RetainedRaster::DrawWhole()
@@ -349,7 +323,7 @@ void RetainedRaster::DrawWhole()
             Draw(whole, all, op);
     }
     Shown();
-    m_shownValid = true;
+    m_shownKnown = true;
     m_damage = all;
 }
 

@@ -40,9 +40,7 @@ public:
     {
         m_next.erase = erase;
         m_next.ops.clear();
-        m_nextIsShown = false;
-        m_appending = false;
-        m_changed = true;
+        m_waiting = Waiting::Frame;
     }
 
     // One operation (see DrawOp), written straight into the frame: a whole DrawOp built by the
@@ -51,14 +49,13 @@ public:
         std::int32_t penWidth, Color brush, Color border)
     {
         // A frame of very many operations is drawn as it goes, so that they never wait all at once.
-        if (!m_nextIsShown && m_next.ops.size() >= kMostWaitingOps)
+        if (m_waiting != Waiting::Nothing && m_next.ops.size() >= kMostWaitingOps)
             Settle();
-        // After a drawing the frame asked for is the one shown; it goes on from there, and what
-        // is added to it can be drawn on the pixels as they are.
-        if (m_nextIsShown) {
+        // With nothing waiting the frame goes on from the one shown, and what is added to it can
+        // be drawn on the pixels as they are.
+        if (m_waiting == Waiting::Nothing) {
             m_next.ops.clear();
-            m_nextIsShown = false;
-            m_appending = true;
+            m_waiting = Waiting::Appended;
         }
         DrawOp& op = m_next.ops.emplace_back();
         op.kind = kind;
@@ -70,7 +67,6 @@ public:
         op.penWidth = penWidth;
         op.brush = brush;
         op.border = border;
-        m_changed = true;
     }
 
     // The pixels of the frame so far, row by row.
@@ -87,10 +83,21 @@ public:
     // damage of the drawing that was drawn from N; after any other drawing, everything.
     std::uint64_t Drawing() const { return m_drawing; }
     std::uint64_t DrawnFrom() const { return m_drawnFrom; }
+    // What a reader that shows the pixels of drawing `shown` must show again to show these
+    // pixels: nothing when it shows this drawing, the damage when this one was drawn from it,
+    // everything otherwise. Read after Pixels().
+    raster::Box ChangedSince(std::uint64_t shown) const
+    {
+        if (shown == m_drawing)
+            return {};
+        if (shown == m_drawnFrom)
+            return m_damage;
+        return {0, 0, m_width, m_height};
+    }
 
     // Lets the next drawing start from the erase, as on a new raster (for measurements of a frame
     // drawn from nothing, and for tests of the drawing that reuses a frame).
-    void Forget() { m_shownValid = false; }
+    void Forget() { m_shownKnown = false; }
 
 private:
     static constexpr std::size_t kMostWaitingOps = 1 << 14;
@@ -135,13 +142,14 @@ private:
     // The frame the pixels show, and the frame asked for.
     Frame m_shown;
     Frame m_next;
-    bool m_shownValid = true;
-    bool m_changed = false;
-    // The frame asked for has been drawn, and its operations moved to the frame shown; a new
-    // raster shows the frame of no operations on black.
-    bool m_nextIsShown = true;
-    // The operations of the next frame are the shown frame's followed by these.
-    bool m_appending = false;
+    // What waits to be drawn when the pixels are read: nothing (the pixels show every operation;
+    // a new raster shows the frame of no operations on black), a frame of its own in m_next, or
+    // operations in m_next that go on from the frame shown.
+    enum class Waiting : std::uint8_t { Nothing, Frame, Appended };
+    Waiting m_waiting = Waiting::Nothing;
+    // m_shown holds the operations the pixels show; after Forget, or a frame too long to keep,
+    // the next frame is drawn whole.
+    bool m_shownKnown = true;
     raster::Box m_damage;
     std::uint64_t m_drawing;
     std::uint64_t m_drawnFrom = 0;

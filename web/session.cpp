@@ -153,12 +153,8 @@ std::string Session::WhyOf(int panel)
 const std::uint8_t* Session::Rgba()
 {
     const Canvas& canvas = m_driver.View().Canvas;
+    const raster::Box part = canvas.ChangedSince(m_rgbaDrawing);
     const std::uint32_t* pixels = canvas.Pixels();
-    raster::Box part {0, 0, canvas.Width(), canvas.Height()};
-    if (canvas.Drawing() == m_rgbaDrawing)
-        part = {};
-    else if (canvas.DrawnFrom() == m_rgbaDrawing)
-        part = canvas.Damage();
     m_rgbaDrawing = canvas.Drawing();
     const auto width = static_cast<std::size_t>(canvas.Width());
     for (auto y = static_cast<std::size_t>(part.top); y < static_cast<std::size_t>(part.bottom); ++y)
