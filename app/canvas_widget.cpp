@@ -140,8 +140,7 @@ QString CanvasWidget::summary() const
 void CanvasWidget::refreshColumns()
 {
     const System system = m_driver.View().SelectedSystem();
-    static const char* const kSystemNames[] = {"H/V-System", "Ks-System", "Hl-System"};
-    const QString name = QStringLiteral("Signale der Strecke, %1").arg(QLatin1String(kSystemNames[int(system)]));
+    const QString name = QStringLiteral("Signale der Strecke, %1").arg(QLatin1String(NamesOf(system).title));
     if (accessibleName() != name)
         setAccessibleName(name);
 

@@ -22,16 +22,6 @@ void Text(std::string& out, const char* key, std::string_view value)
     io::AppendJsonString(out, value);
 }
 
-const char* SystemName(System system)
-{
-    switch (system) {
-    case System::HV: return "H/V-System";
-    case System::Ks: return "Ks-System";
-    case System::Hl: return "Hl-System";
-    }
-    return "";
-}
-
 } // namespace
 
 std::string AccessJson(const FormState& form)
@@ -39,7 +29,7 @@ std::string AccessJson(const FormState& form)
     const System system = form.SelectedSystem();
     const auto lights = form.Lights.Lights();
     std::string out = "{";
-    Text(out, "system", SystemName(system));
+    Text(out, "system", NamesOf(system).title);
 
     out += ", ";
     Key(out, "columns");

@@ -13,8 +13,6 @@ namespace lumaro::web {
 
 namespace {
 
-constexpr std::pair<System, const char*> kSystems[] = {{System::HV, "HV"}, {System::Ks, "Ks"}, {System::Hl, "Hl"}};
-
 std::string NumberList(std::span<const int> numbers)
 {
     std::string out = "[";
@@ -31,13 +29,13 @@ template <typename Value>
 std::string PerSystem(Value value)
 {
     std::string out = "{";
-    for (const auto& [system, name] : kSystems) {
+    for (const SystemNames& names : kSystems) {
         if (out.size() > 1)
             out += ", ";
         out += '"';
-        out += name;
+        out += names.id;
         out += "\": ";
-        out += value(system);
+        out += value(names.system);
     }
     return out + "}";
 }
