@@ -45,9 +45,10 @@ protected:
         EXPECT_EQ(found->aspect, expect.aspect);
         EXPECT_EQ(learn::SourceName(found->source), learn::SourceName(expect.source)) << found->why;
         EXPECT_EQ(found->causes, expect.causes) << found->why;
-        for (int cause : found->causes)
-            EXPECT_NE(found->why.find(form.View().Panels[cause].caption), std::string::npos)
-                << "Panel" << cause << " \"" << form.View().Panels[cause].caption << "\" in: " << found->why;
+        for (std::size_t i = 0; i < found->causes.size(); ++i) {
+            const std::string& named = found->then.empty() ? form.View().Panels[found->causes[i]].caption : found->then[i];
+            EXPECT_NE(found->why.find(named), std::string::npos) << "Panel" << found->causes[i] << " in: " << found->why;
+        }
     }
 
     void CheckAll(const std::vector<Situation>& situations)
@@ -128,7 +129,7 @@ TEST_F(ExplainTest, KsAspectsNameTheirSourceAndCauses)
         {"KsSystem1 Button20 Button3 tick Button35 tick tick tick",
          {{10, "Ks 1", Follows, {6, 4}}, {11, "+ Zs 3v \"6\"", Follows, {6, 4}}}},
         {"KsSystem1 Button20 Button2 tick Button32 tick tick tick",
-         {{11, "+ Zs 3 \"6\"", Follows, {6, 4}}, {14, "+ Zs 3v \"4\"", Follows, {6, 4}}}},
+         {{11, "+ Zs 3 \"6\"", Hand, {}}, {14, "+ Zs 3v \"4\"", Follows, {6, 4}}}},
         {"KsSystem1 Button26 tick Button31 tick tick",
          {{14, "+ Zs 3v \"2\"", Follows, {7}}, {8, "Zs 3 \"2\"", Rule, {7}}, {10, "Ks 2 + Zs 3 \"4\"", Follows, {7}}}},
         {"KsSystem1 Button29 tick", {{9, "Sh 1", Hand, {}}}},
@@ -231,8 +232,12 @@ TEST_F(ExplainTest, EverySituationIsExplainedCompletely)
                 if (p.source == WhySource::Start || p.source == WhySource::Hand) {
                     ASSERT_TRUE(p.causes.empty());
                 }
-                for (int cause : p.causes)
-                    ASSERT_NE(p.why.find(panels[cause].caption), std::string::npos) << "Panel" << cause;
+                // A rule's entry names what its causes showed when it acted; any other what they show.
+                ASSERT_EQ(p.then.size(), p.source == WhySource::Rule ? p.causes.size() : 0u);
+                for (std::size_t i = 0; i < p.causes.size(); ++i) {
+                    const std::string& named = p.then.empty() ? panels[p.causes[i]].caption : p.then[i];
+                    ASSERT_NE(p.why.find(named), std::string::npos) << "Panel" << p.causes[i];
+                }
             }
         }
     }
