@@ -369,10 +369,9 @@ std::optional<QuizItem> MakeSpeedItem(System system, std::string_view designatio
     if (const SpeedFact* own = FindSpeedFact(system, caption))
         AddUnique(confused, own->speed);   // the designation's speed without its Zs 3
     Shuffle(confused, random);
-    // "40 km/h" beside "Fahrt auf Sicht, höchstens 40 km/h" would be right as well.
-    const auto fair = [&speed](const std::string& other) {
-        return speed.find(other) == std::string::npos && other.find(speed) == std::string::npos;
-    };
+    // "40 km/h" beside "Fahrt auf Sicht, höchstens 40 km/h" would be right as well; the other way
+    // round it is the classic confusion of Zs 1 with Zs 7.
+    const auto fair = [&speed](const std::string& other) { return speed.find(other) == std::string::npos; };
     for (const std::string& other : confused)
         if (choices.size() < kChoiceCount && fair(other))
             AddUnique(choices, other);
@@ -547,7 +546,14 @@ bool IsSettablePanel(System system, int panel, bool wanted = false)
 std::optional<QuizItem> MakeSetItem(System system, std::string_view designation, Random& random)
 {
     const std::vector<const Recipe*> rows = RecipesOf(system);
-    const Recipe& start = PickRecipe(rows, random);
+    // A wanted designation starts where its panel shows another one, so that there is something to do.
+    std::vector<const Recipe*> starts;
+    for (const Recipe* row : rows)
+        for (const Recipe* goal : rows)
+            if (!designation.empty() && goal->caption == designation && row->panel == goal->panel
+                && row->caption != designation && std::find(starts.begin(), starts.end(), row) == starts.end())
+                starts.push_back(row);
+    const Recipe& start = PickRecipe(starts.empty() ? rows : starts, random);
     Situation s = SituationShowing(system, start, random);
 
     struct Goal {
@@ -601,7 +607,7 @@ std::optional<QuizItem> MakeSetItem(System system, std::string_view designation,
         std::vector<PanelChange> onePress;
         for (int button : buttons)
             for (PanelChange& change : ChangesOfPress(s.driver, button))
-                if (IsSettablePanel(system, change.panel))
+                if (IsSettablePanel(system, change.panel, !designation.empty()))
                     onePress.push_back(std::move(change));
         std::stable_sort(onePress.begin(), onePress.end(), [system](const PanelChange& a, const PanelChange& b) {
             const bool aOwn = FindButtonColumn(system, a.button)->column == PanelColumn(a.panel);
@@ -669,8 +675,10 @@ std::uint64_t ItemSeed(std::uint64_t seed, int index, int retry)
     return value;
 }
 
-// A question already in the list is asked again under another seed, at most this often.
-constexpr int kRepeatRetries = 8;
+// A question already among the last kNoRepeatWindow items is asked anew under another seed, at
+// most kRepeatRetries times; an exam is shorter than the window.
+constexpr int kRepeatRetries = 6;
+constexpr std::size_t kNoRepeatWindow = 100;
 
 } // namespace
 
@@ -837,8 +845,10 @@ std::span<const Askable> AskableDesignations(ItemKind kind)
         for (const ItemKind k : {ItemKind::Name, ItemKind::Set, ItemKind::Predict, ItemKind::Speed}) {
             std::vector<Askable>& list = all[static_cast<std::size_t>(k)];
             for (const Recipe& row : Recipes()) {
+                // A prediction is asked by the designation's own way, which needs a press.
                 const bool fits = k == ItemKind::Speed ? FitsSpeed(row.system, row)
                     : k == ItemKind::Set               ? true
+                    : k == ItemKind::Predict           ? FitsName(row.system, row) && *row.presses != '\0'
                                                        : FitsName(row.system, row);
                 const bool known = std::any_of(list.begin(), list.end(), [&row](const Askable& a) {
                     return a.system == row.system && a.designation == row.caption;
@@ -888,8 +898,10 @@ std::vector<QuizItem> GenerateQuiz(std::uint64_t seed, int count)
             // several systems as often as one of a single system), then its system.
             const Askable& pick = PickAskable(AskableDesignations(kind), random);
             QuizItem item = GenerateItem(random, kind, pick.system, pick.designation);
-            const bool repeated = std::any_of(items.begin(), items.end(),
-                                              [&item](const QuizItem& earlier) { return SameQuestion(earlier, item); });
+            // An item that had to give up its designation would tilt the spread; asked anew.
+            const bool repeated = item.designation != pick.designation
+                || std::any_of(items.end() - static_cast<std::ptrdiff_t>(std::min(items.size(), kNoRepeatWindow)),
+                               items.end(), [&item](const QuizItem& earlier) { return SameQuestion(earlier, item); });
             if (!repeated || retry == kRepeatRetries) {
                 items.push_back(std::move(item));
                 break;

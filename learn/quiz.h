@@ -50,7 +50,7 @@ bool RunActions(Driver& driver, std::span<const std::string> actions, std::strin
 
 // Items 0 .. count-1 of `seed`. Item i depends only on the seed, i and the items before it, so a
 // longer list begins with the shorter one. Each item's designation is picked first, evenly over
-// those its kind can ask about, and no question comes twice (while the line has new ones).
+// those its kind can ask about, and no question comes twice within 100 items.
 std::vector<QuizItem> GenerateQuiz(std::uint64_t seed, int count);
 
 // Whether two items ask the same question: same kind, system, panel, designation and prompt.
