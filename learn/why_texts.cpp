@@ -64,8 +64,7 @@ constexpr const char* kTrackChangeAhead =
     "nichts an. Es zeigt darum nur das Kennlicht ({a}).";
 constexpr const char* kStopWithTwenty =
     "{N1} zeigt {c1}: {Part} kündigt darum Halt an, und der Geschwindigkeitsanzeiger davor "
-    "zeigt Zs 3 \"2\". Vr 0 mit Zs 3v ist ein seltener Fall: Er kommt nur vor, wenn zwischen beiden "
-    "Signalen ein einzelner Geschwindigkeitsanzeiger steht; also {a} ({m}).";
+    "zeigt Zs 3 \"2\"; also {a} ({m}).";
 constexpr const char* kShortenedAtHvEntry =
     "Das weiße Zusatzlicht ({a}) zeigt: Das Vorsignal am Einfahrsignal steht näher am nächsten Halt, als "
     "der Bremsweg verlangt. In diesem Programm leuchtet es, solange das Zwischensignal in Betrieb ist "
