@@ -4,6 +4,7 @@
 #include "core/main_form.h"
 
 #include "state/aspect_commands.h"
+#include "state/record_fields.h"
 
 namespace lumaro {
 
@@ -54,6 +55,7 @@ void MainForm::Paint()
     FormPaint();
     m_state.PaintedSignals = m_state.Signals;
     m_state.PaintedOrigins = m_state.Origins;
+    KeepCaptionsOfChanges();
     m_state.RepaintPending = false;
 }
 
@@ -74,7 +76,9 @@ void MainForm::Timer1Timer()
     m_state.BlinkPhase = !m_state.BlinkPhase;
     ClearDesignations();
     Paint();
+    const SignalTable before = m_state.Signals;
     ApplyDecisions(PropagateStates(m_state.Signals, m_state.Origins, SelectedSystem()));
+    NoteChanges(before, ChangeBy::Rule);
     if (m_state.Closing) {
         --m_state.CloseCountdown;
         UpdateCountdown();
@@ -99,9 +103,64 @@ bool MainForm::ClickButton(int n)
         return false;
     // The pressed button takes the focus; its handler then takes it away again.
     m_state.FocusedControl = n;
+    const SignalTable before = m_state.Signals;
     RunAspectCommand(m_state.Signals, m_state.Origins, n, RecordOrigin::FromButton(n));
+    NoteChanges(before, ChangeBy::Press);
     m_state.FocusedControl = 0;
     return true;
+}
+
+namespace {
+
+bool SameAspect(const SignalRecord& a, const SignalRecord& b)
+{
+    for (FieldPtr f : field::kAspectFields)
+        if (a.*f != b.*f)
+            return false;
+    return a.Aux6 == b.Aux6;
+}
+
+// The system whose line a record belongs to: the numbers of each system follow those of the one
+// before (state/records.h).
+System SystemOfRecord(int n)
+{
+    if (n < records::ks::kBlockNext)
+        return System::HV;
+    return n < records::hl::kBlockNext ? System::Ks : System::Hl;
+}
+
+} // namespace
+
+void MainForm::NoteChanges(const SignalTable& before, ChangeBy by)
+{
+    for (int n = 1; n <= SignalTable::kCount; ++n) {
+        if (SameAspect(before[n], m_state.Signals[n]))
+            continue;
+        const auto i = static_cast<std::size_t>(n);
+        m_state.ChangedByRule[i] = by == ChangeBy::Rule;
+        m_state.ChangedByPress[i] = by == ChangeBy::Press;
+        if (by == ChangeBy::Rule)
+            for (int p = 1; p <= kDesignationPanelCount; ++p)
+                m_state.CaptionsAtRule[i][static_cast<std::size_t>(p)] = m_state.Panels[p].caption;
+    }
+}
+
+void MainForm::KeepCaptionsOfChanges()
+{
+    if (m_state.ChangedByRule.none() && m_state.ChangedByPress.none())
+        return;
+    for (std::size_t n = 1; n <= SignalTable::kCount; ++n) {
+        if (m_state.ChangedByRule[n]) {
+            m_state.PaintedCaptionsThen[n] = m_state.CaptionsAtRule[n];
+            m_state.ChangedByRule[n] = false;
+        } else if (m_state.ChangedByPress[n] && m_state.system
+                   && SystemOfRecord(static_cast<int>(n)) == *m_state.system) {
+            // A press writes the records of all three systems; each line shows it when it is painted.
+            for (int p = 1; p <= kDesignationPanelCount; ++p)
+                m_state.PaintedCaptionsThen[n][static_cast<std::size_t>(p)] = m_state.Panels[p].caption;
+            m_state.ChangedByPress[n] = false;
+        }
+    }
 }
 
 void MainForm::ApplyButtonVisibility()

@@ -17,6 +17,7 @@
 #include "state/signal_table.h"
 
 #include <array>
+#include <bitset>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,9 @@ namespace lumaro {
 constexpr Color clBtnFace = 0xF0F0F0;
 
 static_assert(kDesignationPanels == kDesignationPanelCount);
+
+// The captions of the designation panels Panel1 .. Panel16 at one moment; [0] unused.
+using DesignationCaptions = std::array<std::string, kDesignationPanelCount + 1>;
 
 struct ButtonState {
     bool visible = true;
@@ -60,6 +64,14 @@ struct FormState {
     // show until the next paint, whatever the tick's rules and the buttons changed since.
     SignalTable PaintedSignals;
     RecordOrigins PaintedOrigins;
+    // For each record n, the captions the panels showed when its aspect last changed by a press
+    // or a rule (as of the last paint): a rule of the tick acts on what the paint before it
+    // drew, a press shows at the next paint. What an explanation tells as "then".
+    std::array<DesignationCaptions, SignalTable::kCount + 1> PaintedCaptionsThen;
+    // Changes not yet painted: by a rule, with the captions it acted on; by a press.
+    std::bitset<SignalTable::kCount + 1> ChangedByRule;
+    std::bitset<SignalTable::kCount + 1> ChangedByPress;
+    std::array<DesignationCaptions, SignalTable::kCount + 1> CaptionsAtRule;
     // None before FormCreate: nothing is drawn then.
     std::optional<System> system;
     bool BlinkPhase = false;
@@ -142,6 +154,10 @@ private:
     // "Tag" (true) or "Nacht" (false): window colour and marks.
     void ShowDaylight(bool day);
     void ApplyDecisions(const WindowDecisions& decisions);
+    // Notes the records whose aspect changed since `before`, for the captions kept with them.
+    enum class ChangeBy { Rule, Press };
+    void NoteChanges(const SignalTable& before, ChangeBy by);
+    void KeepCaptionsOfChanges();
     void UpdateCountdown();
     void ClearDesignations();
     // Shows and hides the aspect buttons for the selected system (called by every paint).

@@ -28,7 +28,18 @@ void AppendPanel(std::string& out, const learn::PanelWhy& why)
             out += ", ";
         AppendJsonString(out, PanelName(why.causes[i]));
     }
-    out += "], \"why\": ";
+    out += ']';
+    // A rule's entry: what its causes showed when it acted.
+    if (why.source == learn::WhySource::Rule) {
+        out += ", \"then\": [";
+        for (std::size_t i = 0; i < why.then.size(); ++i) {
+            if (i)
+                out += ", ";
+            AppendJsonString(out, why.then[i]);
+        }
+        out += ']';
+    }
+    out += ", \"why\": ";
     AppendJsonString(out, why.why);
     out += '}';
 }

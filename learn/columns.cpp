@@ -45,7 +45,8 @@ constexpr ColumnRow kColumnRows[] = {
     {50, Neuter("Vorsignal", " des Einfahrsignals"), Neuter("Vorsignal", " des Einfahrsignals"),
      Neuter("Vorsignal", " des Einfahrsignals"), {12, 15, 0, 0}, nullptr},
     {150, Neuter("Einfahrsignal"), Neuter("Einfahrsignal"), Neuter("Einfahrsignal"), {10, 11, 14, 13}, nullptr},
-    {250, Neuter("Sperrsignal"), Neuter("Sperrsignal"), Neuter("Rangiersignal"), {9, 0, 0, 0}, nullptr},
+    // The Hl post of column 250 is the Wartezeichen Ra 11a with the Rangierfahrtsignal Ra 12.
+    {250, Neuter("Sperrsignal"), Neuter("Sperrsignal"), Neuter("Wartezeichen"), {9, 0, 0, 0}, nullptr},
     {350, Masculine("Geschwindigkeitsanzeiger"), Masculine("Geschwindigkeitsanzeiger"), kNone, {8, 0, 0, 0}, nullptr},
     {450, kHighShunting, kHighShunting, kHighShunting, {7, 0, 0, 0}, nullptr},
     {550, Neuter("Zwischensignal"), Neuter("Zwischensignal"), Neuter("Zwischensignal"), {6, 16, 0, 0}, nullptr},
@@ -55,6 +56,20 @@ constexpr ColumnRow kColumnRows[] = {
     {850, Masculine("Gegengleisanzeiger"), Masculine("Gegengleisanzeiger"), Neuter("Vorsignal", " des Blocksignals"),
      {2, 0, 0, 0}, "Gegengleisanzeiger"},
     {950, Neuter("Blocksignal"), Neuter("Blocksignal"), Neuter("Blocksignal"), {1, 0, 0, 0}, nullptr},
+};
+
+// Panels that show a part of another signal standing on the column signal's mast, named by that
+// part: the H/V distant signals on the masts of the exit and the entry signal (with the entry
+// one's additional light).
+struct MastPart {
+    System system;
+    int panel;
+    const char* part;
+};
+constexpr MastPart kMastParts[] = {
+    {System::HV, 5, "Vorsignal"},
+    {System::HV, 11, "Vorsignal"},
+    {System::HV, 13, "Vorsignal"},
 };
 
 // The article and the adjective's ending; `article` false gives the name standing alone.
@@ -207,10 +222,14 @@ std::string ButtonName(System system, int n)
 
 std::string PanelName(System system, int panel, std::string_view caption)
 {
-    const char* signal = ColumnSignal(system, PanelColumn(panel));
+    const std::int32_t x = PanelColumn(panel);
+    const char* signal = ColumnSignal(system, x);
     if (!signal)
         return {};
     std::string name = signal;
+    for (const MastPart& m : kMastParts)
+        if (m.system == system && m.panel == panel)
+            name = std::string(m.part) + " " + SignalAt(system, x);
     if (!caption.empty())
         name.append(": ").append(caption);
     return name;
@@ -232,8 +251,10 @@ std::string OneLine(std::string_view hint)
 
 std::string ColumnAspect(std::span<const PanelState> panels, std::span<const LitLight> lights, std::int32_t x)
 {
+    // A blinking white light is the Ersatzsignal's, named by its own designation; a blinking
+    // coloured lamp belongs to the main aspect ("Ks 1 blinkend").
     const bool blinks = std::any_of(lights.begin(), lights.end(), [x](const LitLight& l) {
-        return l.column == x && l.blinking && l.kind == LightKind::Lamp;
+        return l.column == x && l.blinking && l.kind == LightKind::Lamp && l.color != LampColor::White;
     });
     std::string aspect;
     bool saysDark = false;

@@ -52,14 +52,15 @@ const char* ButtonSignal(System system, int n);
 std::string ButtonName(System system, int n);
 
 // A designation panel's name: its column's signal and the caption ("Einfahrsignal: Hp 0"), or
-// the signal alone while the caption is empty. Empty for a panel under a column without signal.
+// the signal alone while the caption is empty. A panel of a further signal on the same mast
+// names that one ("Vorsignal am Ausfahrsignal: Vr 0"). Empty for a panel under a column without signal.
 std::string PanelName(System system, int panel, std::string_view caption);
 // A hint as one line of text: its line break becomes a space.
 std::string OneLine(std::string_view hint);
 
 // What column `x` shows by designation: the captions of its panels, top to bottom, supplements
-// without their leading "+ ", and "blinkend" after the first one while a lamp of the column
-// blinks: "Ks 1 blinkend, Zs 3v "6"". "dunkel" for a column whose panels say so and show no
+// without their leading "+ ", and "blinkend" after the first one while a coloured lamp of the
+// column blinks: "Ks 1 blinkend, Zs 3v "6"" (a blinking Ersatzsignal is no reason). "dunkel" for a column whose panels say so and show no
 // caption; empty while the panels are empty (between a system change and the next paint).
 // `panels[n]` is PanelN.
 std::string ColumnAspect(std::span<const PanelState> panels, std::span<const LitLight> lights, std::int32_t x);

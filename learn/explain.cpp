@@ -4,7 +4,10 @@
 #include "learn/explain.h"
 
 #include "core/layout.h"
+#include "learn/tables.h"
 #include "learn/why_texts.h"
+#include "render/canvas.h"
+#include "render/elements.h"
 #include "render/scene.h"
 #include "state/aspect_commands.h"
 #include "state/propagation.h"
@@ -165,25 +168,40 @@ public:
     // was drawn: the relays follow their signal one tick late.
     bool RelayLags(int record)
     {
-        if (!m_plain) {
-            m_plain.emplace(m_line.records);
-            RecordOrigins origins;
-            PropagateStates(*m_plain, origins, m_line.system);
-        }
+        Plain();
         for (FieldPtr f : field::kNineFields)
             if ((*m_plain)[record].*f != m_line.records[record].*f)
                 return true;
         return false;
     }
 
-    // The origin of one marker field of one record.
-    RecordOrigin Marker(int record, FieldPtr marker)
+    // The origin of one marker field of one record, and the value the rules give it now.
+    std::pair<RecordOrigin, std::int32_t> Marker(int record, FieldPtr marker)
     {
         SignalTable table = m_line.records;
         table[record].*marker = -1;
         RecordOrigins origins;
         PropagateStates(table, origins, m_line.system);
-        return origins.MarkerOrigin(record, marker);
+        return {origins.MarkerOrigin(record, marker), table[record].*marker};
+    }
+
+    // The caption the panel gets at the next tick's paint, when nothing is pressed before it: the
+    // tick's rules as they ran after the last paint, then the elements drawn once more.
+    const std::string& NextCaption(int panel)
+    {
+        if (!m_next) {
+            Plain();
+            SignalTable table = *m_plain;
+            RecordOrigins origins;
+            Canvas scratch(1, 1);
+            const Palette colors {};
+            m_next.emplace();
+            const DesignationWriter designations(*m_next, colors.ColCaption);
+            const ElementRoom room {scratch, table, origins, colors, false, m_line.system, designations, nullptr};
+            for (const Placement& p : PlacementsOf(m_line.system))
+                DrawElement(room, {p.x, p.y, p.code, p.own, p.next});
+        }
+        return (*m_next)[static_cast<std::size_t>(panel)].caption;
     }
 
 private:
@@ -196,9 +214,19 @@ private:
             r.*f = value;
     }
 
+    void Plain()
+    {
+        if (!m_plain) {
+            m_plain.emplace(m_line.records);
+            RecordOrigins origins;
+            PropagateStates(*m_plain, origins, m_line.system);
+        }
+    }
+
     const LineView& m_line;
     std::optional<RecordOrigins> m_relays;
     std::optional<SignalTable> m_plain;
+    std::optional<std::array<PanelState, kPanelCount + 1>> m_next;
 };
 
 // --- Following an announcement to the signal it names -----------------------------------------
@@ -225,7 +253,14 @@ private:
     void Resolve(int record, Chain& chain, int depth = 0);
     std::vector<int> CausesOf(std::span<const std::uint8_t> reads, int except, int x);
     const std::string& Caption(int panel) const { return m_line.panels[static_cast<std::size_t>(panel)].caption; }
+    // The caption, or for a panel without one what its signal's lamps show.
+    std::string Described(int panel) const;
+    // What `panel` showed when record `record` last changed by a press or a rule.
+    std::string CaptionThen(int record, int panel) const;
+    void SetThen(PanelWhy& why, int record) const;
     std::string TargetCaption(const Chain& chain) const;
+    // Whether a Zs 3v stands under the signal of `panel`: then its Ks 1 blinks.
+    bool ShowsSpeedAnnouncement(int panel) const;
 
     struct Words;
     void ExplainOwn(PanelWhy& why, const PanelPlace& place, Words& words, const char*& text);
@@ -316,11 +351,46 @@ std::vector<int> Explainer::CausesOf(std::span<const std::uint8_t> reads, int ex
     return causes;
 }
 
+bool Explainer::ShowsSpeedAnnouncement(int panel) const
+{
+    for (const int n : ColumnPanels(PanelColumn(panel)))
+        if (n != panel && Caption(n).starts_with("+ Zs 3v"))
+            return true;
+    return false;
+}
+
+std::string Explainer::Described(int panel) const
+{
+    const std::string& caption = Caption(panel);
+    if (!caption.empty())
+        return caption;
+    std::string lamps = ColumnLights(m_line.lights, PanelColumn(panel));
+    if (lamps.starts_with("Alle "))
+        lamps[0] = 'a';
+    return "keinen Signalbegriff (" + lamps + ")";
+}
+
+std::string Explainer::CaptionThen(int record, int panel) const
+{
+    const auto r = static_cast<std::size_t>(record);
+    if (r < m_line.captionsThen.size())
+        if (const std::string& then = m_line.captionsThen[r][static_cast<std::size_t>(panel)]; !then.empty())
+            return then;
+    return Described(panel);
+}
+
+void Explainer::SetThen(PanelWhy& why, int record) const
+{
+    why.then.clear();
+    for (const int cause : why.causes)
+        why.then.push_back(CaptionThen(record, cause));
+}
+
 // The announced signal's aspect as its panels read; the Ks entry signal names its own speed on a
 // second panel when it announces a lower one.
 std::string Explainer::TargetCaption(const Chain& chain) const
 {
-    std::string caption = Caption(chain.target);
+    std::string caption = Described(chain.target);
     constexpr int kKsEntrySpeedPanel = 11;
     if (m_line.system == System::Ks && chain.target == 10 && Caption(kKsEntrySpeedPanel).starts_with("+ Zs 3 "))
         caption += " " + Caption(kKsEntrySpeedPanel);
@@ -353,15 +423,36 @@ const WhyRow* FindRow(System system, int panel, std::string_view caption)
     return nullptr;
 }
 
-const char* FindRuleText(RuleId rule, int button, std::string_view caption)
+const RuleText* FindRuleText(RuleId rule, std::string_view caption)
 {
     for (const RuleText& t : RuleTexts()) {
-        if (t.rule != rule || t.button != button)
+        if (t.rule != rule)
             continue;
         const std::string_view pattern = t.caption;
         if (pattern == "*" || pattern == caption)
-            return t.text;
+            return &t;
     }
+    return nullptr;
+}
+
+const char* RuleEventText(RuleId rule, std::string_view caption)
+{
+    const RuleText* t = FindRuleText(rule, caption);
+    return t ? t->event : kRuleEventText;
+}
+
+const char* RuleNowText(RuleId rule, std::string_view caption)
+{
+    const RuleText* t = FindRuleText(rule, caption);
+    return t && t->now ? t->now : kRuleText;
+}
+
+// The text for the second effect of a button's command on the signal of `panel`.
+const char* SecondEffectTextOf(const command::Step& step, int panel)
+{
+    for (const SecondEffectText& t : SecondEffectTexts())
+        if (t.effect == step.effect && t.aspect == step.aspect && t.panel == panel)
+            return t.text;
     return nullptr;
 }
 
@@ -408,15 +499,23 @@ std::string Explainer::Fill(const char* text, const PanelWhy& why, const Words& 
                                      : std::string();
     };
     auto causeCaption = [&](std::size_t i) {
-        return i < why.causes.size() ? Caption(why.causes[i]) : std::string();
+        return i < why.causes.size() ? Described(why.causes[i]) : std::string();
+    };
+    auto causeThen = [&](std::size_t i) {
+        return i < why.then.size() ? why.then[i] : causeCaption(i);
     };
     std::string causes;
+    std::string causesThen;
     for (std::size_t i = 0; i < why.causes.size(); ++i) {
-        if (i)
+        if (i) {
             causes += " und ";
-        causes += causeName(i) + " " + causeCaption(i);
+            causesThen += " und ";
+        }
+        causes += causeName(i) + " zeigt " + causeCaption(i);
+        causesThen += causeName(i) + " " + causeThen(i);
     }
-    const char* meaning = MeaningOf(why.aspect, AnnouncesOnly(s, why.panel));
+    causesThen += why.causes.size() > 1 ? " zeigten" : " zeigte";
+    const char* meaning = MeaningOf(s, why.aspect, AnnouncesOnly(s, why.panel));
     const std::pair<std::string_view, std::string> values[] = {
         {"signal", SignalWithArticle(s, why.x, Case::Nominative)},
         {"shunting", SignalAt(s, 250)},
@@ -434,6 +533,9 @@ std::string Explainer::Fill(const char* text, const PanelWhy& why, const Words& 
         {"c2", causeCaption(1)},
         {"n2", causeName(1)},
         {"causes", causes},
+        {"causesthen", causesThen},
+        {"t1", causeThen(0)},
+        {"t2", causeThen(1)},
         {"button", words.button},
         {"kmh", SpeedOf(why.aspect)},
     };
@@ -481,18 +583,25 @@ void Explainer::ExplainOwn(PanelWhy& why, const PanelPlace& place, Words& words,
             text = kHandText;
             return;
         }
+        // Another signal's button: the second effect of its command.
         why.source = WhySource::Rule;
         if (const int panel = PanelOfSignal(s, home))
             why.causes.push_back(panel);
-        const char* ruleText = FindRuleText(RuleId::None, o.button, why.aspect);
-        text = ruleText ? ruleText : kRuleText;
+        SetThen(why, place.own);
+        const char* second = SecondEffectTextOf(command->then, place.panel);
+        text = second ? second : kRuleEventText;
         return;
     }
     case OriginKind::Rule: {
-        why.source = RepeatsASignal(o.rule) ? WhySource::Follows : WhySource::Rule;
         why.causes = CausesOf(o.Reads(), place.own, why.x);
-        const char* ruleText = FindRuleText(o.rule, 0, why.aspect);
-        text = ruleText ? ruleText : kRuleText;
+        if (RepeatsASignal(o.rule)) {
+            why.source = WhySource::Follows;
+            text = RuleNowText(o.rule, why.aspect);
+            return;
+        }
+        why.source = WhySource::Rule;
+        SetThen(why, place.own);
+        text = RuleEventText(o.rule, why.aspect);
         return;
     }
     }
@@ -506,12 +615,21 @@ void Explainer::ExplainFollowing(PanelWhy& why, const PanelPlace& place, const W
     const Reads reads = row->reads;
     if (reads == Reads::NextMarker || reads == Reads::OwnMarker) {
         const int record = reads == Reads::NextMarker ? place.next : place.own;
-        const RecordOrigin o = m_rules.Marker(record, row->marker);
+        const auto [o, now] = m_rules.Marker(record, row->marker);
         why.causes = CausesOf(o.Reads(), place.own, why.x);
         if (reads == Reads::OwnMarker && !RepeatsASignal(o.rule))
             why.source = WhySource::Rule;
-        const char* ruleText = FindRuleText(o.rule, 0, why.aspect);
-        text = row->text ? row->text : ruleText ? ruleText : kRuleText;
+        if (why.source == WhySource::Rule)
+            SetThen(why, 0);   // the rule acts on the line as it is now
+        if (now != m_line.records[record].*(row->marker)) {
+            // The rules, run now, take the marker back: the panel still shows what they set
+            // before its causes changed.
+            why.source = WhySource::Rule;
+            SetThen(why, 0);
+            text = m_rules.NextCaption(why.panel) != why.aspect ? kMarkerTakenBackText : kMarkerSetBeforeText;
+            return;
+        }
+        text = row->text ? row->text : RuleNowText(o.rule, why.aspect);
         return;
     }
     if (reads == Reads::Beyond) {
@@ -540,12 +658,23 @@ void Explainer::ExplainFollowing(PanelWhy& why, const PanelPlace& place, const W
     }
     for (const int d : chain.dark)
         words.dark += SignalWithArticle(s, PanelColumn(d), Case::Nominative) + " zeigt nur Kennlicht ("
-                    + Caption(d) + "): ";
+                    + Described(d) + "): ";
     words.dark = Capitalised(words.dark);
-    if (chain.lags)
+    // A relay that still holds the last tick's aspect: said only where the next tick changes the
+    // panel; otherwise the signal ahead as it is now gives the same caption.
+    if (chain.lags && m_rules.NextCaption(why.panel) != why.aspect) {
         text = kFollowsLateText;
-    else
-        text = row->text ? row->text : AnnouncesOnly(s, why.panel) ? kFollowsText : kPassAndAnnounceText;
+        return;
+    }
+    if (row->text) {
+        text = row->text;
+    } else if (chain.target == kTrackChangePanel) {
+        text = kAnnounceTrackChangeText;
+    } else if (s == System::Ks && why.aspect == "Ks 1" && ShowsSpeedAnnouncement(why.panel)) {
+        text = kBlinkingKs1Text;
+    } else {
+        text = AnnouncesOnly(s, why.panel) ? kFollowsText : kPassAndAnnounceText;
+    }
 }
 
 std::optional<PanelWhy> Explainer::Panel(int panel)

@@ -5,6 +5,7 @@
 // copying elements themselves), never from a second copy of those rules.
 
 #include "render/designations.h"
+#include "render/lamps.h"
 #include "state/provenance.h"
 #include "state/signal_table.h"
 #include "state/system.h"
@@ -34,6 +35,9 @@ struct PanelWhy {
     std::string aspect;        // the panel's caption
     WhySource source = WhySource::Start;
     std::vector<int> causes;   // panels whose aspects made this one, nearest first
+    // A rule's entry: the captions its causes showed when the rule (or another signal's button)
+    // acted, in the order of `causes`. Empty for the other sources.
+    std::vector<std::string> then;
     std::string why;           // one or two German sentences
 };
 
@@ -48,6 +52,12 @@ struct LineView {
     const SignalTable& records;
     const RecordOrigins& origins;
     std::span<const PanelState> panels;   // [n] is PanelN, n = 1 .. 16 at least
+    // The lights the last paint lit: a signal whose panel has no caption is described by them.
+    std::span<const LitLight> lights = {};
+    // For each record n, the captions the panels showed when its aspect last changed by a press
+    // or a rule; empty (or an empty entry) where they are not known, and then the present ones
+    // stand in.
+    std::span<const std::array<std::string, kDesignationPanelCount + 1>> captionsThen = {};
 };
 
 // The explanation of one designation panel; none when its caption is empty or it is no

@@ -9,7 +9,8 @@ namespace lumaro::learn {
 
 inline LineView LineOf(const FormState& form)
 {
-    return {form.SelectedSystem(), form.PaintedSignals, form.PaintedOrigins, form.Panels};
+    return {form.SelectedSystem(), form.PaintedSignals, form.PaintedOrigins, form.Panels, form.Lights.Lights(),
+            form.PaintedCaptionsThen};
 }
 
 } // namespace lumaro::learn

@@ -206,41 +206,78 @@ Situation SituationShowing(System system, const Recipe& recipe, Random& random)
     return MakeSituation(system, &recipe, 0, random);
 }
 
-// Wrong choices for a designation: first the ones learners confuse with it, then others that the
-// same panel shows, then others of a signal of the same kind, then any of the system.
-std::vector<std::string> DesignationChoices(System system, int panel, const std::string& answer,
-                                            std::string_view also, Random& random)
+// Every designation the panel shows in `system`, one each.
+std::vector<std::string> DesignationsOf(System system, int panel)
 {
+    std::vector<std::string> captions;
+    for (const Recipe* row : RecipesOf(system))
+        if (row->panel == panel)
+            AddUnique(captions, row->caption);
+    return captions;
+}
+
+// A panel that shows fewer designations than a question offers choices would give its answer
+// away: it is not asked to be named.
+constexpr int kFewestToName = 3;
+
+bool IsNameable(System system, int panel)
+{
+    return static_cast<int>(DesignationsOf(system, panel).size()) >= kFewestToName;
+}
+
+// What would be right as well: the answer together with the further lines its column shows
+// ("Ks 1" with "+ Zs 3 "6"" is the designation "Ks 1 + Zs 3 "6"").
+std::vector<std::string> AlsoRight(const FormState& form, int panel, const std::string& answer)
+{
+    std::vector<std::string> supplements;
+    for (const int n : ColumnPanels(PanelColumn(panel)))
+        if (n != panel && form.Panels[n].caption.starts_with("+ "))
+            supplements.push_back(form.Panels[n].caption);
+    std::vector<std::string> right;
+    for (std::size_t i = 0; i < supplements.size(); ++i) {
+        right.push_back(answer + " " + supplements[i]);
+        for (std::size_t j = 0; j < supplements.size(); ++j)
+            if (j != i)
+                right.push_back(answer + " " + supplements[i] + " " + supplements[j]);
+    }
+    return right;
+}
+
+// Wrong choices for a designation, all of them designations the asked panel shows in this
+// system and none right as well: first the ones learners confuse with it, then what the panel
+// showed before (`also`), then the others.
+std::vector<std::string> DesignationChoices(System system, int panel, const std::string& answer,
+                                            std::string_view also, std::span<const std::string> alsoRight,
+                                            Random& random)
+{
+    std::vector<std::string> shown = DesignationsOf(system, panel);
+    std::erase_if(shown, [&](const std::string& c) {
+        return c == answer || std::find(alsoRight.begin(), alsoRight.end(), c) != alsoRight.end();
+    });
+    const auto isShown = [&shown](std::string_view c) {
+        return std::find(shown.begin(), shown.end(), c) != shown.end();
+    };
     std::vector<std::string> confused;
     for (const Confusion& row : Confusions()) {
         if (!(row.systems & SystemBit(system)))
             continue;
-        if (answer == row.a)
+        if (answer == row.a && isShown(row.b))
             AddUnique(confused, row.b);
-        else if (answer == row.b)
+        else if (answer == row.b && isShown(row.a))
             AddUnique(confused, row.a);
     }
-    std::vector<std::string> samePanel, sameRole, anyOfSystem;
-    const PanelRole role = RoleOf(system, panel);
-    for (const Recipe* row : RecipesOf(system)) {
-        if (row->panel == panel)
-            AddUnique(samePanel, row->caption);
-        else if (RoleOf(system, row->panel) == role)
-            AddUnique(sameRole, row->caption);
-        else
-            AddUnique(anyOfSystem, row->caption);
-    }
     Shuffle(confused, random);
-    Shuffle(samePanel, random);
-    Shuffle(sameRole, random);
-    Shuffle(anyOfSystem, random);
+    Shuffle(shown, random);
 
     std::vector<std::string> choices {answer};
-    AddUnique(choices, also);
-    for (const auto* pool : {&confused, &samePanel, &sameRole, &anyOfSystem})
-        for (const std::string& caption : *pool)
-            if (choices.size() < kChoiceCount)
-                AddUnique(choices, caption);
+    for (const std::string& caption : confused)
+        if (choices.size() < kChoiceCount)
+            AddUnique(choices, caption);
+    if (choices.size() < kChoiceCount && isShown(also))
+        AddUnique(choices, also);
+    for (const std::string& caption : shown)
+        if (choices.size() < kChoiceCount)
+            AddUnique(choices, caption);
     return choices;
 }
 
@@ -267,9 +304,14 @@ std::vector<const Recipe*> RecipesFor(System system, std::string_view designatio
     return rows;
 }
 
+bool FitsName(System system, const Recipe& row)
+{
+    return IsNameable(system, row.panel);
+}
+
 std::optional<QuizItem> MakeNameItem(System system, std::string_view designation, Random& random)
 {
-    const std::vector<const Recipe*> rows = RecipesFor(system, designation, nullptr);
+    const std::vector<const Recipe*> rows = RecipesFor(system, designation, FitsName);
     if (rows.empty())
         return std::nullopt;
     const Recipe& recipe = PickRecipe(rows, random);
@@ -284,7 +326,8 @@ std::optional<QuizItem> MakeNameItem(System system, std::string_view designation
     item.setup = std::move(s.setup);
     item.panel = recipe.panel;
     item.prompt = "Welchen Signalbegriff zeigt " + Nominative(system, recipe.panel) + "?";
-    item.choices = DesignationChoices(system, recipe.panel, caption, {}, random);
+    const std::vector<std::string> alsoRight = AlsoRight(s.driver.View(), recipe.panel, caption);
+    item.choices = DesignationChoices(system, recipe.panel, caption, {}, alsoRight, random);
     item.answer = ShuffleChoices(item.choices, random);
     item.designation = caption;
     item.why = WhyFor({ItemKind::Name, system, recipe.panel, caption, {}, {}, WarumOf(s.driver, recipe.panel)});
@@ -326,13 +369,16 @@ std::optional<QuizItem> MakeSpeedItem(System system, std::string_view designatio
     if (const SpeedFact* own = FindSpeedFact(system, caption))
         AddUnique(confused, own->speed);   // the designation's speed without its Zs 3
     Shuffle(confused, random);
+    // "40 km/h" beside "Fahrt auf Sicht, höchstens 40 km/h" would be right as well; the other way
+    // round it is the classic confusion of Zs 1 with Zs 7.
+    const auto fair = [&speed](const std::string& other) { return speed.find(other) == std::string::npos; };
     for (const std::string& other : confused)
-        if (choices.size() < kChoiceCount)
+        if (choices.size() < kChoiceCount && fair(other))
             AddUnique(choices, other);
     std::vector<std::string> rest(SpeedsOf(system).begin(), SpeedsOf(system).end());
     Shuffle(rest, random);
     for (const std::string& other : rest)
-        if (choices.size() < kChoiceCount)
+        if (choices.size() < kChoiceCount && fair(other))
             AddUnique(choices, other);
 
     std::string shown = caption;
@@ -389,11 +435,56 @@ std::vector<PanelChange> ChangesOfPress(const Driver& line, int button)
     return changes;
 }
 
+// A wanted designation is asked by its own way from the start: the line after every press but the
+// last, with a little noise before where that leaves the way working, and the last press as the
+// question.
+std::optional<std::pair<Situation, PanelChange>> PredictByRecipe(System system, std::string_view designation,
+                                                                 Random& random)
+{
+    std::vector<const Recipe*> rows;
+    for (const Recipe* row : RecipesFor(system, designation, FitsName))
+        if (!Words(row->presses).empty())
+            rows.push_back(row);
+    if (rows.empty())
+        return std::nullopt;
+    const Recipe& recipe = PickRecipe(rows, random);
+    std::vector<std::string> presses = Words(recipe.presses);
+    int button = 0;
+    if (!ParseButtonWord(presses.back(), button))
+        return std::nullopt;
+    presses.pop_back();
+    std::string before;
+    for (const std::string& word : presses)
+        before += (before.empty() ? "" : " ") + word;
+    const Recipe partial {system, recipe.panel, recipe.caption, before.c_str()};
+    const int noise = random.Below(kMaxNoisePresses);
+    for (const int tries : {noise, 0}) {
+        Situation s = MakeSituation(system, &partial, tries, random);
+        for (const PanelChange& change : ChangesOfPress(s.driver, button))
+            if (change.panel == recipe.panel && change.after == designation)
+                return std::pair {std::move(s), change};
+        if (tries == 0)
+            break;
+    }
+    return std::nullopt;
+}
+
 std::optional<QuizItem> MakePredictItem(System system, std::string_view designation, Random& random)
 {
-    const std::vector<const Recipe*> rows = RecipesOf(system);
-    const Recipe& start = PickRecipe(rows, random);
-    Situation s = SituationShowing(system, start, random);
+    std::optional<PanelChange> chosen;
+    std::optional<Situation> found;
+    if (!designation.empty()) {
+        if (auto byRecipe = PredictByRecipe(system, designation, random)) {
+            found.emplace(std::move(byRecipe->first));
+            chosen = byRecipe->second;
+        }
+    }
+    if (!found) {
+        const std::vector<const Recipe*> rows = RecipesOf(system);
+        const Recipe& start = PickRecipe(rows, random);
+        found.emplace(SituationShowing(system, start, random));
+    }
+    Situation& s = *found;
 
     std::vector<int> buttons = VisibleEnabledButtons(s.driver.View());
     Shuffle(buttons, random);
@@ -401,12 +492,11 @@ std::optional<QuizItem> MakePredictItem(System system, std::string_view designat
         buttons.resize(kPredictTries);
     // A panel that follows the press from another column is what this kind of question is
     // for; a press on the asked signal itself is the fallback.
-    std::optional<PanelChange> chosen;
-    for (int button : buttons) {
+    for (int button : chosen ? std::vector<int> {} : buttons) {
         std::vector<PanelChange> changes = ChangesOfPress(s.driver, button);
         Shuffle(changes, random);
         for (const PanelChange& change : changes) {
-            if (!designation.empty() && change.after != designation)
+            if ((!designation.empty() && change.after != designation) || !IsNameable(system, change.panel))
                 continue;
             const bool elsewhere = FindButtonColumn(system, button)
                 && FindButtonColumn(system, button)->column != PanelColumn(change.panel);
@@ -434,26 +524,36 @@ std::optional<QuizItem> MakePredictItem(System system, std::string_view designat
         item.then.push_back("tick");
     item.prompt = Capitalised(PanelSignalAt(system, column->panel)) + " wird „" + ButtonCaption(chosen->button)
         + "“ gedrückt. Was zeigt " + Nominative(system, chosen->panel) + " danach?";
-    item.choices = DesignationChoices(system, chosen->panel, chosen->after, chosen->before, random);
-    item.answer = ShuffleChoices(item.choices, random);
-    item.designation = chosen->after;
     Driver after = s.driver.Copy();
     RunActions(after, item.then);
+    const std::vector<std::string> alsoRight = AlsoRight(after.View(), chosen->panel, chosen->after);
+    item.choices = DesignationChoices(system, chosen->panel, chosen->after, chosen->before, alsoRight, random);
+    item.answer = ShuffleChoices(item.choices, random);
+    item.designation = chosen->after;
     item.why = WhyFor({ItemKind::Predict, system, chosen->panel, chosen->after, {}, {}, WarumOf(after, chosen->panel)});
     return item;
 }
 
 // Panels a learner can be asked to bring to a designation: every panel whose designation a
 // button decides, not the further lines that only complete another panel's aspect.
-bool IsSettablePanel(System system, int panel)
+// A further line is asked for only by name (`wanted`): the Zs 13 of the Hl entry signal has no
+// other question.
+bool IsSettablePanel(System system, int panel, bool wanted = false)
 {
-    return RoleOf(system, panel) != PanelRole::Supplement;
+    return wanted || RoleOf(system, panel) != PanelRole::Supplement;
 }
 
 std::optional<QuizItem> MakeSetItem(System system, std::string_view designation, Random& random)
 {
     const std::vector<const Recipe*> rows = RecipesOf(system);
-    const Recipe& start = PickRecipe(rows, random);
+    // A wanted designation starts where its panel shows another one, so that there is something to do.
+    std::vector<const Recipe*> starts;
+    for (const Recipe* row : rows)
+        for (const Recipe* goal : rows)
+            if (!designation.empty() && goal->caption == designation && row->panel == goal->panel
+                && row->caption != designation && std::find(starts.begin(), starts.end(), row) == starts.end())
+                starts.push_back(row);
+    const Recipe& start = PickRecipe(starts.empty() ? rows : starts, random);
     Situation s = SituationShowing(system, start, random);
 
     struct Goal {
@@ -472,7 +572,7 @@ std::optional<QuizItem> MakeSetItem(System system, std::string_view designation,
     const auto tryRecipes = [&](int tries) {
         std::vector<const Recipe*> candidates;
         for (const Recipe* row : rows)
-            if (IsSettablePanel(system, row->panel) && Words(row->presses).size() >= 2
+            if (IsSettablePanel(system, row->panel, !designation.empty()) && Words(row->presses).size() >= 2
                 && (designation.empty() || row->caption == designation)
                 && s.driver.View().Panels[row->panel].caption != row->caption)
                 candidates.push_back(row);
@@ -507,7 +607,7 @@ std::optional<QuizItem> MakeSetItem(System system, std::string_view designation,
         std::vector<PanelChange> onePress;
         for (int button : buttons)
             for (PanelChange& change : ChangesOfPress(s.driver, button))
-                if (IsSettablePanel(system, change.panel))
+                if (IsSettablePanel(system, change.panel, !designation.empty()))
                     onePress.push_back(std::move(change));
         std::stable_sort(onePress.begin(), onePress.end(), [system](const PanelChange& a, const PanelChange& b) {
             const bool aOwn = FindButtonColumn(system, a.button)->column == PanelColumn(a.panel);
@@ -566,11 +666,19 @@ void AppendJsonList(std::string& out, const std::vector<std::string>& list)
     out += ']';
 }
 
-std::uint64_t ItemSeed(std::uint64_t seed, int index)
+std::uint64_t ItemSeed(std::uint64_t seed, int index, int retry)
 {
     Random mix(seed ^ (0xD1B54A32D192ED03ull * (static_cast<std::uint64_t>(index) + 1)));
-    return mix.Next();
+    std::uint64_t value = mix.Next();
+    for (int r = 0; r < retry; ++r)
+        value = mix.Next();
+    return value;
 }
+
+// A question already among the last kNoRepeatWindow items is asked anew under another seed, at
+// most kRepeatRetries times; an exam is shorter than the window.
+constexpr int kRepeatRetries = 6;
+constexpr std::size_t kNoRepeatWindow = 100;
 
 } // namespace
 
@@ -730,14 +838,75 @@ QuizItem GenerateItem(Random& random, ItemKind kind, std::optional<System> syste
     return *MakeNameItem(system.value_or(System::HV), {}, random);
 }
 
+std::span<const Askable> AskableDesignations(ItemKind kind)
+{
+    static const auto lists = [] {
+        std::array<std::vector<Askable>, 4> all;
+        for (const ItemKind k : {ItemKind::Name, ItemKind::Set, ItemKind::Predict, ItemKind::Speed}) {
+            std::vector<Askable>& list = all[static_cast<std::size_t>(k)];
+            for (const Recipe& row : Recipes()) {
+                // A prediction is asked by the designation's own way, which needs a press.
+                const bool fits = k == ItemKind::Speed ? FitsSpeed(row.system, row)
+                    : k == ItemKind::Set               ? true
+                    : k == ItemKind::Predict           ? FitsName(row.system, row) && *row.presses != '\0'
+                                                       : FitsName(row.system, row);
+                const bool known = std::any_of(list.begin(), list.end(), [&row](const Askable& a) {
+                    return a.system == row.system && a.designation == row.caption;
+                });
+                if (fits && !known)
+                    list.push_back({row.system, row.caption});
+            }
+        }
+        return all;
+    }();
+    return lists[static_cast<std::size_t>(kind)];
+}
+
+namespace {
+
+const Askable& PickAskable(std::span<const Askable> askable, Random& random)
+{
+    std::vector<std::string_view> captions;
+    for (const Askable& a : askable)
+        if (std::find(captions.begin(), captions.end(), a.designation) == captions.end())
+            captions.push_back(a.designation);
+    const std::string_view caption = captions[static_cast<std::size_t>(random.Below(static_cast<int>(captions.size())))];
+    std::vector<const Askable*> systems;
+    for (const Askable& a : askable)
+        if (a.designation == caption)
+            systems.push_back(&a);
+    return *systems[static_cast<std::size_t>(random.Below(static_cast<int>(systems.size())))];
+}
+
+} // namespace
+
+bool SameQuestion(const QuizItem& a, const QuizItem& b)
+{
+    return a.kind == b.kind && a.system == b.system && a.panel == b.panel && a.designation == b.designation
+        && a.prompt == b.prompt;
+}
+
 std::vector<QuizItem> GenerateQuiz(std::uint64_t seed, int count)
 {
     static constexpr std::array kKinds = {ItemKind::Name, ItemKind::Set, ItemKind::Predict, ItemKind::Speed};
     std::vector<QuizItem> items;
     for (int i = 0; i < count; ++i) {
-        Random random(ItemSeed(seed, i));
-        const ItemKind kind = kKinds[static_cast<std::size_t>(random.Below(4))];
-        items.push_back(GenerateItem(random, kind));
+        for (int retry = 0;; ++retry) {
+            Random random(ItemSeed(seed, i, retry));
+            const ItemKind kind = kKinds[static_cast<std::size_t>(random.Below(4))];
+            // The designation first, evenly over those this kind can ask about (a caption of
+            // several systems as often as one of a single system), then its system.
+            const Askable& pick = PickAskable(AskableDesignations(kind), random);
+            QuizItem item = GenerateItem(random, kind, pick.system, pick.designation);
+            // An item that had to give up its designation would tilt the spread; asked anew.
+            const bool repeated = item.designation != pick.designation
+                || std::any_of(items.end() - static_cast<std::ptrdiff_t>(std::min(items.size(), kNoRepeatWindow)),
+                               items.end(), [&item](const QuizItem& earlier) { return SameQuestion(earlier, item); });
+            if (!repeated || retry == kRepeatRetries) {
+                items.push_back(std::move(item));
+                break;
+            }
+        }
     }
     return items;
 }

@@ -48,9 +48,22 @@ std::optional<System> ParseSystem(std::string_view name);
 // that word in `error`; a click on a hidden or disabled button does nothing, as in the window.
 bool RunActions(Driver& driver, std::span<const std::string> actions, std::string* error = nullptr);
 
-// Items 0 .. count-1 of `seed`. Item i depends only on seed and i, so a longer list begins with
-// the shorter one.
+// Items 0 .. count-1 of `seed`. Item i depends only on the seed, i and the items before it, so a
+// longer list begins with the shorter one. Each item's designation is picked first, evenly over
+// those its kind can ask about, and no question comes twice within 100 items.
 std::vector<QuizItem> GenerateQuiz(std::uint64_t seed, int count);
+
+// Whether two items ask the same question: same kind, system, panel, designation and prompt.
+bool SameQuestion(const QuizItem& a, const QuizItem& b);
+
+// A designation a question of some kind can be about, in its system.
+struct Askable {
+    System system;
+    std::string designation;
+};
+// One entry per designation and system that items of `kind` can ask about: naming and
+// predicting only panels that show at least three designations.
+std::span<const Askable> AskableDesignations(ItemKind kind);
 
 // One item of `kind`; with `designation` (in `system`) an item about that designation when the
 // line can show it, otherwise about any.

@@ -35,12 +35,15 @@ constexpr std::array kPanelSignals = std::to_array<PanelSignal>({
     {15, kHVKs,       PanelRole::Supplement, "Geschwindigkeitsvoranzeiger", Genus::Masculine},
 });
 
-// Sh 1 is named with its official meaning, not the panel's plainer hint; Zs 1 and Zs 7 say what
-// sets them apart.
+// The one table of meanings: the explanations, the self-test and the column words all read it.
+// The official meaning of the signal book comes first; a distant signal (or the distant part of
+// a main signal) reads `announcing` where that differs. Sh 1 is named with its official meaning,
+// not the panel's plainer hint; Zs 1 and Zs 7 say what sets them apart.
 constexpr std::array kMeanings = std::to_array<Meaning>({
+    // systems    caption               meaning; announcing
     {kAllSystems, "Hp 0",               "Halt"},
     {kHV,         "Hp 1",               "Fahrt"},
-    {kHV,         "Hp 2",               "Langsamfahrt"},
+    {kHV,         "Hp 2",               "Langsamfahrt: im anschließenden Weichenbereich höchstens 40 km/h"},
     {kHV,         "Hp 1 + Zs 3 \"8\"",  "Fahrt, im anschließenden Weichenbereich höchstens 80 km/h"},
     {kHV,         "Hp 1 + Zs 3 \"10\"", "Fahrt, im anschließenden Weichenbereich höchstens 100 km/h"},
     {kHV,         "Hp 2 + Zs 3 \"6\"",  "Langsamfahrt, im anschließenden Weichenbereich höchstens 60 km/h statt 40 km/h"},
@@ -49,7 +52,7 @@ constexpr std::array kMeanings = std::to_array<Meaning>({
     {kHVKs,       "Hp 0 + Sh 1",        "Halt für Zugfahrten, Fahrverbot für Rangierfahrten aufgehoben"},
     {kHl,         "Hp 0 + Ra 12",       "Halt für Zugfahrten, Rangierfahrt erlaubt"},
     {kAllSystems, "Ke",                 "Kennlicht: das Signal ist abgeschaltet"},
-    {kHVKs,       "Sh 1",               "Fahrverbot aufgehoben"},
+    {kHVKs,       "Sh 1",               "Fahrverbot aufgehoben: für Züge und Rangierfahrten"},
     {kHVKs,       "Zs 3 \"2\"",         "Geschwindigkeitsanzeiger: höchstens 20 km/h im anschließenden Weichenbereich"},
     {kAllSystems, "Zs 6",               "Gegengleisanzeiger: der Fahrweg führt in das Streckengleis entgegen der gewöhnlichen Fahrtrichtung"},
     {kHl,         "Zs 13",              "Stumpfgleis- und Frühhaltanzeiger: Fahrt in ein Stumpfgleis oder in ein Gleis mit verkürztem Einfahrweg"},
@@ -58,13 +61,13 @@ constexpr std::array kMeanings = std::to_array<Meaning>({
     {kHV,         "Vr 0",               "Halt erwarten"},
     {kHV,         "Vr 1",               "Fahrt erwarten"},
     {kHV,         "Vr 2",               "Langsamfahrt erwarten"},
-    {kHV,         "Vr 0 + ZL",          "Halt erwarten, verkürzter Bremswegabstand"},
-    {kHV,         "Vr 1 + ZL",          "Fahrt erwarten, verkürzter Bremswegabstand"},
+    {kHV,         "Vr 0 + ZL",          "Halt erwarten; das Vorsignal steht um mehr als 5 % näher am Hauptsignal, als der Bremsweg verlangt"},
+    {kHV,         "Vr 1 + ZL",          "Fahrt erwarten; das Vorsignal steht um mehr als 5 % näher am Hauptsignal, als der Bremsweg verlangt"},
     {kHV,         "Vr 0 + Zs 3v \"2\"", "Halt erwarten und 20 km/h erwarten: ein seltener Fall, ein einzeln stehendes Zs 3 \"2\" zwischen den beiden Signalen"},
     {kHV,         "Vr 1 + Zs 3v \"8\"", "Fahrt erwarten, am nächsten Signal 80 km/h (Zs 3) erwarten"},
     {kHV,         "Vr 1 + Zs 3v \"10\"", "Fahrt erwarten, am nächsten Signal 100 km/h (Zs 3) erwarten"},
     {kHV,         "Vr 2 + Zs 3v \"6\"", "Langsamfahrt erwarten, am nächsten Signal 60 km/h (Zs 3) erwarten"},
-    {kHVKs,       "+ ZL",               "Zusatzlicht: verkürzter Bremswegabstand"},
+    {kHVKs,       "+ ZL",               "Zusatzlicht: das Vorsignal steht um mehr als 5 % näher am Hauptsignal, als der Bremsweg verlangt"},
     {kHVKs,       "+ Zs 3v \"2\"",      "Geschwindigkeitsvoranzeiger: am nächsten Signal 20 km/h erwarten"},
     {kHVKs,       "+ Zs 3v \"4\"",      "Geschwindigkeitsvoranzeiger: am nächsten Signal 40 km/h erwarten"},
     {kHVKs,       "+ Zs 3v \"6\"",      "Geschwindigkeitsvoranzeiger: am nächsten Signal 60 km/h erwarten"},
@@ -74,9 +77,9 @@ constexpr std::array kMeanings = std::to_array<Meaning>({
     {kKs,         "+ Zs 3 \"6\"",       "Geschwindigkeitsanzeiger: ab dem Signal im anschließenden Weichenbereich höchstens 60 km/h"},
     {kKs,         "+ Zs 3 \"8\"",       "Geschwindigkeitsanzeiger: ab dem Signal im anschließenden Weichenbereich höchstens 80 km/h"},
     {kKs,         "+ Zs 3 \"10\"",      "Geschwindigkeitsanzeiger: ab dem Signal im anschließenden Weichenbereich höchstens 100 km/h"},
-    {kKs,         "Ks 1",               "Fahrt"},
-    {kKs,         "Ks 2",               "Halt erwarten; ein Hauptsignal mit Ks 2 darf der Zug passieren"},
-    {kKs,         "Ks 2 + ZL",          "Halt erwarten, verkürzter Bremswegabstand"},
+    {kKs,         "Ks 1",               "Fahrt", "Fahrt erwarten"},
+    {kKs,         "Ks 2",               "Halt erwarten; ein Hauptsignal mit Ks 2 darf der Zug passieren", "Halt erwarten"},
+    {kKs,         "Ks 2 + ZL",          "Halt erwarten; das Vorsignal steht um mehr als 5 % näher am Hauptsignal, als der Bremsweg verlangt"},
     {kKs,         "Ks 1 + Zs 3 \"4\"",  "Fahrt, im anschließenden Weichenbereich höchstens 40 km/h"},
     {kKs,         "Ks 1 + Zs 3 \"6\"",  "Fahrt, im anschließenden Weichenbereich höchstens 60 km/h"},
     {kKs,         "Ks 1 + Zs 3 \"8\"",  "Fahrt, im anschließenden Weichenbereich höchstens 80 km/h"},
@@ -85,19 +88,19 @@ constexpr std::array kMeanings = std::to_array<Meaning>({
     {kKs,         "Ks 2 + Zs 3 \"6\"",  "Halt erwarten, im anschließenden Weichenbereich höchstens 60 km/h"},
     {kKs,         "Ks 2 + Zs 3 \"8\"",  "Halt erwarten, im anschließenden Weichenbereich höchstens 80 km/h"},
     {kKs,         "Ks 2 + Zs 3 \"10\"", "Halt erwarten, im anschließenden Weichenbereich höchstens 100 km/h"},
-    {kHl,         "Hl 1",               "Fahrt mit Höchstgeschwindigkeit"},
+    {kHl,         "Hl 1",               "Fahrt mit Höchstgeschwindigkeit", "Höchstgeschwindigkeit erwarten"},
     {kHl,         "Hl 2",               "Fahrt mit 100 km/h, dann mit Höchstgeschwindigkeit"},
     {kHl,         "Hl 3a",              "Fahrt mit 40 km/h, dann mit Höchstgeschwindigkeit"},
     {kHl,         "Hl 3b",              "Fahrt mit 60 km/h, dann mit Höchstgeschwindigkeit"},
-    {kHl,         "Hl 4",               "Höchstgeschwindigkeit auf 100 km/h ermäßigen"},
+    {kHl,         "Hl 4",               "Höchstgeschwindigkeit auf 100 km/h ermäßigen", "100 km/h erwarten"},
     {kHl,         "Hl 5",               "Fahrt mit 100 km/h"},
     {kHl,         "Hl 6a",              "Fahrt mit 40 km/h, dann mit 100 km/h"},
     {kHl,         "Hl 6b",              "Fahrt mit 60 km/h, dann mit 100 km/h"},
-    {kHl,         "Hl 7",               "Höchstgeschwindigkeit auf 40 km/h (60 km/h) ermäßigen"},
+    {kHl,         "Hl 7",               "Höchstgeschwindigkeit auf 40 km/h (60 km/h) ermäßigen", "40 km/h (60 km/h) erwarten"},
     {kHl,         "Hl 8",               "Geschwindigkeit 100 km/h auf 40 km/h (60 km/h) ermäßigen"},
     {kHl,         "Hl 9a",              "Fahrt mit 40 km/h, dann mit 40 km/h (60 km/h)"},
     {kHl,         "Hl 9b",              "Fahrt mit 60 km/h, dann mit 40 km/h (60 km/h)"},
-    {kHl,         "Hl 10",              "Halt erwarten"},
+    {kHl,         "Hl 10",              "Fahrt mit Höchstgeschwindigkeit, Halt erwarten", "Halt erwarten"},
     {kHl,         "Hl 11",              "Geschwindigkeit 100 km/h ermäßigen, Halt erwarten"},
     {kHl,         "Hl 12a",             "Geschwindigkeit 40 km/h ermäßigen, Halt erwarten"},
     {kHl,         "Hl 12b",             "Geschwindigkeit 60 km/h ermäßigen, Halt erwarten"},
@@ -391,6 +394,14 @@ const Meaning* FindMeaning(System system, std::string_view caption)
         if (row.caption == caption && (row.systems & SystemBit(system)))
             return &row;
     return nullptr;
+}
+
+const char* MeaningOf(System system, std::string_view caption, bool announcing)
+{
+    const Meaning* row = FindMeaning(system, caption);
+    if (!row)
+        return nullptr;
+    return announcing && row->announcing ? row->announcing : row->meaning;
 }
 
 const SpeedFact* FindSpeedFact(System system, std::string_view caption)

@@ -34,11 +34,13 @@ struct PanelSignal {
     Genus genus;        // the part's
 };
 
-// A designation and its meaning in the words of the signal book, short.
+// A designation and its meaning in the words of the signal book, short; `announcing` is how it
+// reads at a distant signal where that differs (nullptr: as `meaning`).
 struct Meaning {
     unsigned systems;
     const char* caption;
     const char* meaning;
+    const char* announcing = nullptr;
 };
 
 // The speed at which a train may pass a signal showing this designation, and why.
@@ -94,6 +96,9 @@ std::span<const ButtonColumn> ButtonColumns();
 // Look-ups; nullptr when the table has no row.
 const PanelSignal* FindPanelSignal(System system, int panel);
 const Meaning* FindMeaning(System system, std::string_view caption);
+// The meaning of a caption in `system`, as a distant signal reads it when `announcing`; nullptr
+// for a caption the table does not know.
+const char* MeaningOf(System system, std::string_view caption, bool announcing);
 const SpeedFact* FindSpeedFact(System system, std::string_view caption);
 const ButtonColumn* FindButtonColumn(System system, int button);
 

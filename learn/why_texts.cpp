@@ -3,6 +3,7 @@
 
 #include "learn/why_texts.h"
 
+#include "learn/tables.h"
 #include "state/record_fields.h"
 
 #include <array>
@@ -12,95 +13,6 @@ namespace lumaro::learn {
 namespace {
 
 using namespace field;
-
-// --- What each designation means --------------------------------------------------------------
-
-struct Meaning {
-    const char* caption;
-    const char* meaning;
-    const char* announcing;   // at a distant signal, where it reads differently; else nullptr
-};
-
-// Speeds "im anschließenden Weichenbereich" hold from the signal on; speeds "am nächsten
-// Hauptsignal" are announced.
-constexpr Meaning kMeanings[] = {
-    // H/V main signals
-    {"Hp 0", "Halt", nullptr},
-    {"Hp 1", "Fahrt", nullptr},
-    {"Hp 1 + Zs 3 \"8\"", "Fahrt, im anschließenden Weichenbereich höchstens 80 km/h", nullptr},
-    {"Hp 1 + Zs 3 \"10\"", "Fahrt, im anschließenden Weichenbereich höchstens 100 km/h", nullptr},
-    {"Hp 2", "Langsamfahrt, im anschließenden Weichenbereich höchstens 40 km/h", nullptr},
-    {"Hp 2 + Zs 3 \"6\"", "Langsamfahrt, im anschließenden Weichenbereich höchstens 60 km/h", nullptr},
-    {"Hp 0 + Zs 1",
-     "Halt; das Ersatzsignal erlaubt die Vorbeifahrt ohne schriftlichen Befehl, im anschließenden "
-     "Weichenbereich höchstens 40 km/h und ohne Fahrt auf Sicht",
-     nullptr},
-    {"Hp 0 + Zs 7",
-     "Halt; das Vorsichtsignal erlaubt die Vorbeifahrt, dann Fahrt auf Sicht mit höchstens 40 km/h "
-     "bis zum nächsten Hauptsignal",
-     nullptr},
-    {"Hp 0 + Sh 1", "Halt für Zugfahrten, Fahrverbot für Rangierfahrten aufgehoben", nullptr},
-    {"Hp 0 + Ra 12", "Halt für Zugfahrten, Rangierfahrt erlaubt", nullptr},
-    {"Ke", "nur das Kennlicht: das Signal ist ausgeschaltet und gilt nicht", nullptr},
-    // Shunting signals and indicators
-    {"Sh 1", "Fahrverbot aufgehoben: Rangierfahrten dürfen vorbeifahren", nullptr},
-    {"Ra 11a", "Wartezeichen: auf den Auftrag zur Rangierfahrt warten", nullptr},
-    {"Ra 12", "Rangierfahrtsignal: Rangierfahrt erlaubt", nullptr},
-    {"Zs 6", "Gleiswechsel: der Fahrweg führt in das Gegengleis", nullptr},
-    {"Zs 3 \"2\"", "im anschließenden Weichenbereich höchstens 20 km/h", nullptr},
-    {"Zs 13", "Stumpfgleis- und Frühhaltanzeiger: Fahrt in ein Gleis mit verkürztem Einfahrweg", nullptr},
-    // H/V distant signals
-    {"Vr 0", "Halt erwarten", nullptr},
-    {"Vr 1", "Fahrt erwarten", nullptr},
-    {"Vr 2", "Langsamfahrt erwarten", nullptr},
-    {"Vr 1 + Zs 3v \"8\"", "Fahrt erwarten, am nächsten Hauptsignal höchstens 80 km/h", nullptr},
-    {"Vr 1 + Zs 3v \"10\"", "Fahrt erwarten, am nächsten Hauptsignal höchstens 100 km/h", nullptr},
-    {"Vr 2 + Zs 3v \"6\"", "Langsamfahrt erwarten, am nächsten Hauptsignal höchstens 60 km/h", nullptr},
-    {"Vr 0 + Zs 3v \"2\"", "Halt erwarten, davor 20 km/h an einem einzeln stehenden Geschwindigkeitsanzeiger",
-     nullptr},
-    {"Vr 0 + ZL", "Halt erwarten, mit verkürztem Bremswegabstand", nullptr},
-    {"Vr 1 + ZL", "Fahrt erwarten, mit verkürztem Bremswegabstand", nullptr},
-    {"+ ZL", "Zusatzlicht: verkürzter Bremswegabstand", nullptr},
-    // Ks signals
-    {"Ks 1", "Fahrt", "Fahrt erwarten"},
-    {"Ks 2", "Fahrt, Halt erwarten", "Halt erwarten"},
-    {"Ks 2 + ZL", "Halt erwarten, mit verkürztem Bremswegabstand", nullptr},
-    {"Ks 1 + Zs 3 \"4\"", "Fahrt, im anschließenden Weichenbereich höchstens 40 km/h", nullptr},
-    {"Ks 1 + Zs 3 \"6\"", "Fahrt, im anschließenden Weichenbereich höchstens 60 km/h", nullptr},
-    {"Ks 1 + Zs 3 \"8\"", "Fahrt, im anschließenden Weichenbereich höchstens 80 km/h", nullptr},
-    {"Ks 1 + Zs 3 \"10\"", "Fahrt, im anschließenden Weichenbereich höchstens 100 km/h", nullptr},
-    {"Ks 2 + Zs 3 \"4\"", "Fahrt, im anschließenden Weichenbereich höchstens 40 km/h; Halt erwarten", nullptr},
-    {"Ks 2 + Zs 3 \"6\"", "Fahrt, im anschließenden Weichenbereich höchstens 60 km/h; Halt erwarten", nullptr},
-    {"Ks 2 + Zs 3 \"8\"", "Fahrt, im anschließenden Weichenbereich höchstens 80 km/h; Halt erwarten", nullptr},
-    {"Ks 2 + Zs 3 \"10\"", "Fahrt, im anschließenden Weichenbereich höchstens 100 km/h; Halt erwarten", nullptr},
-    {"+ Zs 3 \"6\"", "im anschließenden Weichenbereich höchstens 60 km/h", nullptr},
-    {"+ Zs 3 \"8\"", "im anschließenden Weichenbereich höchstens 80 km/h", nullptr},
-    {"+ Zs 3 \"10\"", "im anschließenden Weichenbereich höchstens 100 km/h", nullptr},
-    {"+ Zs 3v \"2\"", "20 km/h am Geschwindigkeitsanzeiger vor dem nächsten Halt erwarten", nullptr},
-    {"+ Zs 3v \"4\"", "am nächsten Hauptsignal höchstens 40 km/h erwarten", nullptr},
-    {"+ Zs 3v \"6\"", "am nächsten Hauptsignal höchstens 60 km/h erwarten", nullptr},
-    {"+ Zs 3v \"8\"", "am nächsten Hauptsignal höchstens 80 km/h erwarten", nullptr},
-    {"+ Zs 3v \"10\"", "am nächsten Hauptsignal höchstens 100 km/h erwarten", nullptr},
-    // Hl signals: the speed from this signal on, then what the next signal allows
-    {"Hl 1", "Fahrt mit Höchstgeschwindigkeit", "Fahrt erwarten"},
-    {"Hl 2", "100 km/h, dann Höchstgeschwindigkeit", nullptr},
-    {"Hl 3a", "40 km/h, dann Höchstgeschwindigkeit", nullptr},
-    {"Hl 3b", "60 km/h, dann Höchstgeschwindigkeit", nullptr},
-    {"Hl 4", "Höchstgeschwindigkeit, bis zum nächsten Signal auf 100 km/h ermäßigen",
-     "am nächsten Signal 100 km/h erwarten"},
-    {"Hl 5", "100 km/h, am nächsten Signal wieder 100 km/h", nullptr},
-    {"Hl 6a", "40 km/h, dann 100 km/h", nullptr},
-    {"Hl 6b", "60 km/h, dann 100 km/h", nullptr},
-    {"Hl 7", "Höchstgeschwindigkeit, bis zum nächsten Signal auf 40 km/h (60 km/h) ermäßigen",
-     "am nächsten Signal 40 km/h (60 km/h) erwarten"},
-    {"Hl 8", "100 km/h, bis zum nächsten Signal auf 40 km/h (60 km/h) ermäßigen", nullptr},
-    {"Hl 9a", "40 km/h, am nächsten Signal 40 km/h (60 km/h)", nullptr},
-    {"Hl 9b", "60 km/h, am nächsten Signal 40 km/h (60 km/h)", nullptr},
-    {"Hl 10", "Höchstgeschwindigkeit, Halt erwarten", "Halt erwarten"},
-    {"Hl 11", "100 km/h, Halt erwarten", nullptr},
-    {"Hl 12a", "40 km/h, Halt erwarten", nullptr},
-    {"Hl 12b", "60 km/h, Halt erwarten", nullptr},
-};
 
 // --- The parts that announce another signal -----------------------------------------------------
 
@@ -141,35 +53,30 @@ constexpr const char* kPassAndAnnounce =
     "{dark}{Part} lässt den Zug fahren und kündigt{darum} zugleich {ahead} an, und {pron} zeigt {c}: "
     "also {a} ({m}).";
 
-constexpr const char* kAnnounceWithZl =
-    "{dark}{Part} kündigt{darum} {ahead} an, und {pron} zeigt {c}: also {a} ({m}). Das Zusatzlicht ZL "
-    "zeigt, dass der Bremsweg bis zum Blocksignal kürzer ist als üblich.";
 constexpr const char* kAnnounceAtExitMast =
-    "{dark}{Part} kündigt{darum} {ahead} an, und {pron} zeigt {c}: also {a} ({m}). Es leuchtet nur, "
-    "solange das Ausfahrsignal selbst Fahrt zeigt.";
+    "{dark}{Part} kündigt{darum} {ahead} an, und {pron} zeigt {c}: also {a} ({m}). Zeigt das "
+    "Ausfahrsignal Hp 0, ist dieses Vorsignal dunkel.";
 constexpr const char* kAnnounceAtEntryMast =
-    "{dark}{Part} kündigt{darum} {ahead} an, und {pron} zeigt {c}: also {a} ({m}). Es leuchtet nur, "
-    "solange das Einfahrsignal selbst Fahrt zeigt.";
+    "{dark}{Part} kündigt{darum} {ahead} an, und {pron} zeigt {c}: also {a} ({m}). Zeigt das "
+    "Einfahrsignal Hp 0, ist dieses Vorsignal dunkel.";
 constexpr const char* kTrackChangeAhead =
     "{Aheadnom} zeigt {c}: Der Zug fährt in das Gegengleis, und für diesen Weg kündigt das Vorsignal "
     "nichts an. Es zeigt darum nur das Kennlicht ({a}).";
 constexpr const char* kStopWithTwenty =
     "{N1} zeigt {c1}: {Part} kündigt darum Halt an, und der Geschwindigkeitsanzeiger davor "
-    "zeigt Zs 3 \"2\". Vr 0 mit Zs 3v ist ein seltener Fall: Er kommt nur vor, wenn zwischen beiden "
-    "Signalen ein einzelner Geschwindigkeitsanzeiger steht; also {a} ({m}).";
+    "zeigt Zs 3 \"2\"; also {a} ({m}).";
 constexpr const char* kShortenedAtHvEntry =
-    "Solange das Zwischensignal in Betrieb ist oder das hohe Sperrsignal Halt zeigt, ist der Bremsweg "
-    "bis zum nächsten Halt kürzer als üblich. Jetzt zeigt {causes}: darum {a} ({m}).";
+    "Das weiße Zusatzlicht ({a}) zeigt: Das Vorsignal am Einfahrsignal steht näher am nächsten Halt, als "
+    "der Bremsweg verlangt. In diesem Programm leuchtet es, solange das Zwischensignal in Betrieb ist "
+    "oder das hohe Sperrsignal Halt zeigt; jetzt gilt: {causes}.";
 constexpr const char* kShortenedAtKsEntry =
-    "Der Bremsweg bis zum nächsten Halt ist kürzer als üblich, wenn das hohe Sperrsignal Halt zeigt oder "
-    "das Zwischensignal weder Fahrt noch Kennlicht zeigt. Jetzt zeigt {causes}: darum {a} ({m}).";
+    "Das weiße Zusatzlicht ({a}) zeigt: Das Einfahrsignal steht als Vorsignal näher am nächsten Halt, als "
+    "der Bremsweg verlangt. In diesem Programm ist es nur aus, wenn das hohe Sperrsignal Ke zeigt und "
+    "das Zwischensignal Ke oder Fahrt ohne Zs 3, oder wenn Einfahr- und Zwischensignal beide höchstens "
+    "40 km/h erlauben; jetzt gilt: {causes}.";
 constexpr const char* kSlowerAhead =
     "{dark}{Part} kündigt{darum} {ahead} an, und {pron} erlaubt nur {kmh} ({c}): Darum blinkt Ks 1, und "
     "{a} kündigt die {kmh} an.";
-constexpr const char* kOwnSpeedAboveAhead =
-    "{dark}Das Einfahrsignal erlaubt im anschließenden Weichenbereich höchstens {kmh} ({a}); es "
-    "kündigt{darum} {ahead} an, und {pron} erlaubt noch weniger ({c}): Darum blinkt Ks 1, und die "
-    "Ankündigung steht darunter.";
 constexpr const char* kTwentyExpected =
     "{N1} zeigt {c1}, und der Weg bis zu diesem Halt ist kurz: Der Geschwindigkeitsanzeiger davor zeigt "
     "darum Zs 3 \"2\" (höchstens 20 km/h), und {a} kündigt das am Einfahrsignal an.";
@@ -197,9 +104,6 @@ constexpr WhyRow kRows[] = {
     {kHl,        P(16),              "Zs 6",                   Reads::OwnMarker,            Gwb,     nullptr},
     // Distant signal of the block signal.
     {kHV | kKs,  P(3),               "Ke",                     Reads::Next,                 nullptr, kTrackChangeAhead},
-    {kHV | kKs,  P(3),               "Vr 0 + ZL",              Reads::Next,                 nullptr, kAnnounceWithZl},
-    {kHV | kKs,  P(3),               "Vr 1 + ZL",              Reads::Next,                 nullptr, kAnnounceWithZl},
-    {kHV | kKs,  P(3),               "Ks 2 + ZL",              Reads::Next,                 nullptr, kAnnounceWithZl},
     {kHV | kKs,  P(3),               "*",                      Reads::Next,                 nullptr, nullptr},
     {kHl,        P(2),               "*",                      Reads::Next,                 nullptr, nullptr},
     // H/V distant parts on the main signals' masts.
@@ -213,7 +117,7 @@ constexpr WhyRow kRows[] = {
     // Ks main signals announce the next main signal with their own aspect.
     {kKs,        P(4) | P(6) | P(10), "Ks*",                   Reads::Next,                 nullptr, nullptr},
     {kKs,        P(11),              "+ Zs 3v*",               Reads::Next,                 nullptr, kSlowerAhead},
-    {kKs,        P(11),              "+ Zs 3 *",               Reads::Next,                 nullptr, kOwnSpeedAboveAhead},
+    {kKs,        P(11),              "+ Zs 3 *",               Reads::Own,                  nullptr, nullptr},
     {kKs,        P(14),              "+ Zs 3v \"2\"",          Reads::NextMarker,           Aux12,   kTwentyExpected},
     {kKs,        P(14),              "+ Zs 3v*",               Reads::Next,                 nullptr, kSlowerAhead},
     {kKs,        P(13),              "+ ZL",                   Reads::NextMarker,           Aux13,   kShortenedAtKsEntry},
@@ -231,36 +135,40 @@ constexpr WhyRow kRows[] = {
 
 // --- Rules and other signals' buttons -------------------------------------------------------------
 
+// A rule or another signal's button acted at some moment before now: its entry tells the event
+// with the captions its causes had then ({t1}), and says that the signal has stood so since. The
+// rules that are this program's and not the signal book's say so.
 constexpr const char* kReleasesShunting =
-    "{N1} zeigt {c1}, und ein Einfahrsignal, das nicht Halt zeigt, hebt das Fahrverbot "
-    "{shunting} dahinter auf: also {a} ({m}).";
-constexpr const char* kStopByColumn450 =
-    "{N1} wurde auf {c1} gestellt, und Halt dort stellt auch das Einfahrsignal auf Halt: also {a} ({m}).";
-constexpr const char* kStopByShunting =
-    "{N1} wurde auf {c1} gestellt, und Halt {shunting} stellt auch das Einfahrsignal auf Halt: "
-    "also {a} ({m}).";
-constexpr const char* kExitDarkByIntermediate =
-    "{N1} zeigt {c1}, und Zwischen- und Ausfahrsignal zeigen nie zugleich Fahrt: Darum ist das "
-    "Ausfahrsignal ausgeschaltet, also {a} ({m}).";
-constexpr const char* kExitStopsForDarkIntermediate =
-    "{N1} zeigt nur Kennlicht ({c1}), und von Zwischen- und Ausfahrsignal darf nur eines ausgeschaltet "
-    "sein: Darum steht das Ausfahrsignal auf Halt, also {a} ({m}).";
-constexpr const char* kIntermediateStopsForDarkExit =
-    "{N1} zeigt nur Kennlicht ({c1}), und von Ausfahr- und Zwischensignal darf nur eines ausgeschaltet "
-    "sein: Darum steht das Zwischensignal auf Halt, also {a} ({m}).";
-constexpr const char* kIntermediateStopsWithExit =
-    "{N1} wurde auf {c1} gestellt, und Halt am Ausfahrsignal nimmt ein Zwischensignal, das Fahrt "
-    "zeigte, auf Halt zurück: also {a} ({m}).";
-constexpr const char* kExitDarkensIntermediate =
-    "{N1} zeigt {c1}, und Ausfahr- und Zwischensignal zeigen nie zugleich Fahrt: Darum hat das Programm "
-    "das Zwischensignal ausgeschaltet, also {a} ({m}).";
-constexpr const char* kExitStopsIntermediate =
-    "{N1} zeigt {c1}; solange dort rangiert oder mit Ersatz- oder Vorsichtsignal gefahren wird, darf "
-    "das Zwischensignal keine Fahrt zeigen: Darum hat das Programm es auf Halt gestellt, also {a} ({m}).";
+    "Als {n1} {t1} zeigte, hat das Programm {signal} auf {a} gestellt ({m}); so steht es seitdem. "
+    "In diesem Programm hebt das Einfahrsignal das Fahrverbot {shunting} auf, sobald es eine Fahrt "
+    "zulässt, auch mit Ersatz- oder Vorsichtsignal.";
+constexpr const char* kStoppedWithPress =
+    "Als {n1} auf {t1} gestellt wurde, hat das Programm auch {signal} auf Halt gestellt ({a}); so steht "
+    "es seitdem. Das ist eine Regel dieses Programms, keine des Signalbuchs.";
+constexpr const char* kDarkenedForOther =
+    "Als {n1} {t1} zeigte, hat das Programm {signal} abgeschaltet ({a}); so steht es seitdem. In diesem "
+    "Programm zeigen Zwischen- und Ausfahrsignal nie zugleich Fahrt.";
+constexpr const char* kStoppedForDarkOther =
+    "Als {n1} auf {t1} gestellt wurde, hat das Programm {signal} auf Halt gestellt ({a}); so steht es "
+    "seitdem. In diesem Programm ist von Zwischen- und Ausfahrsignal höchstens eines abgeschaltet.";
+constexpr const char* kIntermediateStoppedWithExit =
+    "Als {n1} auf {t1} gestellt wurde, hat das Programm {signal}, das Fahrt zeigte, auf Halt "
+    "zurückgenommen ({a}); so steht es seitdem. Das ist eine Regel dieses Programms, keine des "
+    "Signalbuchs.";
+constexpr const char* kExitStoppedIntermediate =
+    "Als {n1} {t1} zeigte, hat das Programm {signal} auf Halt gestellt ({a}); so steht es seitdem. "
+    "Solange am Ausfahrsignal rangiert oder mit Ersatz- oder Vorsichtsignal gefahren wird, zeigt das "
+    "Zwischensignal in diesem Programm keine Fahrt.";
 constexpr const char* kAutomaticEntryStop =
-    "{N1} ist in Betrieb und zeigt {c1}; im H/V-System darf das Einfahrsignal Hp 1 nur zeigen, solange "
-    "das Zwischensignal ausgeschaltet ist: Darum hat das Programm das Einfahrsignal selbst auf Halt "
-    "gestellt, also {a} ({m}).";
+    "Als {n1} {t1} zeigte, hat das Programm {signal} selbst auf Halt gestellt ({a}); so steht es "
+    "seitdem. Im H/V-System zeigt das Einfahrsignal in diesem Programm Hp 1 nur, solange das "
+    "Zwischensignal abgeschaltet ist.";
+constexpr const char* kTwentyBeforeStopThen =
+    "Als {n1} {t1} zeigte, hat das Programm {signal} auf {a} gestellt ({m}), denn der Weg bis zu diesem "
+    "Halt ist kurz; so steht es seitdem.";
+
+// Rules that act on every tick, asked again on the line as it is now: their causes show the same
+// now, and the text says so in the present.
 constexpr const char* kTwentyBeforeStop =
     "{N1} zeigt {c1}, und der Weg bis zu diesem Halt ist kurz: Darum zeigt {signal} {a} ({m}).";
 constexpr const char* kTrackChangeTakenOver =
@@ -268,26 +176,28 @@ constexpr const char* kTrackChangeTakenOver =
     "Zwischensignal übernimmt darum die Anzeige, also {a} ({m}).";
 
 constexpr RuleText kRuleTexts[] = {
-    // rule                              button caption  text
-    {RuleId::None,                       26,    "*",     kStopByColumn450},
-    {RuleId::None,                       28,    "*",     kStopByShunting},
-    {RuleId::None,                       31,    "*",     kReleasesShunting},
-    {RuleId::None,                       32,    "*",     kReleasesShunting},
-    {RuleId::None,                       34,    "*",     kReleasesShunting},
-    {RuleId::None,                       35,    "*",     kReleasesShunting},
-    {RuleId::None,                       36,    "*",     kReleasesShunting},
-    {RuleId::None,                       37,    "*",     kReleasesShunting},
-    {RuleId::None,                       12,    "Ke",    kExitDarkByIntermediate},
-    {RuleId::None,                       16,    "Ke",    kExitDarkByIntermediate},
-    {RuleId::None,                       20,    "*",     kExitStopsForDarkIntermediate},
-    {RuleId::None,                       10,    "*",     kIntermediateStopsForDarkExit},
-    {RuleId::None,                       1,     "*",     kIntermediateStopsWithExit},
-    {RuleId::EntryReleasesShunting,      0,     "*",     kReleasesShunting},
-    {RuleId::ExitDarkensIntermediate,    0,     "*",     kExitDarkensIntermediate},
-    {RuleId::ExitStopsIntermediate,      0,     "*",     kExitStopsIntermediate},
-    {RuleId::AutomaticEntryStop,         0,     "*",     kAutomaticEntryStop},
-    {RuleId::Column450AnnouncesStop,     0,     "*",     kTwentyBeforeStop},
-    {RuleId::TrackChangeToIntermediate,  0,     "*",     kTrackChangeTakenOver},
+    // rule                              caption  event                         now
+    {RuleId::EntryReleasesShunting,      "*",     kReleasesShunting,            nullptr},
+    {RuleId::ExitDarkensIntermediate,    "*",     kDarkenedForOther,            nullptr},
+    {RuleId::ExitStopsIntermediate,      "*",     kExitStoppedIntermediate,     nullptr},
+    {RuleId::AutomaticEntryStop,         "*",     kAutomaticEntryStop,          nullptr},
+    {RuleId::Column450AnnouncesStop,     "*",     kTwentyBeforeStopThen,        kTwentyBeforeStop},
+    {RuleId::TrackChangeToIntermediate,  "*",     kTrackChangeTakenOver,        kTrackChangeTakenOver},
+};
+
+using command::Effect;
+
+// The second effect of a button's command (the command table's `then` step) on the signal of
+// `panel`, told as an event.
+constexpr SecondEffectText kSecondEffectTexts[] = {
+    // effect                 aspect           panel  text
+    {Effect::Write,            nullptr,         9,     kReleasesShunting},
+    {Effect::Write,            nullptr,         10,    kStoppedWithPress},
+    {Effect::PressEntryHalt,   nullptr,         10,    kStoppedWithPress},
+    {Effect::SetAspect,        Kennlicht,       4,     kDarkenedForOther},
+    {Effect::SetAspect,        Halt,            4,     kStoppedForDarkOther},
+    {Effect::SetAspect,        Halt,            6,     kStoppedForDarkOther},
+    {Effect::StopIfProceeding, nullptr,         6,     kIntermediateStoppedWithExit},
 };
 
 } // namespace
@@ -304,18 +214,33 @@ const char* const kClearAfterTrackChangeText = kClearAfterTrackChange;
 const char* const kFollowsLateText =
     "{dark}{Part} kündigt{darum} {ahead} an. {Pron} zeigt jetzt {c}; {part} übernimmt das erst beim "
     "nächsten Takt und zeigt bis dahin noch {a} ({m}).";
+const char* const kAnnounceTrackChangeText =
+    "{dark}{Aheadnom} zeigt {c}: Der Fahrweg führt in das Streckengleis entgegen der gewöhnlichen "
+    "Fahrtrichtung, und {part} kündigt für diesen Weg kein Halt an; also {a} ({m}).";
+const char* const kBlinkingKs1Text =
+    "{dark}{Part} kündigt{darum} {ahead} an, und {pron} zeigt {c}: also {a} ({m}). Ks 1 blinkt, weil "
+    "der Geschwindigkeitsvoranzeiger Zs 3v darunter für dort eine niedrigere Geschwindigkeit ankündigt.";
+const char* const kMarkerTakenBackText =
+    "{Signal} zeigt noch {a} ({m}), wie eine Regel des Programms es vorher gestellt hat. Jetzt gilt: "
+    "{causes}; darum nimmt das Programm es beim nächsten Takt zurück.";
+const char* const kMarkerSetBeforeText =
+    "{Signal} zeigt {a} ({m}), wie eine Regel des Programms es vorher gestellt hat; jetzt gilt: {causes}.";
 const char* const kRuleText =
-    "{Signal} zeigt {a} ({m}); eine Regel des Programms hat es so gestellt, denn {causes}.";
+    "{Signal} zeigt {a} ({m}); eine Regel des Programms stellt es so, denn {causes}.";
+const char* const kRuleEventText =
+    "Als {causesthen}, hat eine Regel des Programms {signal} auf {a} gestellt ({m}); so steht es seitdem.";
 
 std::span<const WhyRow> WhyRows() { return kRows; }
 
 std::span<const RuleText> RuleTexts() { return kRuleTexts; }
 
+std::span<const SecondEffectText> SecondEffectTexts() { return kSecondEffectTexts; }
+
 const char* MeaningOf(std::string_view caption, bool announcing)
 {
-    for (const Meaning& m : kMeanings)
-        if (caption == m.caption)
-            return announcing && m.announcing ? m.announcing : m.meaning;
+    for (const System system : {System::HV, System::Ks, System::Hl})
+        if (const char* meaning = MeaningOf(system, caption, announcing))
+            return meaning;
     return nullptr;
 }
 

@@ -5,6 +5,7 @@
 // a row and fills its placeholders; every sentence a learner reads is written here.
 
 #include "learn/columns.h"
+#include "state/aspect_commands.h"
 #include "state/provenance.h"
 #include "state/signal_table.h"
 #include "state/system.h"
@@ -50,6 +51,8 @@ enum class Reads {
 //             empty otherwise; {darum} is " darum" after such a clause
 //   {c1}, {n1}  the first cause's caption and its signal with article (and {c2}, {n2})
 //   {causes}  every cause as "das Zwischensignal zeigt Hp 0", joined with " und "
+//   {t1}, {t2}  the caption the first (second) cause showed when a rule or a press acted
+//   {causesthen}  every cause as it was then: "das Zwischensignal Hp 1 zeigte"
 //   {button}  the caption of the button that set it     {kmh}  the caption's speed in km/h
 // The first letter of every sentence is made upper case after filling.
 struct WhyRow {
@@ -73,19 +76,36 @@ extern const char* const kPassAndAnnounceText;  // a main signal lets pass and a
 extern const char* const kRuleText;
 extern const char* const kClearAfterTrackChangeText;   // an Hl signal after the track change
 extern const char* const kFollowsLateText;   // a relay on the way still holds the last tick's aspect
+extern const char* const kAnnounceTrackChangeText;   // the route turns into the opposite track
+extern const char* const kBlinkingKs1Text;           // Ks 1 blinks beside a Zs 3v
+extern const char* const kMarkerTakenBackText;       // a rule's mark the next tick takes back
+extern const char* const kMarkerSetBeforeText;       // a rule's mark whose causes changed since
 
-// How an automatic rule or another signal's button changed a signal. `button` 0 matches rules
-// only, `rule` None matches buttons only; `caption` as in WhyRow.
+extern const char* const kRuleEventText;   // a rule acted earlier, told with {causesthen}
+
+// How one of the tick's rules changed a signal: `event` tells it as something that happened, with
+// the captions its causes had then; `now` (nullptr: none) in the present, for a rule asked again
+// on the line as it is. `caption` as in WhyRow.
 struct RuleText {
     RuleId rule;
-    int button;
     const char* caption;
-    const char* text;
+    const char* event;
+    const char* now;
 };
 std::span<const RuleText> RuleTexts();
 
-// What a caption means, in the signal book's words; `announcing` picks the meaning at a
-// distant signal where it differs. nullptr for an unknown caption.
+// How the second effect of another signal's button (the `then` step of its command) changed the
+// signal of `panel`; `aspect` is the step's aspect field (nullptr for the other effects).
+struct SecondEffectText {
+    command::Effect effect;
+    FieldPtr aspect;
+    int panel;
+    const char* text;
+};
+std::span<const SecondEffectText> SecondEffectTexts();
+
+// What a caption means in any system (the meaning table of learn/tables.h); `announcing` picks the
+// meaning at a distant signal where it differs. nullptr for an unknown caption.
 const char* MeaningOf(std::string_view caption, bool announcing);
 
 // The announcing part of a panel's signal, with article; nullptr where the panel only shows its

@@ -75,7 +75,7 @@ TEST_F(AccessibilityTest, ButtonsPanelsAndLogoAreNamed)
 
     EXPECT_EQ(Name(window->button(29)), QString::fromUtf8("Sperrsignal: Rangier"));
     choose("HlSystem1");
-    EXPECT_EQ(Name(window->button(29)), QString::fromUtf8("Rangiersignal: Rangier"));
+    EXPECT_EQ(Name(window->button(29)), QString::fromUtf8("Wartezeichen: Rangier"));
 
     choose("KsSystem1");
     click(12);

@@ -55,10 +55,20 @@ TEST_F(ExplainOutputTest, ListsEveryCaptionedPanelInOrderWithTheCoresWords)
     const learn::Explanation e = learn::Explain(learn::LineOf(form->View()));
     ASSERT_EQ(doc["panels"].items.size(), e.panels.size());
     int previous = 0;
+    int rules = 0;
     for (std::size_t i = 0; i < e.panels.size(); ++i) {
         const Json& p = doc["panels"][i];
         const learn::PanelWhy& why = e.panels[i];
-        EXPECT_EQ(p.Keys(), (std::vector<std::string> {"panel", "x", "signal", "aspect", "source", "causes", "why"}));
+        // A rule's entry says what its causes showed when it acted.
+        if (why.source == learn::WhySource::Rule) {
+            ++rules;
+            EXPECT_EQ(p.Keys(), (std::vector<std::string> {"panel", "x", "signal", "aspect", "source", "causes", "then", "why"}));
+            ASSERT_EQ(p["then"].items.size(), why.causes.size());
+            for (std::size_t c = 0; c < why.then.size(); ++c)
+                EXPECT_EQ(p["then"][c].string, why.then[c]);
+        } else {
+            EXPECT_EQ(p.Keys(), (std::vector<std::string> {"panel", "x", "signal", "aspect", "source", "causes", "why"}));
+        }
         EXPECT_EQ(p["panel"].string, "Panel" + std::to_string(why.panel));
         EXPECT_GT(why.panel, previous);
         previous = why.panel;
@@ -71,6 +81,7 @@ TEST_F(ExplainOutputTest, ListsEveryCaptionedPanelInOrderWithTheCoresWords)
             EXPECT_EQ(p["causes"][c].string, "Panel" + std::to_string(why.causes[c]));
         EXPECT_EQ(p["why"].string, why.why);
     }
+    EXPECT_GT(rules, 0);
     // The speed indicator's caption has quotes and the texts umlauts: both survive the JSON.
     EXPECT_NE(ReadFile(m_dir / "why.json").find("\"aspect\": \"Zs 3 \\\"2\\\"\""), std::string::npos);
     EXPECT_NE(ReadFile(m_dir / "why.json").find("kündigt"), std::string::npos);

@@ -53,7 +53,7 @@ TEST_F(ColumnsTest, NamesSayWhatStandsInEachColumn)
     EXPECT_EQ(ButtonName(System::Hl, 14), "Gegengleisanzeiger am Ausfahrsignal: GWB");
     EXPECT_EQ(ButtonName(System::HV, 25), "Gegengleisanzeiger: GWB");
     EXPECT_EQ(ButtonName(System::Ks, 29), "Sperrsignal: Rangier");
-    EXPECT_EQ(ButtonName(System::Hl, 29), "Rangiersignal: Rangier");
+    EXPECT_EQ(ButtonName(System::Hl, 29), "Wartezeichen: Rangier");
     EXPECT_EQ(ButtonName(System::Hl, 27), "hohes Sperrsignal: Kennlicht");
     EXPECT_EQ(ButtonName(System::HV, 4), "");
     // A screen reader tells buttons apart by name alone.
@@ -65,6 +65,10 @@ TEST_F(ColumnsTest, NamesSayWhatStandsInEachColumn)
 
     EXPECT_EQ(PanelName(System::Ks, 14, "+ Zs 3v \"6\""), "Einfahrsignal: + Zs 3v \"6\"");
     EXPECT_EQ(PanelName(System::HV, 2, ""), "Gegengleisanzeiger");
+    // The distant signal on a main signal's mast shows its own aspect.
+    EXPECT_EQ(PanelName(System::HV, 5, "Vr 0"), "Vorsignal am Ausfahrsignal: Vr 0");
+    EXPECT_EQ(PanelName(System::HV, 13, "+ ZL"), "Vorsignal am Einfahrsignal: + ZL");
+    EXPECT_EQ(PanelName(System::Ks, 11, "+ Zs 3 \"6\""), "Einfahrsignal: + Zs 3 \"6\"");
     EXPECT_EQ(PanelName(System::Hl, 3, ""), "");
     for (int panel = 1; panel <= kDesignationPanels; ++panel)
         EXPECT_NE(PanelColumn(panel), 0) << panel;
@@ -86,7 +90,7 @@ TEST_F(ColumnsTest, NamesDeclineWithTheirArticle)
     // The genitive "s" goes on the noun, not on the attribute after it.
     EXPECT_EQ(SignalWithArticle(System::Hl, 50, Case::Genitive), "des Vorsignals des Einfahrsignals");
     EXPECT_EQ(SignalAt(System::HV, 250), "am Sperrsignal");
-    EXPECT_EQ(SignalAt(System::Hl, 250), "am Rangiersignal");
+    EXPECT_EQ(SignalAt(System::Hl, 250), "am Wartezeichen");
     EXPECT_EQ(SignalAt(System::Hl, 350), "");
     EXPECT_EQ(SignalWithArticle(System::Hl, 750, Case::Nominative), "");
     EXPECT_EQ(WithArticle("Zusatzanzeiger", Genus::Masculine, Case::Dative), "dem Zusatzanzeiger");
@@ -102,7 +106,7 @@ TEST_F(ColumnsTest, StartPictureInWords)
     EXPECT_EQ(Describe(150), "Hp 0. Lampen: rot.");
     Run("HlSystem1 tick");
     EXPECT_EQ(Describe(250), "Ra 11a. Alle Lampen dunkel.");
-    EXPECT_EQ(ColumnName(System::Hl, 250), "Spalte 3, Rangiersignal");
+    EXPECT_EQ(ColumnName(System::Hl, 250), "Spalte 3, Wartezeichen");
     EXPECT_EQ(ColumnName(System::HV, 250), "Spalte 3, Sperrsignal");
 }
 
@@ -116,6 +120,9 @@ TEST_F(ColumnsTest, KsBlinkingGreenIsNamedInBothPhases)
     Run("tick");
     EXPECT_EQ(Describe(150), lit);
     ExpectListMatchesCanvas("Ks phase 2");
+    // The blinking white light of the Ersatzsignal belongs to its own designation.
+    Run("Button36 tick*2");
+    EXPECT_EQ(Describe(150).substr(0, 13), "Hp 0 + Zs 1. ");
 }
 
 TEST_F(ColumnsTest, HvSubstituteAndDistantSignals)

@@ -4,12 +4,15 @@
 
 #include "learn/explain.h"
 #include "learn/line_of_form.h"
+#include "learn/columns.h"
 #include "learn/why_texts.h"
 #include "tests/core/form_script.h"
 
 #include "core/layout.h"
 
+#include <iostream>
 #include <random>
+#include <set>
 #include <vector>
 
 using namespace lumaro;
@@ -45,9 +48,10 @@ protected:
         EXPECT_EQ(found->aspect, expect.aspect);
         EXPECT_EQ(learn::SourceName(found->source), learn::SourceName(expect.source)) << found->why;
         EXPECT_EQ(found->causes, expect.causes) << found->why;
-        for (int cause : found->causes)
-            EXPECT_NE(found->why.find(form.View().Panels[cause].caption), std::string::npos)
-                << "Panel" << cause << " \"" << form.View().Panels[cause].caption << "\" in: " << found->why;
+        for (std::size_t i = 0; i < found->causes.size(); ++i) {
+            const std::string& named = found->then.empty() ? form.View().Panels[found->causes[i]].caption : found->then[i];
+            EXPECT_NE(found->why.find(named), std::string::npos) << "Panel" << found->causes[i] << " in: " << found->why;
+        }
     }
 
     void CheckAll(const std::vector<Situation>& situations)
@@ -128,7 +132,7 @@ TEST_F(ExplainTest, KsAspectsNameTheirSourceAndCauses)
         {"KsSystem1 Button20 Button3 tick Button35 tick tick tick",
          {{10, "Ks 1", Follows, {6, 4}}, {11, "+ Zs 3v \"6\"", Follows, {6, 4}}}},
         {"KsSystem1 Button20 Button2 tick Button32 tick tick tick",
-         {{11, "+ Zs 3 \"6\"", Follows, {6, 4}}, {14, "+ Zs 3v \"4\"", Follows, {6, 4}}}},
+         {{11, "+ Zs 3 \"6\"", Hand, {}}, {14, "+ Zs 3v \"4\"", Follows, {6, 4}}}},
         {"KsSystem1 Button26 tick Button31 tick tick",
          {{14, "+ Zs 3v \"2\"", Follows, {7}}, {8, "Zs 3 \"2\"", Rule, {7}}, {10, "Ks 2 + Zs 3 \"4\"", Follows, {7}}}},
         {"KsSystem1 Button29 tick", {{9, "Sh 1", Hand, {}}}},
@@ -231,11 +235,137 @@ TEST_F(ExplainTest, EverySituationIsExplainedCompletely)
                 if (p.source == WhySource::Start || p.source == WhySource::Hand) {
                     ASSERT_TRUE(p.causes.empty());
                 }
-                for (int cause : p.causes)
-                    ASSERT_NE(p.why.find(panels[cause].caption), std::string::npos) << "Panel" << cause;
+                // A rule's entry names what its causes showed when it acted; any other what they show.
+                ASSERT_EQ(p.then.size(), p.source == WhySource::Rule ? p.causes.size() : 0u);
+                for (std::size_t i = 0; i < p.causes.size(); ++i) {
+                    const std::string& named = p.then.empty() ? panels[p.causes[i]].caption : p.then[i];
+                    ASSERT_NE(p.why.find(named), std::string::npos) << "Panel" << p.causes[i];
+                }
             }
         }
     }
+}
+
+// Reads every explanation of the line as a learner reads it beside the screen.
+class LearnerReadingTest : public ExplainTest {
+protected:
+    // Whether `rest` begins with what a panel of column `x` shows, as a whole ("Hp 0" is not the
+    // beginning of "Hp 0 + Zs 1"), or with a description of a signal without its designation.
+    bool TrueOfColumn(std::string_view rest, int x) const
+    {
+        for (const std::string_view lead : {"noch ", "auch "})
+            if (rest.starts_with(lead))
+                rest.remove_prefix(lead.size());
+        if (rest.starts_with("nur Kennlicht ("))
+            return rest.substr(15).starts_with("Ke)") && TrueOfColumn("Ke", x);
+        if (rest.starts_with("keinen Signalbegriff ("))
+            return true;
+        for (int n : learn::ColumnPanels(x)) {
+            const std::string& caption = form.View().Panels[n].caption;
+            if (!caption.empty() && rest.starts_with(caption) && !rest.substr(caption.size()).starts_with(" +"))
+                return true;
+        }
+        return false;
+    }
+
+    // Every "<signal> zeigt <designation>" is true of the panels now, no designation is empty,
+    // and a promise of the next tick is kept.
+    void ReadAsLearner(const std::string& context)
+    {
+        const System system = form.View().SelectedSystem();
+        for (const learn::PanelWhy& p : Explain().panels) {
+            SCOPED_TRACE(context + " / Panel" + std::to_string(p.panel) + " " + p.aspect + ": " + p.why);
+            texts.insert(p.why);
+            for (const char* empty : {"zeigt :", "zeigt ,", "zeigt .", "zeigt ;", "zeigt  ", "()", "„“", " auf ("})
+                EXPECT_EQ(p.why.find(empty), std::string::npos) << empty;
+            for (const int x : learn::kColumns) {
+                std::string name = learn::SignalWithArticle(system, x, learn::Case::Nominative);
+                if (name.empty())
+                    continue;
+                for (int upper = 0; upper < 2; ++upper) {
+                    if (upper)
+                        name[0] = static_cast<char>(name[0] - 'a' + 'A');
+                    const std::string says = name + " zeigt ";
+                    for (auto at = p.why.find(says); at != std::string::npos; at = p.why.find(says, at + 1))
+                        EXPECT_TRUE(TrueOfColumn(std::string_view(p.why).substr(at + says.size()), x))
+                            << "untrue: " << p.why.substr(at, 60);
+                }
+            }
+            if (p.why.find("nächsten Takt") != std::string::npos) {
+                MainForm next = form;
+                next.Timer1Timer();
+                EXPECT_NE(next.View().Panels[p.panel].caption, p.aspect) << "the next tick changes nothing";
+            }
+        }
+    }
+
+    static std::set<std::string> texts;
+};
+
+std::set<std::string> LearnerReadingTest::texts;
+
+TEST_F(LearnerReadingTest, EveryButtonFromTheStartAndLongRandomSequences)
+{
+    const char* systems[] = {"HVSystem1", "KsSystem1", "HlSystem1"};
+    for (const char* system : systems) {
+        for (const ButtonDef& button : kButtons) {
+            form = MainForm();
+            SetUp();
+            Run(std::string(system) + " tick");
+            if (!form.ClickButton(button.number))
+                continue;
+            for (int t = 0; t < 3; ++t) {
+                form.Timer1Timer();
+                ReadAsLearner(std::string(system) + " Button" + std::to_string(button.number) + " tick*"
+                              + std::to_string(t + 1));
+            }
+        }
+    }
+    std::mt19937 random(26);
+    for (int run = 0; run < 60; ++run) {
+        form = MainForm();
+        SetUp();
+        std::string script = systems[run % 3];
+        form.MenuCommand(script);
+        for (int step = 0; step < 40; ++step) {
+            const int button = kButtons[random() % kButtons.size()].number;
+            if (form.ClickButton(button))
+                script += " Button" + std::to_string(button);
+            // Now and then two presses between ticks, or a tick more.
+            if (random() % 4 != 0) {
+                form.Timer1Timer();
+                script += " tick";
+                ReadAsLearner(script);
+            }
+            if (::testing::Test::HasFailure())
+                return;
+        }
+    }
+    std::cout << "[ texts    ] " << texts.size() << " distinct explanations read\n";
+}
+
+// A rule's entry tells the event with what its causes showed then, not what they show now.
+TEST_F(ExplainTest, ARulesEntryNamesItsCausesAsTheyWereThen)
+{
+    Run("tick Button12 tick Button17 tick");
+    const auto exit = learn::ExplainPanel(learn::LineOf(form.View()), 4);
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->aspect, "Ke");
+    EXPECT_EQ(exit->source, WhySource::Rule);
+    EXPECT_EQ(exit->causes, std::vector<int> {6});
+    EXPECT_EQ(exit->then, std::vector<std::string> {"Hp 2"});
+    EXPECT_NE(exit->why.find("Als das Zwischensignal Hp 2 zeigte"), std::string::npos) << exit->why;
+    EXPECT_EQ(exit->why.find("Hp 0 + Sh 1"), std::string::npos) << exit->why;
+
+    // A press's second effect: the shunting signal's stop took the entry signal to stop; it shows
+    // Sh 1 again by now.
+    form = MainForm();
+    SetUp();
+    Run("KsSystem1 tick Button32 tick tick tick Button28 tick tick tick Button29 tick tick tick");
+    const auto entry = learn::ExplainPanel(learn::LineOf(form.View()), 10);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->then, std::vector<std::string> {"Hp 0"});
+    EXPECT_NE(entry->why.find("Als das Sperrsignal auf Hp 0 gestellt wurde"), std::string::npos) << entry->why;
 }
 
 TEST_F(ExplainTest, AColumnSpeaksThroughItsFirstCaptionedPanel)

@@ -1,6 +1,7 @@
 // Self-test items replayed through the core: every answer an item claims is what the line shows.
 
 #include "core/layout.h"
+#include "learn/columns.h"
 #include "learn/explain.h"
 #include "learn/line_of_form.h"
 #include "learn/quiz.h"
@@ -28,6 +29,15 @@ std::set<std::string> CaptionsOf(System system)
     std::set<std::string> captions;
     for (const Recipe& row : Recipes())
         if (row.system == system)
+            captions.insert(row.caption);
+    return captions;
+}
+
+std::set<std::string> DesignationsShown(System system, int panel)
+{
+    std::set<std::string> captions;
+    for (const Recipe& row : Recipes())
+        if (row.system == system && row.panel == panel)
             captions.insert(row.caption);
     return captions;
 }
@@ -132,11 +142,24 @@ void CheckItem(const QuizItem& item)
         EXPECT_EQ(SpeedAt(item.system, shown, SupplementsShown(form.View(), item.system, item.panel)), answer);
         // The explanation names the designation the speed follows from.
         EXPECT_TRUE(NamesExactly(item.why, shown));
+        // No wrong speed is part of the right one ("40 km/h" in "Fahrt auf Sicht, höchstens 40 km/h").
+        for (const std::string& choice : item.choices)
+            EXPECT_TRUE(choice == answer || answer.find(choice) == std::string::npos) << choice;
     } else {
         EXPECT_EQ(shown, answer);
-        const std::set<std::string> captions = CaptionsOf(item.system);
-        for (const std::string& choice : item.choices)
-            EXPECT_TRUE(captions.count(choice)) << choice << " is no designation of this system";
+        // Every choice is something the asked panel shows, of at least three, and none is right
+        // too: not the answer with the further lines its column shows.
+        const std::set<std::string> panelShows = DesignationsShown(item.system, item.panel);
+        EXPECT_GE(panelShows.size(), 3u);
+        for (const std::string& choice : item.choices) {
+            EXPECT_TRUE(panelShows.count(choice)) << choice << " is nothing Panel" << item.panel << " shows";
+            for (int n : ColumnPanels(PanelColumn(item.panel))) {
+                const std::string& further = form.View().Panels[n].caption;
+                if (n != item.panel && further.starts_with("+ ")) {
+                    EXPECT_FALSE(choice.starts_with(answer + " " + further)) << choice << " is right as well";
+                }
+            }
+        }
     }
     EXPECT_EQ(item.designation, shown);
     CheckWhy(item, form, answer);
@@ -149,14 +172,35 @@ TEST(QuizTest, EveryItemReplaysToTheAnswerItClaims)
 {
     std::map<ItemKind, int> kinds;
     std::set<System> systems;
+    std::map<std::string, int> answers;   // of the naming and predicting items
+    int asked = 0;
+    bool zs13 = false;
     for (std::uint64_t seed : kSeeds) {
-        for (const QuizItem& item : GenerateQuiz(seed, kItemsPerSeed)) {
+        const std::vector<QuizItem> items = GenerateQuiz(seed, kItemsPerSeed);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const QuizItem& item = items[i];
             ++kinds[item.kind];
             systems.insert(item.system);
+            if (item.kind == ItemKind::Name || item.kind == ItemKind::Predict) {
+                ++answers[item.designation];
+                ++asked;
+            }
+            zs13 = zs13 || QuizItemJson(item).find("Zs 13") != std::string::npos;
+            // An exam of up to 100 questions asks none twice.
+            for (std::size_t j = i >= 100 ? i - 99 : 0; j < i; ++j)
+                EXPECT_FALSE(SameQuestion(items[j], item)) << "items " << j << " and " << i << " of seed " << seed;
             CheckItem(item);
             if (::testing::Test::HasFailure())
                 return;
         }
+    }
+    // The answers spread over the designations, the rare ones included.
+    for (const auto& [designation, count] : answers)
+        EXPECT_LE(count * 100, asked * 6) << designation << ": " << count << " of " << asked;
+    if (kItemsPerSeed >= 500) {
+        EXPECT_GT(answers["Hl 6a"], 0);
+        EXPECT_GT(answers["Hl 9b"], 0);
+        EXPECT_TRUE(zs13);
     }
     for (ItemKind kind : {ItemKind::Name, ItemKind::Set, ItemKind::Predict, ItemKind::Speed})
         EXPECT_GT(kinds[kind], kItemsPerSeed / 8) << KindName(kind);
@@ -199,9 +243,11 @@ TEST(QuizTest, EveryDesignationOfEverySystemIsReachableAsAnItem)
         setup.insert(setup.end(), {"tick", "tick"});
         EXPECT_EQ(Replay(setup).View().Panels[row.panel].caption, row.caption);
 
+        // A panel with fewer than three designations is not named; it is set instead.
         Random random(7);
-        const QuizItem item = GenerateItem(random, ItemKind::Name, row.system, row.caption);
-        EXPECT_EQ(item.designation, row.caption);
+        const ItemKind kind = DesignationsShown(row.system, row.panel).size() >= 3 ? ItemKind::Name : ItemKind::Set;
+        const QuizItem item = GenerateItem(random, kind, row.system, row.caption);
+        EXPECT_EQ(item.designation, row.caption) << KindName(kind);
         EXPECT_EQ(item.system, row.system);
     }
 }
@@ -239,8 +285,16 @@ TEST(QuizTest, WrongChoicesIncludeTheConfusionsLearnersMake)
     ASSERT_EQ(zs1.designation, "Hp 0 + Zs 1");
     EXPECT_NE(std::find(zs1.choices.begin(), zs1.choices.end(), "Hp 0 + Zs 7"), zs1.choices.end());
 
-    const QuizItem hl3a = GenerateItem(random, ItemKind::Name, System::Hl, "Hl 3a");
-    EXPECT_NE(std::find(hl3a.choices.begin(), hl3a.choices.end(), "Hl 3b"), hl3a.choices.end());
+    // Offered wherever the asked panel can show it: the intermediate signal has no 60 km/h.
+    int offered = 0;
+    for (int i = 0; i < 12; ++i) {
+        const QuizItem hl3a = GenerateItem(random, ItemKind::Name, System::Hl, "Hl 3a");
+        const bool canShow = DesignationsShown(System::Hl, hl3a.panel).count("Hl 3b") > 0;
+        const bool isOffered = std::find(hl3a.choices.begin(), hl3a.choices.end(), "Hl 3b") != hl3a.choices.end();
+        EXPECT_EQ(isOffered, canShow) << "Panel" << hl3a.panel;
+        offered += isOffered;
+    }
+    EXPECT_GT(offered, 0);
 
     const QuizItem zs1Speed = GenerateItem(random, ItemKind::Speed, System::Ks, "Hp 0 + Zs 1");
     ASSERT_EQ(zs1Speed.designation, "Hp 0 + Zs 1");
