@@ -2,13 +2,14 @@
 // its state, the last paint's canvas operations and the canvas picture.
 
 #include "cli/options.h"
-#include "io/explain_json.h"
+#include "documents/explain_json.h"
 #include "io/output_files.h"
 #include "io/png_writer.h"
-#include "io/state_json.h"
+#include "documents/state_json.h"
 #include "io/trace_format.h"
 #include "core/driver.h"
 #include "core/version.h"
+#include "documents/quiz_json.h"
 #include "learn/quiz.h"
 #include "learn/line_of_form.h"
 
@@ -22,6 +23,7 @@ namespace {
 using namespace lumaro;
 using namespace lumaro::cli;
 using namespace lumaro::io;
+using namespace lumaro::documents;
 
 constexpr int kStatusOk = 0;
 constexpr int kStatusWriteFailed = 1;
@@ -139,7 +141,7 @@ int Quiz(const Options& options)
 {
     std::string lines;
     for (const learn::QuizItem& item : learn::GenerateQuiz(options.seed, options.items))
-        lines += learn::QuizItemJson(item) + "\n";
+        lines += QuizItemJson(item) + "\n";
     OutputSet outputs;
     outputs.Add(options.quizPath, std::move(lines));
     std::string error;

@@ -5,7 +5,6 @@
 
 #include "core/layout.h"
 #include "learn/columns.h"
-#include "io/json_text.h"
 #include "core/menu.h"
 #include "learn/explain.h"
 #include "learn/line_of_form.h"
@@ -655,17 +654,6 @@ std::optional<QuizItem> MakeSetItem(System system, std::string_view designation,
     return item;
 }
 
-void AppendJsonList(std::string& out, const std::vector<std::string>& list)
-{
-    out += '[';
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (i > 0)
-            out += ", ";
-        io::AppendJsonString(out, list[i]);
-    }
-    out += ']';
-}
-
 std::uint64_t ItemSeed(std::uint64_t seed, int index, int retry)
 {
     Random mix(seed ^ (0xD1B54A32D192ED03ull * (static_cast<std::uint64_t>(index) + 1)));
@@ -909,38 +897,6 @@ std::vector<QuizItem> GenerateQuiz(std::uint64_t seed, int count)
         }
     }
     return items;
-}
-
-std::string QuizItemJson(const QuizItem& item)
-{
-    const bool set = item.kind == ItemKind::Set;
-    std::string out = "{\"kind\": ";
-    io::AppendJsonString(out, KindName(item.kind));
-    out += ", \"system\": ";
-    io::AppendJsonString(out, SystemName(item.system));
-    out += ", \"setup\": ";
-    AppendJsonList(out, item.setup);
-    out += ", \"panel\": ";
-    io::AppendJsonString(out, "Panel" + std::to_string(item.panel));
-    out += ", \"prompt\": ";
-    io::AppendJsonString(out, item.prompt);
-    out += ", \"then\": ";
-    AppendJsonList(out, item.then);
-    out += ", \"choices\": ";
-    AppendJsonList(out, set ? std::vector<std::string> {} : item.choices);
-    out += ", \"answer\": ";
-    out += set ? "null" : std::to_string(item.answer);
-    out += ", \"target\": ";
-    if (set)
-        io::AppendJsonString(out, item.target);
-    else
-        out += "null";
-    out += ", \"solution\": ";
-    AppendJsonList(out, set ? item.solution : std::vector<std::string> {});
-    out += ", \"why\": ";
-    io::AppendJsonString(out, item.why);
-    out += '}';
-    return out;
 }
 
 } // namespace lumaro::learn

@@ -70,8 +70,6 @@ std::span<const Askable> AskableDesignations(ItemKind kind);
 QuizItem GenerateItem(Random& random, ItemKind kind, std::optional<System> system = std::nullopt,
                       std::string_view designation = {});
 
-// One JSON object on one line, keys in the order of lumaro-render --quiz, without a line break.
-std::string QuizItemJson(const QuizItem& item);
 
 // What a learner is told after answering: the "Warum" text of the asked panel in the situation
 // where the answer holds (`warum`; empty where the panel has none, and then the designation's

@@ -7,6 +7,7 @@
 #include "web/session.h"
 #include "web/window_texts.h"
 #include "learn/progress.h"
+#include "documents/quiz_json.h"
 #include "learn/quiz.h"
 
 #include <emscripten/emscripten.h>
@@ -112,7 +113,7 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_quiz(const char* seed, int items)
         return Text("null");
     std::string out = "[";
     for (const lumaro::learn::QuizItem& item : lumaro::learn::GenerateQuiz(value, items))
-        out += (out.size() > 1 ? "," : "") + lumaro::learn::QuizItemJson(item);
+        out += (out.size() > 1 ? "," : "") + lumaro::documents::QuizItemJson(item);
     return Text(out + "]");
 }
 
@@ -128,7 +129,7 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_practice_item(const char* seed)
         item = lumaro::learn::GenerateItem(random, due->kind, due->system, due->designation);
     else
         item = lumaro::learn::GenerateItem(random, static_cast<lumaro::learn::ItemKind>(random.Below(4)));
-    std::string json = lumaro::learn::QuizItemJson(item);
+    std::string json = lumaro::documents::QuizItemJson(item);
     json.pop_back();
     return Text(json + ", \"designation\": " + JsonString(item.designation) + "}");
 }

@@ -2,11 +2,11 @@
 
 #include "web/session.h"
 
-#include "io/state_json.h"
+#include "documents/state_json.h"
 #include "io/json_text.h"
 #include "io/trace_format.h"
 #include "learn/quiz.h"
-#include "io/explain_json.h"
+#include "documents/explain_json.h"
 #include "learn/line_of_form.h"
 
 #include <initializer_list>
@@ -136,7 +136,7 @@ void Session::RestoreLine()
 
 std::string Session::ExplainJson() const
 {
-    return io::ExplanationJson(learn::Explain(learn::LineOf(m_driver.View())));
+    return documents::ExplanationJson(learn::Explain(learn::LineOf(m_driver.View())));
 }
 
 int Session::PanelOfColumn(int x) const
@@ -167,7 +167,7 @@ const std::uint8_t* Session::Rgba()
 
 std::string Session::StateJson() const
 {
-    return io::StateJson(m_driver.Form());
+    return documents::StateJson(m_driver.Form());
 }
 
 std::string Session::Trace() const

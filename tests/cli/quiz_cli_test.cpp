@@ -1,6 +1,7 @@
 // lumaro-render --quiz: the items the core makes for a seed, as JSON Lines, and its usage errors.
 
 #include "cli_test_support.h"
+#include "documents/quiz_json.h"
 #include "learn/quiz.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@ TEST(QuizCliTest, WritesTheCoresItemsForTheSeedOnePerLine)
     EXPECT_EQ(run.err, "");
     std::string expected;
     for (const lumaro::learn::QuizItem& item : lumaro::learn::GenerateQuiz(20261208, 9))
-        expected += lumaro::learn::QuizItemJson(item) + "\n";
+        expected += lumaro::documents::QuizItemJson(item) + "\n";
     EXPECT_EQ(run.out, expected);
 
     // Each line is one JSON object with the keys in their fixed order.

@@ -1,6 +1,7 @@
 // Self-test items replayed through the core: every answer an item claims is what the line shows.
 
 #include "core/layout.h"
+#include "documents/quiz_json.h"
 #include "learn/columns.h"
 #include "learn/explain.h"
 #include "learn/line_of_form.h"
@@ -15,6 +16,8 @@
 #include <set>
 
 namespace lumaro::learn {
+
+using documents::QuizItemJson;
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -351,32 +354,6 @@ TEST(QuizTest, RunActionsStopsAtTheFirstWordThatIsNoAction)
         EXPECT_EQ(error, bad);
         EXPECT_EQ(form.View().system, System::Ks) << "the words before it ran, the ones after it did not";
     }
-}
-
-TEST(QuizTest, JsonLineHasTheKeysInOrderAndNullsForTheOtherKind)
-{
-    QuizItem set;
-    set.kind = ItemKind::Set;
-    set.system = System::HV;
-    set.setup = {"HVSystem1", "tick"};
-    set.panel = 4;
-    set.prompt = "Stelle das Ausfahrsignal auf Hp 2.";
-    set.target = "Hp 2";
-    set.solution = {"Button2", "tick"};
-    set.why = "a \"b\"\n";
-    EXPECT_EQ(QuizItemJson(set),
-              "{\"kind\": \"set\", \"system\": \"HV\", \"setup\": [\"HVSystem1\", \"tick\"], \"panel\": \"Panel4\", "
-              "\"prompt\": \"Stelle das Ausfahrsignal auf Hp 2.\", \"then\": [], \"choices\": [], \"answer\": null, "
-              "\"target\": \"Hp 2\", \"solution\": [\"Button2\", \"tick\"], \"why\": \"a \\\"b\\\"\\n\"}");
-
-    QuizItem name = set;
-    name.kind = ItemKind::Name;
-    name.choices = {"Hp 2 + Zs 3 \"6\"", "Hp 2", "Hp 1"};
-    name.answer = 1;
-    const std::string json = QuizItemJson(name);
-    EXPECT_NE(json.find("\"choices\": [\"Hp 2 + Zs 3 \\\"6\\\"\", \"Hp 2\", \"Hp 1\"], \"answer\": 1, "
-                        "\"target\": null, \"solution\": []"),
-              std::string::npos);
 }
 
 } // namespace

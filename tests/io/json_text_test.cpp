@@ -1,7 +1,7 @@
 // Strings in the --state document: every byte must survive a JSON reader unchanged.
 
 #include "io/json_text.h"
-#include "cli_test_support.h"
+#include "tests/cli/cli_test_support.h"
 
 #include <gtest/gtest.h>
 

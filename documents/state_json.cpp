@@ -1,6 +1,6 @@
 // The main window's state as the JSON document of lumaro-render --state and the page.
 
-#include "io/state_json.h"
+#include "documents/state_json.h"
 
 #include "io/json_text.h"
 
@@ -8,7 +8,9 @@
 #include <type_traits>
 #include <utility>
 
-namespace lumaro::io {
+namespace lumaro::documents {
+
+using io::AppendJsonString;
 
 namespace {
 
@@ -157,4 +159,4 @@ std::string StateJson(const MainForm& mainForm)
     return out;
 }
 
-} // namespace lumaro::io
+} // namespace lumaro::documents

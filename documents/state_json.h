@@ -6,10 +6,10 @@
 
 #include <string>
 
-namespace lumaro::io {
+namespace lumaro::documents {
 
 // The state of the main window as the JSON object of --state, ending in a line break.
 // Keys and their order are part of the interface; other programs read them.
 std::string StateJson(const MainForm& form);
 
-} // namespace lumaro::io
+} // namespace lumaro::documents

@@ -1,6 +1,6 @@
 // The --state document: its shape, the values after start, and how scripted actions show in it.
 
-#include "cli_test_support.h"
+#include "tests/cli/cli_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,13 @@
 // The --explain output: why each designation panel shows what it shows, one panel per line.
 
-#include "io/explain_json.h"
+#include "documents/explain_json.h"
 
 #include "io/json_text.h"
 #include "learn/quiz.h"
 
-namespace lumaro::io {
+namespace lumaro::documents {
+
+using io::AppendJsonString;
 
 namespace {
 
@@ -59,4 +61,4 @@ std::string ExplanationJson(const learn::Explanation& explanation)
     return out;
 }
 
-} // namespace lumaro::io
+} // namespace lumaro::documents

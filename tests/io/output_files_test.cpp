@@ -3,7 +3,7 @@
 // directory or a name that cannot be created is status 1. Every case runs in a scratch folder:
 // a faulty build run as root would replace the real /dev/stdout or /dev/null.
 
-#include "cli_test_support.h"
+#include "tests/cli/cli_test_support.h"
 
 #include <gtest/gtest.h>
 
