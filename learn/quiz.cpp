@@ -805,9 +805,21 @@ std::string WhyFor(const WhyContext& c)
     return text;
 }
 
+namespace {
+const Askable& PickAskable(std::span<const Askable> askable, Random& random);
+} // namespace
+
 QuizItem GenerateItem(Random& random, ItemKind kind, std::optional<System> system, std::string_view designation)
 {
     static constexpr std::array kSystems = {System::HV, System::Ks, System::Hl};
+    // Any item: its designation first, evenly, as a list of items picks them.
+    std::string picked;
+    if (!system && designation.empty()) {
+        const Askable& pick = PickAskable(AskableDesignations(kind), random);
+        system = pick.system;
+        picked = pick.designation;
+        designation = picked;
+    }
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         const System chosen = system ? *system : kSystems[static_cast<std::size_t>(random.Below(3))];
         // A designation that this kind cannot ask about is given up after half the attempts.

@@ -66,7 +66,8 @@ struct Askable {
 std::span<const Askable> AskableDesignations(ItemKind kind);
 
 // One item of `kind`; with `designation` (in `system`) an item about that designation when the
-// line can show it, otherwise about any.
+// line can show it, otherwise about any. Without either, the designation is picked first, evenly
+// over those the kind can ask about.
 QuizItem GenerateItem(Random& random, ItemKind kind, std::optional<System> system = std::nullopt,
                       std::string_view designation = {});
 
