@@ -36,7 +36,6 @@ class Page {
     this.root = document.querySelector('#window');
     this.endedPage = document.querySelector('#ended');
     const layout = JSON.parse(core.layoutJson());
-    document.title = layout.caption;
     this.view = new MainWindowView(this.root, layout, {
       button: (n) => this.act(() => this.press(n)),
       menu: (component) => this.act(() => this.menu(component)),
