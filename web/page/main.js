@@ -156,19 +156,23 @@ class Page {
   }
 }
 
-// Fits the 1016-pixel-wide window into narrow screens by zooming all of it.
-function fitToScreen() {
-  const zoom = Math.min(1, document.documentElement.clientWidth / 1016);
-  document.documentElement.style.setProperty('--zoom', String(zoom));
+// Lets the browser handle input and paint between the steps of the start, so that no step holds
+// the page for long on a slow phone.
+function nextTask() {
+  return globalThis.scheduler?.yield ? scheduler.yield() : new Promise((resolve) => setTimeout(resolve, 0));
 }
 
+// The page's layout stands from the style sheets before anything here runs. The start makes the
+// core, then the window's controls with the first frame (in one step, so that no frame shows the
+// controls before the core's state), then the rest.
 async function boot() {
-  fitToScreen();
-  window.addEventListener('resize', fitToScreen);
-  const page = new Page(await Core.load());
+  const core = await Core.load();
+  await nextTask();
+  const page = new Page(core);
   page.quiz = new QuizDialog(page);
   page.show();
   lumaro.firstFrameMs = performance.now();
+  await nextTask();
   page.windows.loadPictures();
   Object.assign(lumaro, {
     tick: () => { page.tick(); },

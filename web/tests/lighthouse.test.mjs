@@ -3,6 +3,13 @@
 // compressed copies, in Debian's chromium. Each preset runs several times (LUMARO_LIGHTHOUSE_RUNS,
 // default 3) and the medians are judged and written down (LUMARO_LIGHTHOUSE_FIGURES, default
 // build-web/lighthouse-figures.md).
+//
+// The simulation takes the processor's work from what it sees on this machine, so a busy machine
+// costs the page points it would not lose elsewhere. Lighthouse measures the machine on each run
+// (its benchmark index) and calls one at 1000 or below too slow for its performance figures; on
+// such a machine the performance score is written down but not judged. Everything that does not
+// depend on the processor is judged always: the other three categories, no layout shift, and on
+// the phone the largest paint coming with the first (the page's frame, from the HTML itself).
 
 import assert from 'node:assert/strict';
 import { existsSync } from 'node:fs';
@@ -20,6 +27,7 @@ import { publish, readSite } from '../site.mjs';
 import { chromiumFlags, chromiumPath, siteDir } from './support.mjs';
 
 const kRuns = Math.max(1, Number(process.env.LUMARO_LIGHTHOUSE_RUNS || 3));
+const kSlowMachine = 1000;   // Lighthouse's own limit of its benchmark index
 const kCategories = ['performance', 'accessibility', 'best-practices', 'seo'];
 
 // What each preset must reach, as scores from 0 to 100.
@@ -27,10 +35,12 @@ const kPresets = {
   mobile: {
     config: undefined,
     least: { performance: 95, accessibility: 100, 'best-practices': 100, seo: 100 },
+    firstPaintIsLargest: true,
   },
   desktop: {
     config: desktopConfig,
     least: { performance: 100, accessibility: 95, 'best-practices': 100, seo: 100 },
+    firstPaintIsLargest: false,
   },
 };
 
@@ -53,6 +63,7 @@ function figures(lhr) {
   }
   return {
     scores,
+    fcp: lhr.audits['first-contentful-paint'].numericValue,
     lcp: lhr.audits['largest-contentful-paint'].numericValue,
     cls: lhr.audits['cumulative-layout-shift'].numericValue,
     tbt: lhr.audits['total-blocking-time'].numericValue,
@@ -94,8 +105,8 @@ describe('the published page as Lighthouse judges it', { skip: !existsSync(chrom
       await writeFigures(results);
   });
 
-  for (const [preset, { config, least }] of Object.entries(kPresets)) {
-    it(`${preset}: ${Object.entries(least).map(([id, score]) => `${id} ${score}`).join(', ')}, no layout shift`, async () => {
+  for (const [preset, { config, least, firstPaintIsLargest }] of Object.entries(kPresets)) {
+    it(`${preset}: ${Object.entries(least).map(([id, score]) => `${id} ${score}`).join(', ')}, no layout shift`, async (t) => {
       const port = Number(new URL(browser.wsEndpoint()).port);
       const runs = [];
       for (let i = 0; i < kRuns; ++i) {
@@ -107,6 +118,7 @@ describe('the published page as Lighthouse judges it', { skip: !existsSync(chrom
         runs,
         load: loadavg()[0],
         scores: Object.fromEntries(kCategories.map((id) => [id, median(runs.map((run) => run.scores[id]))])),
+        fcp: median(runs.map((run) => run.fcp)),
         lcp: median(runs.map((run) => run.lcp)),
         cls: median(runs.map((run) => run.cls)),
         tbt: median(runs.map((run) => run.tbt)),
@@ -114,19 +126,27 @@ describe('the published page as Lighthouse judges it', { skip: !existsSync(chrom
       };
       results[preset] = result;
       const lost = [...new Set(runs.flatMap((run) => run.lost))];
-      for (const [id, score] of Object.entries(least))
+      const busy = result.benchmark <= kSlowMachine;
+      for (const [id, score] of Object.entries(least)) {
+        if (id === 'performance' && busy) {
+          t.diagnostic(`${preset} performance ${result.scores[id]} not judged: benchmark index ${Math.round(result.benchmark)}, load ${result.load.toFixed(1)}`);
+          continue;
+        }
         assert.ok(result.scores[id] >= score, `${preset} ${id}: median ${result.scores[id]} < ${score}; lost points: ${lost.join('; ')}`);
+      }
       assert.ok(result.cls < 0.001, `${preset}: layout shift ${result.cls}`);
+      if (firstPaintIsLargest)
+        assert.ok(result.lcp <= result.fcp + 100, `${preset}: largest paint at ${result.lcp} ms, first at ${result.fcp} ms`);
     });
   }
 });
 
 async function writeFigures(results) {
   const lines = [
-    `| Lighthouse, median of ${kRuns} runs | Performance | Accessibility | Best practices | SEO | LCP | CLS | TBT | Benchmark index | Load average |`,
-    '|---|---|---|---|---|---|---|---|---|---|',
+    `| Lighthouse, median of ${kRuns} runs | Performance | Accessibility | Best practices | SEO | FCP | LCP | CLS | TBT | Benchmark index | Load average |`,
+    '|---|---|---|---|---|---|---|---|---|---|---|',
     ...Object.entries(results).map(([preset, r]) => `| ${preset} | ${kCategories.map((id) => r.scores[id]).join(' | ')} | `
-      + `${(r.lcp / 1000).toFixed(2)} s | ${r.cls.toFixed(3)} | ${Math.round(r.tbt)} ms | ${Math.round(r.benchmark)} | ${r.load.toFixed(1)} |`),
+      + `${(r.fcp / 1000).toFixed(2)} s | ${(r.lcp / 1000).toFixed(2)} s | ${r.cls.toFixed(3)} | ${Math.round(r.tbt)} ms | ${Math.round(r.benchmark)} | ${r.load.toFixed(1)} |`),
     '',
   ].join('\n');
   await writeFile(process.env.LUMARO_LIGHTHOUSE_FIGURES || join(siteDir, 'lighthouse-figures.md'), lines);
