@@ -162,16 +162,24 @@ function nextTask() {
   return globalThis.scheduler?.yield ? scheduler.yield() : new Promise((resolve) => setTimeout(resolve, 0));
 }
 
-// The page's layout stands from the style sheets before anything here runs. The start makes the
-// core, then the window's controls with the first frame (in one step, so that no frame shows the
-// controls before the core's state), then the rest.
+// The page's layout stands from the style sheets before anything here runs; the start goes in
+// short steps, so that none holds a slow phone for long: the core is made; the program starts (its
+// first paint runs much of the core's code for the first time, which the browser compiles then);
+// the window's controls are built and set as the core has them; the first frame is drawn; the rest
+// of what every action shows (names for screen readers, windows, the "Warum" line) follows.
 async function boot() {
   const core = await Core.load();
   await nextTask();
+  core.start();
+  await nextTask();
   const page = new Page(core);
   page.quiz = new QuizDialog(page);
-  page.show();
+  page.view.mirror(JSON.parse(core.stateJson()));
+  await nextTask();
+  page.draw();
   lumaro.firstFrameMs = performance.now();
+  await nextTask();
+  page.show();
   await nextTask();
   page.windows.loadPictures();
   Object.assign(lumaro, {
