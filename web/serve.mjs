@@ -1,6 +1,8 @@
 // A static HTTP server for the built page: `node web/serve.mjs DIR [PORT [BASE]]` serves DIR at
 // the path BASE (default "/"), as a host may put the site in a folder of its own. The tests start
-// it on a free port (PORT 0) through startServer().
+// it on a free port (PORT 0) through startServer(). Where the published site has a compressed
+// copy beside a file (FILE.br, FILE.gz), a client that takes that encoding gets the copy, as a
+// static host configured for precompressed files sends it.
 
 import { createServer } from 'node:http';
 import { readFile, stat } from 'node:fs/promises';
@@ -19,6 +21,39 @@ const kTypes = {
   '.jpg': 'image/jpeg',
   '.bmp': 'image/bmp',
 };
+
+// Brotli before gzip: smaller, and every browser that asks for it on a secure origin takes it.
+const kEncodings = [['br', '.br'], ['gzip', '.gz']];
+
+// The encodings a request's Accept-Encoding allows (a q of 0 refuses one).
+export function acceptedEncodings(header = '') {
+  const accepted = new Set();
+  for (const part of header.split(',')) {
+    const [name, ...parameters] = part.trim().toLowerCase().split(';');
+    const q = parameters.map((p) => p.trim()).find((p) => p.startsWith('q='));
+    if (name && !(q && Number(q.slice(2)) === 0))
+      accepted.add(name);
+  }
+  return accepted;
+}
+
+// A name the published site gives after the contents (name.0123456789ab.ext) never changes its
+// contents, so a browser may keep it for a year; anything else is asked for again each time.
+function cacheControl(file) {
+  return /\.[0-9a-f]{12}\.\w+$/.test(file) ? 'public, max-age=31536000, immutable' : 'no-store';
+}
+
+async function readBest(file, acceptEncoding) {
+  const accepted = acceptedEncodings(acceptEncoding);
+  for (const [encoding, suffix] of kEncodings) {
+    if (!accepted.has(encoding))
+      continue;
+    const body = await readFile(file + suffix).catch(() => null);
+    if (body)
+      return { body, encoding };
+  }
+  return { body: await readFile(file), encoding: null };
+}
 
 export function startServer(directory, port = 0, host = '127.0.0.1', base = '/') {
   const root = resolve(directory);
@@ -46,12 +81,14 @@ export function startServer(directory, port = 0, host = '127.0.0.1', base = '/')
         response.writeHead(301, { Location: `${url.pathname}/${url.search}` }).end();
         return;
       }
-      const body = await readFile(file);
+      const { body, encoding } = await readBest(file, request.headers['accept-encoding']);
       response.writeHead(200, {
         'Content-Type': kTypes[extname(file)] || 'application/octet-stream',
-        'Cache-Control': 'no-store',
+        'Cache-Control': cacheControl(file),
+        'Vary': 'Accept-Encoding',
+        ...(encoding ? { 'Content-Encoding': encoding } : {}),
       });
-      response.end(body);
+      response.end(request.method === 'HEAD' ? undefined : body);
     } catch {
       response.writeHead(404, { 'Content-Type': 'text/plain' }).end('not found\n');
     }

@@ -22,6 +22,7 @@ export class AccessView {
     this.live = root.querySelector('#announcements');
     this.overlay = root.querySelector('#overlay');
     this.context = this.overlay.getContext('2d');
+    this.overlayDrawn = false;   // whether anything stands on the overlay
     this.options = { ...options };
     this.reset();
   }
@@ -106,6 +107,12 @@ export class AccessView {
     if (!force && text === this.lightsText)
       return;
     this.lightsText = text;
+    // With both options off an empty overlay stays untouched: clearing it would cost a canvas of
+    // the window's size, and its transfer to the screen, on every blink.
+    const drawing = this.options.steadyLamps || this.options.colorLetters;
+    if (!drawing && !this.overlayDrawn)
+      return;
+    this.overlayDrawn = drawing;
     const g = this.context;
     g.clearRect(0, 0, this.overlay.width, this.overlay.height);
     if (this.options.steadyLamps)

@@ -36,7 +36,6 @@ class Page {
     this.root = document.querySelector('#window');
     this.endedPage = document.querySelector('#ended');
     const layout = JSON.parse(core.layoutJson());
-    document.title = layout.caption;
     this.view = new MainWindowView(this.root, layout, {
       button: (n) => this.act(() => this.press(n)),
       menu: (component) => this.act(() => this.menu(component)),
@@ -157,19 +156,31 @@ class Page {
   }
 }
 
-// Fits the 1016-pixel-wide window into narrow screens by zooming all of it.
-function fitToScreen() {
-  const zoom = Math.min(1, document.documentElement.clientWidth / 1016);
-  document.documentElement.style.setProperty('--zoom', String(zoom));
+// Lets the browser handle input and paint between the steps of the start, so that no step holds
+// the page for long on a slow phone.
+function nextTask() {
+  return globalThis.scheduler?.yield ? scheduler.yield() : new Promise((resolve) => setTimeout(resolve, 0));
 }
 
+// The page's layout stands from the style sheets before anything here runs; the start goes in
+// short steps, so that none holds a slow phone for long: the core is made; the program starts (its
+// first paint runs much of the core's code for the first time, which the browser compiles then);
+// the window's controls are built and set as the core has them; the first frame is drawn; the rest
+// of what every action shows (names for screen readers, windows, the "Warum" line) follows.
 async function boot() {
-  fitToScreen();
-  window.addEventListener('resize', fitToScreen);
-  const page = new Page(await Core.load());
+  const core = await Core.load();
+  await nextTask();
+  core.start();
+  await nextTask();
+  const page = new Page(core);
   page.quiz = new QuizDialog(page);
-  page.show();
+  page.view.mirror(JSON.parse(core.stateJson()));
+  await nextTask();
+  page.draw();
   lumaro.firstFrameMs = performance.now();
+  await nextTask();
+  page.show();
+  await nextTask();
   page.windows.loadPictures();
   Object.assign(lumaro, {
     tick: () => { page.tick(); },

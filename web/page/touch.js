@@ -5,6 +5,9 @@
 // sheet's buttons go to the same handler as the window's.
 
 const kMaxZoom = 4;          // pinched in up to four screen pixels per canvas pixel
+// From this zoom on the window's texts over the canvas are large enough to read (touch.css shows
+// them on screens whose width's fit reaches it: 762 = 0.75 x 1016 pixels).
+const kReadableZoom = 0.75;
 const kSystems = [['SystemHV', 'HV'], ['SystemKs', 'Ks'], ['SystemHl', 'Hl']];
 
 function clamp(value, low, high) {
@@ -32,7 +35,7 @@ export class TouchLayout {
     this.state = null;
     this.open = null;        // the column whose sheet is open
     this.shown = '';         // the column and system the sheet's buttons were built for
-    this.zoom = 0;           // canvas pixels to CSS pixels; 0 until the layout first applies
+    this.zoom = 0;           // canvas pixels to CSS pixels once pinched; 0 at the width's fit
     this.pinch = null;
     this.media = matchMedia(`(max-width: ${this.width - 1}px) and (pointer: coarse)`);
     this.createElements();
@@ -45,10 +48,8 @@ export class TouchLayout {
   }
 
   createElements() {
-    this.box = document.createElement('div');
-    this.box.className = 'canvas-box';
-    this.client.before(this.box);
-    this.box.append(this.client);
+    // The canvas's box is the page's own, so that its size is settled before the first paint.
+    this.box = this.client.parentElement;
 
     this.mark = document.createElement('div');
     this.mark.className = 'column-mark';
@@ -102,7 +103,7 @@ export class TouchLayout {
     // One finger pans the box natively; two fingers zoom the canvas about their middle.
     this.box.addEventListener('touchstart', (event) => {
       if (event.touches.length === 2 && this.active)
-        this.pinch = { distance: distance(...event.touches), zoom: this.zoom };
+        this.pinch = { distance: distance(...event.touches), zoom: this.currentZoom() };
     }, { passive: true });
     this.box.addEventListener('touchmove', (event) => {
       if (!this.pinch || event.touches.length !== 2)
@@ -123,38 +124,56 @@ export class TouchLayout {
     this.box.addEventListener('touchcancel', endPinch);
   }
 
-  // Switches between the layouts and fits the canvas to the screen's width.
+  // Switches between the layouts. At the width's fit touch.css sizes the canvas, from the first
+  // paint on and without measuring anything here; once pinched, setZoom does.
   apply() {
     const active = this.active;
     document.documentElement.classList.toggle('touch-layout', active);
-    if (!active) {
+    // The sheet's buttons are the targets here; the window's stay for screen readers.
+    for (const button of this.client.querySelectorAll(':scope > button')) {
+      if (active)
+        button.tabIndex = -1;
+      else
+        button.removeAttribute('tabindex');
+    }
+    if (!active)
       this.close();
+    if (!active || !this.zoom) {
       this.zoom = 0;
       this.client.style.zoom = '';
       this.box.style.height = '';
+      this.client.classList.remove('readable');
       return;
     }
-    this.fit = this.box.clientWidth / this.width;
-    this.setZoom(this.zoom ? Math.max(this.zoom, this.fit) : this.fit);
-    // The notice keeps its picture whole: it is scaled, not reflowed, to fit.
-    const notice = Math.min(1, (innerWidth - 16) / 578, (innerHeight - 16) / 448);
-    document.documentElement.style.setProperty('--notice-zoom', String(notice));
+    this.setZoom(this.zoom);
+  }
+
+  // The zoom at which the canvas fills the box's width, as touch.css sets it.
+  fit() {
+    return this.box.clientWidth / this.width;
+  }
+
+  currentZoom() {
+    return this.zoom || this.fit();
   }
 
   setZoom(zoom) {
-    this.zoom = clamp(zoom, this.fit, kMaxZoom);
+    const fit = this.fit();
+    this.zoom = clamp(zoom, fit, kMaxZoom);
     this.client.style.zoom = String(this.zoom);
+    this.client.classList.toggle('readable', this.zoom >= kReadableZoom);
     // At the width's fit the box shows all of the canvas and the page scrolls; zoomed in, the
     // box grows up to the screen's height below the menu bar and pans inside.
-    const room = Math.max(this.height * this.fit, innerHeight - this.menubar.offsetHeight);
+    const room = Math.max(this.height * fit, innerHeight - this.menubar.offsetHeight);
     this.box.style.height = `${Math.floor(Math.min(this.height * this.zoom, room))}px`;
   }
 
   // Zooms keeping the canvas point under (clientX, clientY) where it is.
   zoomAbout(zoom, clientX, clientY) {
     const box = this.box.getBoundingClientRect();
-    const x = (this.box.scrollLeft + clientX - box.left) / this.zoom;
-    const y = (this.box.scrollTop + clientY - box.top) / this.zoom;
+    const before = this.currentZoom();
+    const x = (this.box.scrollLeft + clientX - box.left) / before;
+    const y = (this.box.scrollTop + clientY - box.top) / before;
     this.setZoom(zoom);
     this.box.scrollLeft = x * this.zoom - (clientX - box.left);
     this.box.scrollTop = y * this.zoom - (clientY - box.top);

@@ -39,18 +39,26 @@ export class MainWindowView {
 
   // The menu bar from the core's menu table: a title button and a list per menu, a separator
   // line where the table puts one, check marks as aria-checked (set by the first mirror).
+  // The page's HTML holds the titles already, so that the bar stands before the core has loaded;
+  // the core's table decides all the same.
   createMenus(menus) {
     const bar = this.root.querySelector('#menubar');
+    const boxes = [];
     for (const menu of menus) {
-      const box = document.createElement('div');
+      let title = bar.querySelector(`[id="${menu.component}"]`);
+      if (!title) {
+        title = document.createElement('button');
+        document.createElement('div').append(title);
+      }
+      const box = title.parentElement;
       box.className = menu.right ? 'menu menu-right' : 'menu';
-      const title = document.createElement('button');
       title.type = 'button';
       title.className = 'menu-title';
       title.id = menu.component;
       title.setAttribute('aria-haspopup', 'menu');
       title.setAttribute('aria-expanded', 'false');
-      title.textContent = menu.text;
+      if (title.textContent !== menu.text)
+        title.textContent = menu.text;
       const list = document.createElement('ul');
       list.className = 'menu-items';
       list.setAttribute('role', 'menu');
@@ -70,9 +78,14 @@ export class MainWindowView {
         entry.textContent = item.text;
         list.append(entry);
       }
-      box.append(title, list);
-      bar.append(box);
+      box.append(list);
+      // In the table's order; a title already in its place stays put (and keeps a focus).
+      if (bar.children[boxes.length] !== box)
+        bar.insertBefore(box, bar.children[boxes.length] ?? null);
+      boxes.push(box);
     }
+    for (const stray of [...bar.children].slice(boxes.length))
+      stray.remove();
   }
 
   // The page's own options under "Einstellungen": they change what is drawn above the canvas and
@@ -107,7 +120,9 @@ export class MainWindowView {
       const button = document.createElement('button');
       button.type = 'button';
       button.id = `Button${b.number}`;
-      button.textContent = b.caption;
+      // The texts sit in spans, which the touch layout hides while they are too small to read.
+      button.append(document.createElement('span'));
+      button.firstChild.textContent = b.caption;
       place(button, b.left, b.top, b.width, b.height);
       this.buttons.set(b.number, button);
     }
@@ -115,6 +130,7 @@ export class MainWindowView {
       const panel = document.createElement('div');
       panel.id = `Panel${p.number}`;
       panel.className = p.number > kDesignationPanels ? 'panel label' : 'panel';
+      panel.append(document.createElement('span'));
       place(panel, p.left, p.top, p.width, p.height);
       this.panels.set(p.number, panel);
     }
@@ -228,7 +244,7 @@ export class MainWindowView {
     };
     for (const [number, panel] of this.panels) {
       const p = state.panels[`Panel${number}`];
-      set(panel, 'textContent', p.caption);
+      set(panel.firstChild, 'textContent', p.caption);
       set(panel, 'title', hintText(p.hint));
       set(panel.style, 'color', cssColor(p.font));
       set(panel.style, 'backgroundColor', cssColor(p.color));

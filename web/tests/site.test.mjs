@@ -5,12 +5,14 @@
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
-import { mkdtemp, readFile, readdir, rm } from 'node:fs/promises';
+import { mkdtemp, readFile, readdir, rm, writeFile } from 'node:fs/promises';
+import { get } from 'node:http';
 import { tmpdir } from 'node:os';
 import { join, relative } from 'node:path';
 import { describe, it } from 'node:test';
 import { brotliDecompressSync, gunzipSync } from 'node:zlib';
 
+import { startServer } from '../serve.mjs';
 import { publish, publishedFiles, readSite, serviceWorkerSource } from '../site.mjs';
 import { siteDir } from './support.mjs';
 
@@ -114,5 +116,49 @@ describe('the service worker', () => {
     assert.notEqual((await serviceWorkerSource('1.0', smallSite('photo 2'))).hash, hash);
     const renamed = new Map([...files].map(([path, bytes]) => [path.replace('icon', 'icon2'), bytes]));
     assert.notEqual((await serviceWorkerSource('1.0', renamed)).hash, hash);
+  });
+});
+
+describe('the server', () => {
+  const fetchRaw = (url, acceptEncoding) => new Promise((resolve, reject) => {
+    get(url, { headers: acceptEncoding === undefined ? {} : { 'Accept-Encoding': acceptEncoding } }, (response) => {
+      const chunks = [];
+      response.on('data', (chunk) => chunks.push(chunk));
+      response.on('end', () => resolve({ headers: response.headers, body: Buffer.concat(chunks) }));
+    }).on('error', reject);
+  });
+
+  it('sends a compressed copy to a client that takes its encoding, the file itself otherwise', async () => {
+    const dir = await mkdtemp(join(tmpdir(), 'lumaro-serve-'));
+    const { server, url } = await startServer(dir);
+    try {
+      await writeFile(join(dir, 'main.0123456789ab.js'), 'plain');
+      await writeFile(join(dir, 'main.0123456789ab.js.br'), 'brotli');
+      await writeFile(join(dir, 'main.0123456789ab.js.gz'), 'gzip');
+      await writeFile(join(dir, 'index.html'), 'page');
+      await writeFile(join(dir, 'index.html.gz'), 'page gzip');
+      const cases = [
+        ['main.0123456789ab.js', 'gzip, deflate, br', 'br', 'brotli'],
+        ['main.0123456789ab.js', 'gzip', 'gzip', 'gzip'],
+        ['main.0123456789ab.js', 'br;q=0, gzip;q=0.5', 'gzip', 'gzip'],
+        ['main.0123456789ab.js', undefined, undefined, 'plain'],
+        ['main.0123456789ab.js', 'identity', undefined, 'plain'],
+        ['', 'br, gzip', 'gzip', 'page gzip'],
+      ];
+      for (const [path, accept, encoding, body] of cases) {
+        const response = await fetchRaw(url + path, accept);
+        const what = `${path || '/'} with Accept-Encoding ${accept}`;
+        assert.equal(response.headers['content-encoding'], encoding, what);
+        assert.equal(response.body.toString(), body, what);
+        assert.equal(response.headers.vary, 'Accept-Encoding', what);
+        assert.match(response.headers['content-type'], path ? /^text\/javascript/ : /^text\/html/, what);
+      }
+      // Named after its contents a file is kept for a year; the page's own address never.
+      assert.match((await fetchRaw(`${url}main.0123456789ab.js`)).headers['cache-control'], /immutable/);
+      assert.equal((await fetchRaw(url)).headers['cache-control'], 'no-store');
+    } finally {
+      server.close();
+      await rm(dir, { recursive: true, force: true });
+    }
   });
 });

@@ -21,7 +21,7 @@ export const nativeDir = process.env.LUMARO_BUILD || join(repoRoot, 'build');
 export const renderPath = join(nativeDir, 'lumaro-render');
 export const tickTimePath = join(nativeDir, 'web', 'lumaro-web-ticktime');
 export const desktopWindowsPath = join(nativeDir, 'web', 'lumaro-desktop-windows');
-const chromiumPath = process.env.CHROMIUM || '/usr/bin/chromium';
+export const chromiumPath = process.env.CHROMIUM || '/usr/bin/chromium';
 
 // mulberry32: a small seeded generator of numbers in [0, 1), so that a failing random sequence
 // can be run again from its seed.
@@ -40,7 +40,7 @@ export const kWidth = 1016;
 export const kHeight = 696;
 
 // The machine's network is closed: chromium must not try to reach anything by itself.
-const kChromiumFlags = [
+export const chromiumFlags = [
   '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync',
   '--disable-dev-shm-usage',
@@ -55,7 +55,7 @@ export async function openBrowser({ directory = siteDir, base = '/' } = {}) {
   const browser = await puppeteer.launch({
     executablePath: chromiumPath,
     headless: true,
-    args: [...kChromiumFlags, `--user-data-dir=${profile}`],
+    args: [...chromiumFlags, `--user-data-dir=${profile}`],
     userDataDir: profile,
     defaultViewport: { width: 1100, height: 800 },
   });
