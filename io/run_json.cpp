@@ -50,4 +50,38 @@ std::string SpeedLineJson(const learn::SpeedLine& line)
     return out;
 }
 
+std::string SpeedLineViewJson(const learn::SpeedLine& line)
+{
+    static constexpr const char* kKinds[] = {"line", "speed", "on_sight", "stop", "ramp"};
+    std::string out = "{\"pieces\": [";
+    for (std::size_t i = 0; i < line.pieces.size(); ++i) {
+        const learn::SpeedPiece& piece = line.pieces[i];
+        out += i ? ", " : "";
+        out += "{\"from\": " + std::to_string(piece.from) + ", \"to\": " + std::to_string(piece.to);
+        out += ", \"from_kmh\": " + Number(piece.fromKmh) + ", \"to_kmh\": " + Number(piece.toKmh);
+        out += ", \"kind\": ";
+        AppendJsonString(out, kKinds[static_cast<int>(piece.kind)]);
+        out += ", \"column\": " + std::to_string(piece.column);
+        out += ", \"cause\": ";
+        AppendJsonString(out, piece.cause);
+        out += ", \"why\": ";
+        AppendJsonString(out, piece.why);
+        out += ", \"spoken\": ";
+        AppendJsonString(out, piece.spoken);
+        out += '}';
+    }
+    out += "], \"train_length_parts\": [";
+    for (std::size_t i = 0; i < line.trainLengthParts.size(); ++i)
+        out += (i ? ", [" : "[") + std::to_string(line.trainLengthParts[i].from) + ", "
+            + std::to_string(line.trainLengthParts[i].to) + "]";
+    out += "], \"train_length\": " + std::to_string(line.options.trainLength);
+    out += ", \"platform_stop\": " + std::to_string(learn::kPlatformStop);
+    out += ", \"unreadable\": ";
+    out += line.unreadable ? "true" : "false";
+    out += ", \"assumptions\": ";
+    AppendJsonString(out, learn::FahrtAssumptions());
+    out += "}";
+    return out;
+}
+
 } // namespace lumaro::io

@@ -622,6 +622,34 @@ double PermittedSpeedAt(const SpeedLine& line, double x)
     return piece->fromKmh + (piece->toKmh - piece->fromKmh) * (x - piece->from) / (piece->to - piece->from);
 }
 
+void AdvanceTrain(const SpeedLine& line, TrainRun& train, int ms)
+{
+    if (!train.running)
+        return;
+    if (train.waitMs > 0) {
+        train.waitMs = std::max(train.waitMs - ms, 0);
+        return;
+    }
+    const SpeedPiece* here = PieceAt(line, train.head);
+    if (here && here->kind == PieceKind::Stop)
+        return;
+    const double kmh = std::max(PermittedSpeedAt(line, train.head), kTrainCrawlKmh);
+    double next = train.head + kmh / kLineSpeed * kTrainPixelsPerSecondAt160 * ms / 1000.0;
+    // Never past the start of a stop.
+    for (const SpeedPiece& piece : line.pieces)
+        if (piece.kind == PieceKind::Stop && piece.from > train.head && piece.from < next)
+            next = piece.from;
+    if (line.options.platform == PlatformStop::Stop && !train.stoppedAtPlatform && train.head < kPlatformStop
+        && next >= kPlatformStop) {
+        next = kPlatformStop;
+        train.stoppedAtPlatform = true;
+        train.waitMs = kTrainPlatformWaitMs;
+    }
+    train.head = next;
+    if (train.head - line.options.trainLength >= kLineEnd)
+        train.running = false;
+}
+
 const char* FahrtAssumptions()
 {
     return "Schematisch: Streckengeschwindigkeit 160 km/h, 1 Pixel = 10 m, Bremsrampen über 1000 m statt "

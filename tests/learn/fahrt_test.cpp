@@ -315,3 +315,32 @@ TEST_F(FahrtPropertyTest, EveryReachableLineIsCoveredBoundedAndIgnoresMarkers)
 }
 
 } // namespace
+
+namespace {
+
+// Where a train stands after `seconds` of running, and whether it still runs.
+std::pair<double, bool> TrainAfter(const SpeedLine& line, int seconds)
+{
+    TrainRun train;
+    double waitedAt = -1;
+    for (int ms = 0; ms < seconds * 1000 && train.running; ms += 30) {
+        AdvanceTrain(line, train, 30);
+        if (train.waitMs > 0)
+            waitedAt = train.head;
+    }
+    EXPECT_TRUE(line.options.platform == PlatformStop::Pass || waitedAt == kPlatformStop);
+    return {train.head, train.running};
+}
+
+TEST(FahrtTest, TrainStandsAtTheFirstStopWaitsAtThePlatformAndLeavesAtTheEnd)
+{
+    EXPECT_EQ(TrainAfter(LineOf(kSystems[0], {{6, "Hp 0"}}), 60), std::make_pair(550.0, true));
+    EXPECT_EQ(TrainAfter(LineOf(kSystems[2], {{7, "Hp 0"}}, 30, PlatformStop::Stop), 60), std::make_pair(450.0, true));
+    const auto [head, running] = TrainAfter(LineOf(kSystems[1], {{10, "Ks 1 + Zs 3 \"4\""}}, 30, PlatformStop::Stop), 60);
+    EXPECT_FALSE(running);
+    EXPECT_GE(head - 30, kLineEnd);
+    // The whole line at line speed takes a few seconds.
+    EXPECT_FALSE(TrainAfter(LineOf(kSystems[1], {}), 4).second);
+}
+
+} // namespace
