@@ -633,7 +633,9 @@ void AdvanceTrain(const SpeedLine& line, TrainRun& train, int ms)
     const SpeedPiece* here = PieceAt(line, train.head);
     if (here && here->kind == PieceKind::Stop)
         return;
-    const double kmh = std::max(PermittedSpeedAt(line, train.head), kTrainCrawlKmh);
+    // Beyond the line's end the last axles run at the speed the line ends with.
+    const double at = std::min(train.head, kLineEnd - 0.5);
+    const double kmh = std::max(PermittedSpeedAt(line, at), kTrainCrawlKmh);
     double next = train.head + kmh / kLineSpeed * kTrainPixelsPerSecondAt160 * ms / 1000.0;
     // Never past the start of a stop.
     for (const SpeedPiece& piece : line.pieces)
