@@ -65,6 +65,7 @@ FahrtView::FahrtView(const FormState& form, QWidget* canvas)
     setToolTip(QString::fromUtf8(learn::FahrtAssumptions()));
     createWidgets();
     connectWidgets();
+    refresh();
     hide();
 }
 
@@ -117,11 +118,11 @@ learn::FahrtOptions FahrtView::options() const
 
 void FahrtView::refresh()
 {
-    m_line = learn::ComputeSpeedLine(m_form.SelectedSystem(), m_form.Panels, options());
+    m_line = &m_cache.Get(m_form.SelectedSystem(), m_form.Panels, options());
     if (isVisible()) {
         updateAccessibleText();
         if (m_hoverX >= 0)
-            if (const learn::SpeedPiece* piece = learn::PieceAt(m_line, m_hoverX))
+            if (const learn::SpeedPiece* piece = learn::PieceAt(*m_line, m_hoverX))
                 emit pieceHovered(QString::fromStdString(piece->why));
         update();
     }
@@ -130,7 +131,7 @@ void FahrtView::refresh()
 void FahrtView::updateAccessibleText()
 {
     QString text;
-    for (const learn::SpeedPiece& piece : m_line.pieces)
+    for (const learn::SpeedPiece& piece : m_line->pieces)
         text += QString::fromStdString(piece.spoken) + QStringLiteral(".\n");
     if (accessibleDescription() != text)
         setAccessibleDescription(text);
@@ -162,7 +163,7 @@ void FahrtView::advanceTrain(int ms)
 {
     if (!m_running)
         return;
-    learn::AdvanceTrain(m_line, m_train, ms);
+    learn::AdvanceTrain(*m_line, m_train, ms);
     if (!m_train.running)
         stopTrain();
     update();
@@ -189,7 +190,7 @@ void FahrtView::paintEvent(QPaintEvent*)
                      QStringLiteral("km/h"));
 
     // The parts that hold for the train's length: a band under the line.
-    for (const learn::TrainLengthPart& part : m_line.trainLengthParts) {
+    for (const learn::TrainLengthPart& part : m_line->trainLengthParts) {
         const QRect band(part.from, kBottom + 2, part.to - part.from, 8);
         painter.fillRect(band, kTrainLengthColor);
         painter.setPen(kTrainColor);
@@ -200,7 +201,7 @@ void FahrtView::paintEvent(QPaintEvent*)
     // The pieces, joined by vertical steps.
     QPointF previous;
     bool first = true;
-    for (const learn::SpeedPiece& piece : m_line.pieces) {
+    for (const learn::SpeedPiece& piece : m_line->pieces) {
         const QPointF a(piece.from, SpeedY(piece.fromKmh));
         const QPointF b(piece.to, SpeedY(piece.toKmh));
         if (!first && previous != a) {
@@ -222,7 +223,7 @@ void FahrtView::paintEvent(QPaintEvent*)
     }
 
     // The piece under the mouse, outlined.
-    if (const learn::SpeedPiece* piece = m_hoverX >= 0 ? learn::PieceAt(m_line, m_hoverX) : nullptr) {
+    if (const learn::SpeedPiece* piece = m_hoverX >= 0 ? learn::PieceAt(*m_line, m_hoverX) : nullptr) {
         painter.setPen(QPen(QColor(0, 0, 0, 90), 1, Qt::DashLine));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRect(piece->from, kTop - 16, piece->to - piece->from, kBottom - kTop + 18));
@@ -231,8 +232,8 @@ void FahrtView::paintEvent(QPaintEvent*)
     // The train: its length behind its head, on the line where the head is.
     if (m_running) {
         const int head = static_cast<int>(std::lround(m_train.head));
-        const int y = SpeedY(learn::PermittedSpeedAt(m_line, std::min(m_train.head, double(learn::kLineEnd) - 0.5)));
-        const int length = std::max(m_line.options.trainLength, 4);
+        const int y = SpeedY(learn::PermittedSpeedAt(*m_line, std::min(m_train.head, double(learn::kLineEnd) - 0.5)));
+        const int length = std::max(m_line->options.trainLength, 4);
         painter.setPen(Qt::NoPen);
         painter.setBrush(kTrainColor);
         painter.drawRoundedRect(QRect(head - length, y - 9, length, 7), 2, 2);
@@ -247,9 +248,9 @@ void FahrtView::paintEvent(QPaintEvent*)
 void FahrtView::mouseMoveEvent(QMouseEvent* event)
 {
     const int x = event->position().toPoint().x();
-    const learn::SpeedPiece* piece = learn::PieceAt(m_line, x);
+    const learn::SpeedPiece* piece = learn::PieceAt(*m_line, x);
     const int hover = piece && event->position().y() >= kControlsHeight ? x : -1;
-    const learn::SpeedPiece* before = m_hoverX >= 0 ? learn::PieceAt(m_line, m_hoverX) : nullptr;
+    const learn::SpeedPiece* before = m_hoverX >= 0 ? learn::PieceAt(*m_line, m_hoverX) : nullptr;
     m_hoverX = hover;
     if (hover < 0) {
         if (before)

@@ -26,7 +26,7 @@ public:
 
     // Computes the line again from the panels the core shows, with the options set here.
     void refresh();
-    const learn::SpeedLine& line() const { return m_line; }
+    const learn::SpeedLine& line() const { return *m_line; }
 
     QSpinBox* trainLength() const { return m_length; }       // metres, 10 m a pixel
     QCheckBox* platformStop() const { return m_platform; }
@@ -59,7 +59,8 @@ private:
     void updateAccessibleText();
 
     const FormState& m_form;
-    learn::SpeedLine m_line;
+    learn::SpeedLineCache m_cache;
+    const learn::SpeedLine* m_line = nullptr;
     QSpinBox* m_length = nullptr;
     QCheckBox* m_platform = nullptr;
     QPushButton* m_run = nullptr;

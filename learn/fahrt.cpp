@@ -606,6 +606,22 @@ SpeedLine ComputeSpeedLine(System system, std::span<const PanelState> panels, Fa
     return LineBuilder(system, panels, options).Build();
 }
 
+const SpeedLine& SpeedLineCache::Get(System system, std::span<const PanelState> panels, FahrtOptions options)
+{
+    bool same = m_valid && m_system == system && m_options == options;
+    for (int n = 1; same && n <= kDesignationPanelCount; ++n)
+        same = m_captions[n] == CaptionOf(panels, n);
+    if (!same) {
+        m_line = ComputeSpeedLine(system, panels, options);
+        m_valid = true;
+        m_system = system;
+        m_options = options;
+        for (int n = 1; n <= kDesignationPanelCount; ++n)
+            m_captions[n] = CaptionOf(panels, n);
+    }
+    return m_line;
+}
+
 const SpeedPiece* PieceAt(const SpeedLine& line, double x)
 {
     for (const SpeedPiece& piece : line.pieces)

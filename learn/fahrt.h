@@ -9,6 +9,7 @@
 #include "render/designations.h"
 #include "state/system.h"
 
+#include <array>
 #include <span>
 #include <string>
 #include <vector>
@@ -28,6 +29,7 @@ enum class PlatformStop { Pass, Stop };
 struct FahrtOptions {
     int trainLength = kDefaultTrainLength;   // 0 .. kMaxTrainLength
     PlatformStop platform = PlatformStop::Pass;
+    bool operator==(const FahrtOptions&) const = default;
 };
 
 enum class PieceKind {
@@ -71,6 +73,20 @@ struct SpeedLine {
 // The line for the captions of `panels` ([n] is PanelN, n = 1 .. 16 at least) in `system`.
 // A train length outside 0 .. kMaxTrainLength is taken as the nearest allowed one.
 SpeedLine ComputeSpeedLine(System system, std::span<const PanelState> panels, FahrtOptions options = {});
+
+// The line as a view keeps it after every tick: computed again only when the system, a caption
+// or the options changed, so that keeping it up to date costs a comparison.
+class SpeedLineCache {
+public:
+    const SpeedLine& Get(System system, std::span<const PanelState> panels, FahrtOptions options);
+
+private:
+    bool m_valid = false;
+    System m_system = System::HV;
+    FahrtOptions m_options;
+    std::array<std::string, kDesignationPanelCount + 1> m_captions;
+    SpeedLine m_line;
+};
 
 // The permitted speed at x (0 .. kLineEnd), read from the pieces; 0 outside them.
 double PermittedSpeedAt(const SpeedLine& line, double x);

@@ -23,6 +23,8 @@ namespace {
 std::unique_ptr<lumaro::web::Session> g_session;
 std::string g_text;
 lumaro::learn::Progress g_progress;
+// The speed line as the page shows it after every tick and every step of its train.
+lumaro::learn::SpeedLineCache g_speedLine;
 
 lumaro::web::Session& TheSession()
 {
@@ -115,7 +117,7 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_run(int trainLength, int stopAtPlatform,
     if (trainLength < 0 || trainLength > kMaxTrainLength)
         return Text("null");
     const lumaro::FormState& form = TheSession().Form().View();
-    const SpeedLine line = ComputeSpeedLine(form.SelectedSystem(), form.Panels,
+    const SpeedLine& line = g_speedLine.Get(form.SelectedSystem(), form.Panels,
                                             {trainLength, stopAtPlatform ? PlatformStop::Stop : PlatformStop::Pass});
     return Text(view ? lumaro::io::SpeedLineViewJson(line) : lumaro::io::SpeedLineJson(line));
 }
@@ -126,8 +128,10 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_train_step(int trainLength, int stopAtPl
                                                    int stoppedAtPlatform, int ms)
 {
     using namespace lumaro::learn;
+    if (trainLength < 0 || trainLength > kMaxTrainLength)
+        return Text("null");
     const lumaro::FormState& form = TheSession().Form().View();
-    const SpeedLine line = ComputeSpeedLine(form.SelectedSystem(), form.Panels,
+    const SpeedLine& line = g_speedLine.Get(form.SelectedSystem(), form.Panels,
                                             {trainLength, stopAtPlatform ? PlatformStop::Stop : PlatformStop::Pass});
     TrainRun train{head, waitMs, stoppedAtPlatform != 0, true};
     AdvanceTrain(line, train, ms);

@@ -17,6 +17,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+
+#include <cstdint>
+#include <vector>
+
 using namespace lumaro;
 
 namespace {
@@ -56,6 +61,32 @@ TEST_F(FahrtViewTest, ShowsOverTheCanvasWithoutGrowingTheWindow)
     EXPECT_TRUE(window->menuAction(QStringLiteral("Fahrt1"))->isChecked());
     window->menuAction(QStringLiteral("Fahrt1"))->trigger();
     EXPECT_FALSE(view()->isVisible());
+}
+
+// The view covers the band of the track plan and nothing else, and the core's canvas stays the
+// program's own picture. With LUMARO_FAHRT_PICTURE set, the window of the example is written
+// there (the README's picture).
+TEST_F(FahrtViewTest, DrawsOverTheBandOnlyAndNeverIntoTheCanvas)
+{
+    click(22);
+    click(16);
+    click(31);
+    ticks(2);
+    window->fahrt()->hide();
+    const QImage without = window->canvas()->grab(QRect(0, 0, 1016, 696)).toImage();
+    const std::vector<std::uint32_t> pixels(window->form().Canvas.Pixels(), window->form().Canvas.Pixels() + 1016 * 696);
+    window->fahrt()->show();
+    const QImage with = window->canvas()->grab(QRect(0, 0, 1016, 696)).toImage();
+    EXPECT_EQ(std::vector<std::uint32_t>(window->form().Canvas.Pixels(), window->form().Canvas.Pixels() + 1016 * 696),
+              pixels);
+    EXPECT_NE(with.copy(0, 0, 1016, 170), without.copy(0, 0, 1016, 170));
+    EXPECT_EQ(with.copy(0, 170, 1016, 526), without.copy(0, 170, 1016, 526));
+    if (const QString path = qEnvironmentVariable("LUMARO_FAHRT_PICTURE"); !path.isEmpty()) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(300, 100), view()->mapToGlobal(QPointF(300, 100)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view(), &move);
+        window->grab().save(path);
+    }
 }
 
 TEST_F(FahrtViewTest, FollowsTheAspectsAtTheNextTickAndTheOptionsAtOnce)

@@ -130,10 +130,14 @@ export class FahrtView {
       this.renderSheet();
       return;
     }
-    const length = this.trainLength();
-    this.line = JSON.parse(this.core.run(length, this.platform.checked ? 1 : 0, 1));
-    this.draw();
-    this.renderList();
+    const text = this.core.run(this.trainLength(), this.platform.checked ? 1 : 0, 1);
+    // The core keeps the line until the panels or the options change; so does the drawing.
+    if (text !== this.lineText || !this.line) {
+      this.lineText = text;
+      this.line = JSON.parse(text);
+      this.draw();
+      this.renderList();
+    }
     this.renderSheet();
     if (this.hoverX >= 0)
       this.showWhy(this.pieceAt(this.hoverX));
