@@ -23,12 +23,12 @@ namespace lumaro {
 
 namespace {
 
-// The band from the top of the canvas to above the highest signal screen (y = 172).
-constexpr int kBandHeight = 170;
+// The band of the track plan, from the top of the canvas to above the highest signal (y = 96).
+constexpr int kBandHeight = 96;
 constexpr int kControlsHeight = 26;
-// The speed axis: 160 km/h at kTop, 0 at kBottom.
-constexpr int kTop = 40;
-constexpr int kBottom = 150;
+// The speed axis: 160 km/h at kTop, 0 at kBottom; the train-length marks below it.
+constexpr int kTop = 30;
+constexpr int kBottom = 86;
 constexpr std::array kAxisSpeeds = {0, 40, 60, 100, 160};
 
 constexpr int kFrameMs = 30;
@@ -72,7 +72,7 @@ FahrtView::FahrtView(const FormState& form, QWidget* canvas)
 void FahrtView::createWidgets()
 {
     auto* row = new QWidget(this);
-    row->setGeometry(4, 2, 700, kControlsHeight - 2);
+    row->setGeometry(4, 2, Canvas::kWidth - 8, kControlsHeight - 2);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(8);
@@ -92,7 +92,7 @@ void FahrtView::createWidgets()
     m_run = new QPushButton(QString::fromUtf8("Zug fahren lassen"), row);
     m_run->setObjectName(QStringLiteral("FahrtZug"));
     m_run->setAutoDefault(false);
-    m_note = new QLabel(QString::fromUtf8("schematisch: 160 km/h, 10 m je Pixel"), row);
+    m_note = new QLabel(QString::fromUtf8("schematisch: 160 km/h, 10 m je Pixel; blau: Zuglänge"), row);
     m_note->setToolTip(QString::fromUtf8(learn::FahrtAssumptions()));
 
     for (QWidget* w : std::initializer_list<QWidget*> {title, lengthLabel, m_length, m_platform, m_run, m_note})
@@ -178,25 +178,26 @@ void FahrtView::paintEvent(QPaintEvent*)
     small.setPixelSize(10);
     painter.setFont(small);
 
-    // The axis: a faint line at every speed, its value at the left edge.
+    // The axis: a faint line at every speed, its value at the left edge (40 and 100 indented, so
+    // that the close values stay apart).
+    small.setPixelSize(9);
+    painter.setFont(small);
     for (const int kmh : kAxisSpeeds) {
         const int y = SpeedY(kmh);
         painter.setPen(QPen(kGrid, 1, Qt::DotLine));
         painter.drawLine(0, y, learn::kLineEnd, y);
         painter.setPen(Qt::black);
-        painter.drawText(QRect(1, y - 11, 24, 11), Qt::AlignLeft | Qt::AlignBottom, QString::number(kmh));
+        const int left = kmh == 40 || kmh == 100 ? 14 : 1;
+        painter.drawText(QRect(left, y - 5, 24, 10), Qt::AlignLeft | Qt::AlignVCenter, QString::number(kmh));
     }
-    painter.drawText(QRect(learn::kLineEnd - 80, kBottom + 2, 96, 12), Qt::AlignRight | Qt::AlignTop,
-                     QStringLiteral("km/h"));
+    painter.drawText(QRect(learn::kLineEnd + 1, SpeedY(0) - 5, 16, 10), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("0"));
+    small.setPixelSize(10);
+    painter.setFont(small);
 
     // The parts that hold for the train's length: a band under the line.
-    for (const learn::TrainLengthPart& part : m_line->trainLengthParts) {
-        const QRect band(part.from, kBottom + 2, part.to - part.from, 8);
-        painter.fillRect(band, kTrainLengthColor);
-        painter.setPen(kTrainColor);
-        if (band.width() >= 40)
-            painter.drawText(band.adjusted(0, 7, 0, 12), Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8("Zuglänge"));
-    }
+    for (const learn::TrainLengthPart& part : m_line->trainLengthParts)
+        painter.fillRect(QRect(part.from, kBottom + 3, part.to - part.from, 6), kTrainLengthColor);
 
     // The pieces, joined by vertical steps.
     QPointF previous;
@@ -213,12 +214,14 @@ void FahrtView::paintEvent(QPaintEvent*)
         painter.drawLine(a, b);
         previous = b;
         first = false;
-        // Constant pieces carry their speed above them.
+        // Constant pieces carry their speed above them (below the top speed, which the controls
+        // stand above).
         if (piece.kind != learn::PieceKind::Ramp && piece.to - piece.from >= 26) {
             painter.setPen(PieceColor(piece));
             const QString label = piece.kind == learn::PieceKind::OnSight ? QString::fromUtf8("40 auf Sicht")
                                                                           : QString::number(piece.fromKmh);
-            painter.drawText(QRect(piece.from, int(a.y()) - 14, piece.to - piece.from, 12), Qt::AlignCenter, label);
+            const int top = piece.fromKmh >= learn::kLineSpeed ? int(a.y()) + 2 : int(a.y()) - 13;
+            painter.drawText(QRect(piece.from, top, piece.to - piece.from, 12), Qt::AlignCenter, label);
         }
     }
 
@@ -226,7 +229,7 @@ void FahrtView::paintEvent(QPaintEvent*)
     if (const learn::SpeedPiece* piece = m_hoverX >= 0 ? learn::PieceAt(*m_line, m_hoverX) : nullptr) {
         painter.setPen(QPen(QColor(0, 0, 0, 90), 1, Qt::DashLine));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRect(piece->from, kTop - 16, piece->to - piece->from, kBottom - kTop + 18));
+        painter.drawRect(QRect(piece->from, kTop - 3, piece->to - piece->from, kBottom - kTop + 12));
     }
 
     // The train: its length behind its head, on the line where the head is.

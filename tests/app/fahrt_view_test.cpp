@@ -79,10 +79,10 @@ TEST_F(FahrtViewTest, DrawsOverTheBandOnlyAndNeverIntoTheCanvas)
     const QImage with = window->canvas()->grab(QRect(0, 0, 1016, 696)).toImage();
     EXPECT_EQ(std::vector<std::uint32_t>(window->form().Canvas.Pixels(), window->form().Canvas.Pixels() + 1016 * 696),
               pixels);
-    EXPECT_NE(with.copy(0, 0, 1016, 170), without.copy(0, 0, 1016, 170));
-    EXPECT_EQ(with.copy(0, 170, 1016, 526), without.copy(0, 170, 1016, 526));
+    EXPECT_NE(with.copy(0, 0, 1016, 96), without.copy(0, 0, 1016, 96));
+    EXPECT_EQ(with.copy(0, 96, 1016, 600), without.copy(0, 96, 1016, 600));
     if (const QString path = qEnvironmentVariable("LUMARO_FAHRT_PICTURE"); !path.isEmpty()) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(300, 100), view()->mapToGlobal(QPointF(300, 100)), Qt::NoButton,
+        QMouseEvent move(QEvent::MouseMove, QPointF(300, 60), view()->mapToGlobal(QPointF(300, 60)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(view(), &move);
         window->grab().save(path);
@@ -111,7 +111,7 @@ TEST_F(FahrtViewTest, FollowsTheAspectsAtTheNextTickAndTheOptionsAtOnce)
 
 TEST_F(FahrtViewTest, ThePieceUnderTheMouseExplainsItselfInTheWarumLine)
 {
-    QMouseEvent move(QEvent::MouseMove, QPointF(300, 100), view()->mapToGlobal(QPointF(300, 100)), Qt::NoButton,
+    QMouseEvent move(QEvent::MouseMove, QPointF(300, 60), view()->mapToGlobal(QPointF(300, 60)), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(view(), &move);
     EXPECT_EQ(window->why()->line()->text(), QString::fromUtf8("Einfahrsignal zeigt Hp 0: Halt."));

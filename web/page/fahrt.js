@@ -5,10 +5,10 @@
 
 const kSvg = 'http://www.w3.org/2000/svg';
 const kWidth = 1016;
-const kBandHeight = 170;
+const kBandHeight = 96;
 // The speed axis: 160 km/h at kTop, 0 at kBottom, as in the desktop window.
-const kTop = 40;
-const kBottom = 150;
+const kTop = 30;
+const kBottom = 86;
 const kLineSpeed = 160;
 const kAxis = [0, 40, 60, 100, 160];
 const kFrameMs = 30;
@@ -77,7 +77,7 @@ export class FahrtView {
     const platformLabel = html('label');
     platformLabel.append(this.platform, ' Halt am Bahnsteig');
     this.runButton = html('button', { id: 'FahrtZug', type: 'button' }, 'Zug fahren lassen');
-    this.note = html('span', {}, 'schematisch: 160 km/h, 10 m je Pixel');
+    this.note = html('span', {}, 'schematisch: 160 km/h, 10 m je Pixel; blau: Zuglänge');
     controls.append(title, lengthLabel, platformLabel, this.runButton, this.note);
 
     this.picture = svg('svg', { width: kWidth, height: kBandHeight, viewBox: `0 0 ${kWidth} ${kBandHeight}`, 'aria-hidden': 'true' });
@@ -104,6 +104,15 @@ export class FahrtView {
     this.runButton.addEventListener('click', () => (this.train ? this.stopTrain() : this.startTrain()));
     this.picture.addEventListener('pointermove', (event) => this.hover(event.offsetX, event.offsetY));
     this.picture.addEventListener('pointerleave', () => this.hover(-1, -1));
+    // The column sheet opens on a tap, between two actions of the core: it follows at once.
+    const sheet = this.root.querySelector('#ColumnSheet');
+    if (sheet) {
+      const follow = new MutationObserver(() => this.renderSheet());
+      follow.observe(sheet, { attributes: true, attributeFilter: ['open'] });
+      const title = sheet.querySelector('h2');
+      if (title)
+        follow.observe(title, { childList: true, characterData: true, subtree: true });
+    }
   }
 
   // The options as the core takes them: the length in whole pixels of 10 m, within 0 .. 100.
@@ -135,6 +144,7 @@ export class FahrtView {
     if (text !== this.lineText || !this.line) {
       this.lineText = text;
       this.line = JSON.parse(text);
+      this.note.title = this.line.assumptions;
       this.draw();
       this.renderList();
     }
@@ -153,14 +163,11 @@ export class FahrtView {
     for (const kmh of kAxis) {
       const y = speedY(kmh);
       g.append(svg('line', { x1: 0, x2: 1000, y1: y, y2: y, stroke: 'rgba(0,0,0,0.16)', 'stroke-dasharray': '1 2' }));
-      g.append(svg('text', { x: 1, y: y - 1, 'font-size': 10 }, String(kmh)));
+      // 40 and 100 indented, so that the close values stay apart.
+      g.append(svg('text', { x: kmh === 40 || kmh === 100 ? 14 : 1, y: y + 3, 'font-size': 9 }, String(kmh)));
     }
-    g.append(svg('text', { x: 1000, y: kBottom + 12, 'font-size': 10, 'text-anchor': 'end' }, 'km/h'));
-    for (const [from, to] of this.line.train_length_parts) {
-      g.append(svg('rect', { x: from, y: kBottom + 2, width: to - from, height: 8, fill: 'rgba(40,90,220,0.35)', class: 'train-length' }));
-      if (to - from >= 40)
-        g.append(svg('text', { x: (from + to) / 2, y: kBottom + 19, 'font-size': 10, 'text-anchor': 'middle', fill: '#14288c' }, 'Zuglänge'));
-    }
+    for (const [from, to] of this.line.train_length_parts)
+      g.append(svg('rect', { x: from, y: kBottom + 3, width: to - from, height: 6, fill: 'rgba(40,90,220,0.35)', class: 'train-length' }));
     let previous = null;
     for (const piece of this.line.pieces) {
       const a = [piece.from, speedY(piece.from_kmh)];
@@ -175,13 +182,15 @@ export class FahrtView {
       }));
       if (!ramp && piece.to - piece.from >= 26) {
         const label = piece.kind === 'on_sight' ? '40 auf Sicht' : String(piece.from_kmh);
-        g.append(svg('text', { x: (piece.from + piece.to) / 2, y: a[1] - 4, 'font-size': 10, 'text-anchor': 'middle', fill: kColors[piece.kind] }, label));
+        // Below the top speed, which the controls stand above.
+        const y = piece.from_kmh >= kLineSpeed ? a[1] + 12 : a[1] - 4;
+        g.append(svg('text', { x: (piece.from + piece.to) / 2, y, 'font-size': 10, 'text-anchor': 'middle', fill: kColors[piece.kind] }, label));
       }
       previous = b;
     }
     const hovered = this.hoverX >= 0 ? this.pieceAt(this.hoverX) : null;
     if (hovered)
-      g.append(svg('rect', { x: hovered.from, y: kTop - 16, width: hovered.to - hovered.from, height: kBottom - kTop + 18, fill: 'none', stroke: 'rgba(0,0,0,0.35)', 'stroke-dasharray': '4 3' }));
+      g.append(svg('rect', { x: hovered.from, y: kTop - 3, width: hovered.to - hovered.from, height: kBottom - kTop + 12, fill: 'none', stroke: 'rgba(0,0,0,0.35)', 'stroke-dasharray': '4 3' }));
     this.drawTrain();
   }
 

@@ -77,7 +77,7 @@ describe('the speed along the line on the page', () => {
     // The pointer over the 40 km/h piece: its reason in the Warum line.
     const at = await page.evaluate(() => {
       const r = document.querySelector('#Fahrt svg').getBoundingClientRect();
-      return { x: r.left + 300 * r.width / 1016, y: r.top + 100 * r.width / 1016 };
+      return { x: r.left + 300 * r.width / 1016, y: r.top + 60 * r.width / 1016 };
     });
     await page.mouse.move(at.x, at.y);
     const why = await page.$eval('#Warum', (line) => line.textContent);
@@ -90,6 +90,21 @@ describe('the speed along the line on the page', () => {
 
     await perform(page, ['Fahrt1']);
     assert.equal(await page.$eval('#Fahrt', (b) => b.hidden), true);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
+  it('on a phone the column sheet tells the piece of its signal', async () => {
+    const page = await browser.page('?manual', { width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 1 });
+    await perform(page, [...kExample, 'Fahrt1']);
+    const point = await page.evaluate(() => {
+      window.scrollTo(0, 0);
+      const canvas = document.getElementById('canvas').getBoundingClientRect();
+      return { x: canvas.left + 150 * canvas.width / 1016, y: canvas.top + 250 * canvas.height / 696 };
+    });
+    await page.touchscreen.tap(point.x, point.y);
+    const text = await page.$eval('#ColumnSheet .fahrt-piece', (p) => (p.hidden ? '' : p.textContent));
+    assert.equal(text, 'Fahrt von Einfahrsignal bis Zwischensignal plus Zuglänge: 40 km/h, weil Hp 2.');
     assert.deepEqual(page.errors, []);
     await page.close();
   });
