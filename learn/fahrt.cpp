@@ -10,7 +10,6 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <optional>
 #include <string_view>
 
 namespace lumaro::learn {
