@@ -7,6 +7,7 @@
 #include "app/canvas_widget.h"
 #include "app/menu_align.h"
 #include "app/photograph.h"
+#include "app/fahrt_view.h"
 #include "app/why_bar.h"
 #include "io/output_files.h"
 #include "io/png_writer.h"
@@ -191,6 +192,7 @@ void MainWindow::createWidgets()
     m_image1->setAttribute(Qt::WA_NoMousePropagation);
 
     m_why = new WhyBar(m_driver.View(), this, m_canvas, m_panels);
+    m_fahrt = new FahrtView(m_driver.View(), m_canvas);
 
     m_timer.setInterval(1000);
 
@@ -253,6 +255,7 @@ void MainWindow::connectWidgets()
         });
     }
     connect(m_showWhy, &QAction::toggled, m_why, &WhyBar::setShown);
+    connect(m_fahrt, &FahrtView::pieceHovered, m_why, &WhyBar::setOverride);
 
     connect(m_canvas, &CanvasWidget::backgroundClicked, this, [this] {
         m_driver.FormClick();
@@ -316,6 +319,15 @@ void MainWindow::runMenuCommand(const MenuItem& item)
         close();
         return;
     }
+    if (item.action == MenuAction::ShowFahrt) {
+        const bool shown = menuAction(QString::fromUtf8(item.component))->isChecked();
+        m_fahrt->setVisible(shown);
+        if (shown) {
+            m_fahrt->raise();
+            m_fahrt->refresh();
+        }
+        return;
+    }
     m_driver.MenuCommand(item.component);
     mirror();
 }
@@ -376,9 +388,10 @@ QAction* MainWindow::menuAction(const QString& component) const
 void MainWindow::mirror()
 {
     for (const MenuEntry& entry : m_menuEntries)
-        if (entry.item->checkable)
+        if (entry.item->checkable && !IsShellOnly(entry.item->action))
             entry.action->setChecked(m_driver.Form().MenuChecked(*entry.item));
     mirror(form());
+    m_fahrt->refresh();
 }
 
 void MainWindow::mirror(const FormState& state)

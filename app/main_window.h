@@ -29,6 +29,7 @@ class ManualWindow;
 class ModelessWindow;
 class NoticeWindow;
 class WhyBar;
+class FahrtView;
 
 // The main window. It decides nothing: every action calls a handler of the core, and afterwards
 // the window mirrors what the core holds (menu marks, panels, buttons, window colour, canvas).
@@ -76,6 +77,8 @@ public:
     // The "Warum" line with its cause outline, and "Warum anzeigen" that shows or hides both.
     WhyBar* why() const { return m_why; }
     QAction* showWhyAction() const { return m_showWhy; }
+    // "Fahrt zeigen": the speed along the line over the band of the track plan.
+    FahrtView* fahrt() const { return m_fahrt; }
     // The learners' options above the canvas: "Blinken anhalten", "Lampenfarben beschriften".
     QAction* steadyLampsAction() const { return m_steadyLamps; }
     QAction* colorLettersAction() const { return m_colorLetters; }
@@ -108,6 +111,7 @@ private:
     QAction* m_hilfe1 = nullptr;
     QAction* m_savePicture = nullptr;
     WhyBar* m_why = nullptr;
+    FahrtView* m_fahrt = nullptr;
     QAction* m_showWhy = nullptr;
     QAction* m_steadyLamps = nullptr;
     QAction* m_colorLetters = nullptr;

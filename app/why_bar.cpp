@@ -97,8 +97,22 @@ int WhyBar::panelToExplain() const
     return 0;
 }
 
+void WhyBar::setOverride(const QString& text)
+{
+    if (text == m_override)
+        return;
+    m_override = text;
+    refresh();
+}
+
 void WhyBar::refresh()
 {
+    if (m_shown && !m_override.isEmpty()) {
+        if (m_line->text() != m_override)
+            m_line->setText(m_override);
+        m_overlay->setColumns({});
+        return;
+    }
     std::optional<learn::PanelWhy> why;
     if (m_shown)
         if (const int panel = panelToExplain())

@@ -32,6 +32,10 @@ public:
     // A button of column `x` was pressed: its column is explained while the mouse explains nothing.
     void columnPressed(int x);
 
+    // A text that another view explains with (the speed line under the mouse); while it is not
+    // empty the line shows it instead of a panel's explanation.
+    void setOverride(const QString& text);
+
     // Recomputes the line and the outline from the core.
     void refresh();
 
@@ -55,6 +59,7 @@ private:
     QLabel* m_line = nullptr;
     CauseOverlay* m_overlay = nullptr;
     bool m_shown = true;
+    QString m_override;
     int m_hoverPanel = 0;
     int m_hoverColumn = 0;
     int m_pressedColumn = 0;

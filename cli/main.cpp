@@ -5,11 +5,13 @@
 #include "documents/explain_json.h"
 #include "io/output_files.h"
 #include "io/png_writer.h"
+#include "documents/quiz_json.h"
+#include "documents/run_json.h"
 #include "documents/state_json.h"
 #include "io/trace_format.h"
 #include "core/driver.h"
 #include "core/version.h"
-#include "documents/quiz_json.h"
+#include "learn/fahrt.h"
 #include "learn/quiz.h"
 #include "learn/line_of_form.h"
 
@@ -97,6 +99,11 @@ int WriteOutputs(const Options& options, const MainForm* form, const Canvas& can
         outputs.Add(options.tracePath, FormatTrace(canvas.Trace()));
     if (form && !options.explainPath.empty())
         outputs.Add(options.explainPath, ExplanationJson(learn::Explain(learn::LineOf(form->View()))));
+    if (form && !options.runPath.empty()) {
+        const learn::FahrtOptions fahrt{options.trainLength, options.stopAtPlatform ? learn::PlatformStop::Stop
+                                                                                    : learn::PlatformStop::Pass};
+        outputs.Add(options.runPath, SpeedLineJson(learn::ComputeSpeedLine(form->SelectedSystem(), form->View().Panels, fahrt)));
+    }
     if (!options.pngPath.empty()) {
         std::string png;
         std::string error;

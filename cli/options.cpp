@@ -5,6 +5,7 @@
 #include "io/output_files.h"
 #include "core/layout.h"
 #include "core/menu.h"
+#include "learn/fahrt.h"
 #include "learn/quiz.h"
 
 #include <array>
@@ -101,6 +102,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
     bool version = false;
     std::string seedText;    // as given; empty: not given
     std::string itemsText;
+    std::string trainLengthText;   // as given; empty: not given
+    bool stopAtPlatformGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
         if (word == "--help") {
@@ -138,10 +141,39 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
                 options.items = static_cast<int>(value);
             continue;
         }
+        if (word == "--train-length") {
+            if (i + 1 == args.size()) {
+                error = "option --train-length needs a number";
+                return false;
+            }
+            if (!trainLengthText.empty()) {
+                error = "option --train-length given twice";
+                return false;
+            }
+            trainLengthText = args[++i];
+            std::uint64_t value = 0;
+            if (!ParseNumber(trainLengthText, UINT64_MAX / 10, value)
+                || value > static_cast<std::uint64_t>(learn::kMaxTrainLength)) {
+                error = "option --train-length needs a whole number of pixels from 0 to "
+                    + std::to_string(learn::kMaxTrainLength) + ", not '" + trainLengthText + "'";
+                return false;
+            }
+            options.trainLength = static_cast<int>(value);
+            continue;
+        }
+        if (word == "--stop-at-platform") {
+            if (stopAtPlatformGiven) {
+                error = "option --stop-at-platform given twice";
+                return false;
+            }
+            stopAtPlatformGiven = options.stopAtPlatform = true;
+            continue;
+        }
         std::string* target = word == "--state"    ? &options.statePath
                               : word == "--trace"  ? &options.tracePath
                               : word == "--png"    ? &options.pngPath
                               : word == "--explain" ? &options.explainPath
+                              : word == "--run"    ? &options.runPath
                               : word == "--replay" ? &options.replayPath
                               : word == "--quiz"   ? &options.quizPath
                                                    : nullptr;
@@ -178,9 +210,15 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         options.mode = help ? Options::Mode::Help : Options::Mode::Version;
         return true;
     }
+    if ((!trainLengthText.empty() || stopAtPlatformGiven) && options.runPath.empty()) {
+        error = std::string(trainLengthText.empty() ? "--stop-at-platform" : "--train-length")
+            + " belongs to --run FILE";
+        return false;
+    }
     if (!options.quizPath.empty()) {
         if (!options.actions.empty() || !options.statePath.empty() || !options.tracePath.empty()
-            || !options.pngPath.empty() || !options.replayPath.empty()) {
+            || !options.pngPath.empty() || !options.replayPath.empty()
+            || !options.runPath.empty()) {
             error = "--quiz takes only --seed and --items, no actions and no other output";
             return false;
         }
@@ -197,8 +235,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
     }
     if (!options.replayPath.empty()) {
         if (!options.actions.empty() || !options.statePath.empty() || !options.tracePath.empty()
-            || !options.explainPath.empty()) {
-            error = "--replay takes only --png, no actions, --state, --trace or --explain";
+            || !options.explainPath.empty() || !options.runPath.empty()) {
+            error = "--replay takes only --png, no actions, --state, --trace, --explain or --run";
             return false;
         }
         if (options.pngPath.empty()) {
@@ -211,7 +249,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
     // Two outputs into one file would leave only the one renamed last, however the two names
     // spell it ("s.json", "./s.json").
     const std::string* outputs[] = {&options.statePath, &options.tracePath, &options.pngPath,
-                                    &options.explainPath};
+                                    &options.explainPath, &options.runPath};
     for (std::size_t a = 0; a < std::size(outputs); ++a)
         for (std::size_t b = a + 1; b < std::size(outputs); ++b)
             if (!outputs[a]->empty() && !outputs[b]->empty() && SameFile(*outputs[a], *outputs[b])) {
@@ -250,7 +288,8 @@ std::string MenuWords()
 std::string HelpText()
 {
     return "Usage: lumaro-render [ACTION ...] [--state FILE] [--trace FILE] [--png FILE]\n"
-           "                    [--explain FILE]\n"
+           "                    [--explain FILE] [--run FILE [--train-length PX]\n"
+           "                    [--stop-at-platform]]\n"
            "       lumaro-render --replay TRACE --png FILE\n"
            "       lumaro-render --quiz FILE --seed N --items K\n"
            "       lumaro-render --help | --version\n"
@@ -276,6 +315,11 @@ std::string HelpText()
            "  --trace FILE     write the canvas operations of the last paint, one per line\n"
            "  --png FILE       write the canvas (1016 x 696) as an RGB PNG\n"
            "  --explain FILE   write as JSON why each designation panel shows its aspect\n"
+           "  --run FILE       write as JSON the speed a train may run at every x of the\n"
+           "                   line, piece by piece with the reason of each\n"
+           "  --train-length PX  the train's length for --run, 0..100 pixels of 10 m\n"
+           "                   (default 30)\n"
+           "  --stop-at-platform  for --run: the train stops at the platform\n"
            "  --replay TRACE   draw the operations of TRACE on a fresh canvas instead of\n"
            "                   running the program; needs --png, allows nothing else.\n"
            "                   Blank lines in TRACE are skipped.\n"
@@ -295,8 +339,9 @@ std::string HelpText()
            "\n"
            "Exit status: 0 success, 1 an output file could not be written, 2 a usage error\n"
            "(a missing, negative or non-numeric --seed or --items, or --items above 1000,\n"
-           "among them), an unreadable or malformed TRACE. On any error no output file is\n"
-           "left half-written.\n";
+           "among them; so are a missing, negative or non-numeric --train-length, one above\n"
+           "100, and --train-length or --stop-at-platform without --run), an unreadable or\n"
+           "malformed TRACE. On any error no output file is left half-written.\n";
 }
 
 } // namespace lumaro::cli

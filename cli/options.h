@@ -23,6 +23,9 @@ struct Options {
     std::string tracePath;
     std::string pngPath;
     std::string explainPath;
+    std::string runPath;      // the speed along the line
+    int trainLength = 30;     // --train-length, px
+    bool stopAtPlatform = false;
     std::string replayPath;   // Mode::Replay: the trace to run
     std::string quizPath;     // Mode::Quiz: where the self-test items go
     std::uint64_t seed = 0;   // Mode::Quiz

@@ -226,7 +226,8 @@ void MainForm::RunMenuAction(MenuAction action)
     case MenuAction::ShowAbout: ShowModeless(m_state.About); break;
     case MenuAction::StartPractice:
     case MenuAction::StartExam:
-    case MenuAction::ShowProgress: break;   // the shells' own
+    case MenuAction::ShowProgress:
+    case MenuAction::ShowFahrt: break;      // the shells' own
     }
 }
 

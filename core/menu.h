@@ -41,6 +41,8 @@ enum class MenuAction {
     StartPractice,
     StartExam,
     ShowProgress,
+    // The speed along the line, which the window and the page draw themselves.
+    ShowFahrt,
 };
 
 // Items that the shells handle alone: the core's dispatch, lumaro-render's words and the state
@@ -48,7 +50,7 @@ enum class MenuAction {
 constexpr bool IsShellOnly(MenuAction action)
 {
     return action == MenuAction::StartPractice || action == MenuAction::StartExam
-        || action == MenuAction::ShowProgress;
+        || action == MenuAction::ShowProgress || action == MenuAction::ShowFahrt;
 }
 
 struct MenuItem {
@@ -62,7 +64,7 @@ struct MenuItem {
 
 // In menu order. "Lzenz1" is the manual, "Lizenz1" the licence terms: the names are the window's
 // own and stay as they are.
-inline constexpr std::array<MenuItem, 14> kMenuItems = {{
+inline constexpr std::array<MenuItem, 15> kMenuItems = {{
     // component         text             menu                    sep.   check  action
     {"Ueben1",         "Üben …",        TopMenu::Datei,         false, false, MenuAction::StartPractice},
     {"Pruefung1",      "Prüfung …",     TopMenu::Datei,         false, false, MenuAction::StartExam},
@@ -75,6 +77,7 @@ inline constexpr std::array<MenuItem, 14> kMenuItems = {{
     {"Nacht1",         "Nacht",         TopMenu::Einstellungen, false, true,  MenuAction::ShowNight},
     {"Gleisplan1",     "Gleisplan",     TopMenu::Einstellungen, true,  true,  MenuAction::ToggleTrackPlan},
     {"Signalbegriff1", "Signalbegriff", TopMenu::Einstellungen, true,  true,  MenuAction::ToggleDesignations},
+    {"Fahrt1",         "Fahrt zeigen",  TopMenu::Einstellungen, true,  true,  MenuAction::ShowFahrt},
     {"Lzenz1",         "Anleitung",     TopMenu::Hilfe,         false, false, MenuAction::ShowManual},
     {"Lizenz1",        "Lizenz",        TopMenu::Hilfe,         true,  false, MenuAction::ShowLicence},
     {"Info1",          "Info",          TopMenu::Hilfe,         false, false, MenuAction::ShowAbout},

@@ -121,7 +121,7 @@ void AppendMenu(std::string& out, const MainForm& form)
     out += "  \"menu\": {";
     bool first = true;
     for (const MenuItem& item : kMenuItems) {
-        if (!item.checkable)
+        if (!item.checkable || IsShellOnly(item.action))
             continue;
         out += first ? "" : ", ";
         first = false;

@@ -2,10 +2,12 @@
 // Texts are returned as NUL-terminated UTF-8 that stays valid until the next call returning text.
 
 #include "io/json_text.h"
+#include "documents/run_json.h"
 #include "web/access_json.h"
 #include "web/columns_json.h"
 #include "web/session.h"
 #include "web/window_texts.h"
+#include "learn/fahrt.h"
 #include "learn/progress.h"
 #include "documents/quiz_json.h"
 #include "learn/quiz.h"
@@ -22,6 +24,8 @@ namespace {
 std::unique_ptr<lumaro::web::Session> g_session;
 std::string g_text;
 lumaro::learn::Progress g_progress;
+// The speed line as the page shows it after every tick and every step of its train.
+lumaro::learn::SpeedLineCache g_speedLine;
 
 lumaro::web::Session& TheSession()
 {
@@ -104,6 +108,38 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_access_json() { return Text(lumaro::web:
 EMSCRIPTEN_KEEPALIVE const char* lumaro_window_texts() { return Text(lumaro::web::WindowTextsJson()); }
 
 EMSCRIPTEN_KEEPALIVE const char* lumaro_columns_json() { return Text(lumaro::web::ColumnsJson()); }
+
+// The speed along the line for the aspects the panels show: what lumaro-render --run writes
+// (`view` 0), or the line as the page draws it (`view` 1). "null" for a train length outside
+// 0 .. 100.
+EMSCRIPTEN_KEEPALIVE const char* lumaro_run(int trainLength, int stopAtPlatform, int view)
+{
+    using namespace lumaro::learn;
+    if (trainLength < 0 || trainLength > kMaxTrainLength)
+        return Text("null");
+    const lumaro::FormState& form = TheSession().Form().View();
+    const SpeedLine& line = g_speedLine.Get(form.SelectedSystem(), form.Panels,
+                                            {trainLength, stopAtPlatform ? PlatformStop::Stop : PlatformStop::Pass});
+    return Text(view ? lumaro::documents::SpeedLineViewJson(line) : lumaro::documents::SpeedLineJson(line));
+}
+
+// One step of the train running that line, `ms` milliseconds long, from where the page's train
+// is: {"head", "wait_ms", "stopped_at_platform", "running"}.
+EMSCRIPTEN_KEEPALIVE const char* lumaro_train_step(int trainLength, int stopAtPlatform, double head, int waitMs,
+                                                   int stoppedAtPlatform, int ms)
+{
+    using namespace lumaro::learn;
+    if (trainLength < 0 || trainLength > kMaxTrainLength)
+        return Text("null");
+    const lumaro::FormState& form = TheSession().Form().View();
+    const SpeedLine& line = g_speedLine.Get(form.SelectedSystem(), form.Panels,
+                                            {trainLength, stopAtPlatform ? PlatformStop::Stop : PlatformStop::Pass});
+    TrainRun train{head, waitMs, stoppedAtPlatform != 0, true};
+    AdvanceTrain(line, train, ms);
+    return Text("{\"head\": " + std::to_string(train.head) + ", \"wait_ms\": " + std::to_string(train.waitMs)
+                + ", \"stopped_at_platform\": " + (train.stoppedAtPlatform ? "true" : "false")
+                + ", \"running\": " + (train.running ? "true" : "false") + "}");
+}
 
 // The items of lumaro-render --quiz for the seed, as one JSON array; "null" for a bad argument.
 EMSCRIPTEN_KEEPALIVE const char* lumaro_quiz(const char* seed, int items)

@@ -3,6 +3,7 @@
 
 #include "core/main_form.h"
 #include "learn/explain.h"
+#include "learn/fahrt.h"
 #include "learn/line_of_form.h"
 #include "state/aspect_commands.h"
 #include "state/propagation.h"
@@ -176,6 +177,52 @@ void BM_TickBusiestWhyLine(benchmark::State& state) { TickExplained(state, false
 void BM_TickBusiestExplainAll(benchmark::State& state) { TickExplained(state, true); }
 BENCHMARK(BM_TickBusiestWhyLine)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_TickBusiestExplainAll)->ComputeStatistics("min", Fastest);
+
+// The tick with the speed line kept up to date after it, as the window and the page do while
+// "Fahrt zeigen" is on; and the speed line computed afresh, on the same line.
+void BM_TickBusiestFahrt(benchmark::State& state)
+{
+    auto form = std::make_unique<MainForm>();
+    form->FormCreate();
+    form->Paint();
+    for (int button : {34, 29, 27, 12, 5, 25, 22})
+        form->ClickButton(button);
+    form->MenuCommand("Nacht1");
+    learn::SpeedLineCache line;
+    for (auto _ : state) {
+        form->Timer1Timer();
+        benchmark::DoNotOptimize(line.Get(form->SelectedSystem(), form->View().Panels, {30, learn::PlatformStop::Stop}));
+        benchmark::DoNotOptimize(form->View().Canvas.Pixels());
+    }
+}
+void BM_SpeedLine(benchmark::State& state)
+{
+    auto form = std::make_unique<MainForm>();
+    form->FormCreate();
+    form->Paint();
+    for (int button : {34, 29, 27, 12, 5, 25, 22})
+        form->ClickButton(button);
+    form->Timer1Timer();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(learn::ComputeSpeedLine(form->SelectedSystem(), form->View().Panels,
+                                                         {30, learn::PlatformStop::Stop}));
+}
+// What keeping the line costs after a tick that changed no caption: the comparison alone.
+void BM_SpeedLineKept(benchmark::State& state)
+{
+    auto form = std::make_unique<MainForm>();
+    form->FormCreate();
+    form->Paint();
+    for (int button : {34, 29, 27, 12, 5, 25, 22})
+        form->ClickButton(button);
+    form->Timer1Timer();
+    learn::SpeedLineCache line;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(line.Get(form->SelectedSystem(), form->View().Panels, {30, learn::PlatformStop::Stop}));
+}
+BENCHMARK(BM_TickBusiestFahrt)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_SpeedLineKept)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_SpeedLine)->ComputeStatistics("min", Fastest);
 
 // What every paint adds for the explanations: the records and their origins kept as drawn.
 void BM_KeepPaintedLine(benchmark::State& state)

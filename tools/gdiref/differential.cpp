@@ -127,7 +127,7 @@ std::vector<Case> SessionCases(std::mt19937& rng, int count)
             || item.action == MenuAction::SelectHl;
         if (system)
             systems.push_back(item.component);
-        else if (item.checkable)
+        else if (item.checkable && !IsShellOnly(item.action))
             switches.push_back(item.component);
     }
     std::vector<Case> cases;

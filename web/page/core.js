@@ -49,6 +49,10 @@ export class Core {
     this.progressText = text('lumaro_progress_text');
     this.progressJson = text('lumaro_progress_json');
     this.accessJson = text('lumaro_access_json');
+    // The speed along the line (view 0: as lumaro-render --run writes it; 1: as the page draws
+    // it), and one step of a train running it.
+    this.run = textOf('lumaro_run', ['number', 'number', 'number']);
+    this.trainStep = textOf('lumaro_train_step', ['number', 'number', 'number', 'number', 'number', 'number']);
   }
 
   // The canvas as RGBA bytes, a view into the module's memory: use it before the next call into

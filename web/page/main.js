@@ -9,6 +9,7 @@ import { SecondaryWindows } from './windows.js';
 import { TouchLayout } from './touch.js';
 import { QuizDialog } from './quiz.js';
 import { WhyLine } from './why_line.js';
+import { FahrtView } from './fahrt.js';
 
 const kTickMs = 1000;
 const manual = new URLSearchParams(location.search).has('manual');
@@ -52,6 +53,7 @@ class Page {
       why: (panel) => core.whyOf(panel),
     });
     this.whyLine = new WhyLine(this.root, this.view, core);
+    this.fahrt = new FahrtView(this.root, core, this.touch, this.whyLine);
     this.timer = 0;
     document.querySelector('#restart').addEventListener('click', () => this.restart());
   }
@@ -93,6 +95,7 @@ class Page {
     const windows = JSON.parse(this.core.windowsJson());
     this.windows.mirror(windows);
     this.whyLine.refresh();
+    this.fahrt.refresh();
     if (windows.Ended)
       this.end();
   }
@@ -198,6 +201,12 @@ async function boot() {
       if (list === null)
         throw new RangeError(`lumaro.quiz: no such seed ${seedText}`);
       return list;
+    },
+    // What lumaro-render --run writes after the same actions with these options.
+    run: (trainLength = 30, stopAtPlatform = false) => {
+      if (!Number.isInteger(trainLength) || trainLength < 0 || trainLength > 100 || typeof stopAtPlatform !== 'boolean')
+        throw new RangeError('lumaro.run(trainLength, stopAtPlatform): a whole number 0..100 and true or false');
+      return JSON.parse(page.core.run(trainLength, stopAtPlatform ? 1 : 0, 0));
     },
     // The self-test for scripts: start with a known seed, and read what its window shows.
     startExam: (seed) => page.quiz.start('exam', String(seed)),

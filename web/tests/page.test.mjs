@@ -87,10 +87,12 @@ describe('the page', () => {
     const marks = () => page.evaluate(() => Object.fromEntries(
       [...document.querySelectorAll('[aria-checked]')].map((item) => [item.id, item.getAttribute('aria-checked')])));
     assert.deepEqual(await marks(), { HVSystem1: 'true', KsSystem1: 'false', HlSystem1: 'false', ag1: 'true',
-      Nacht1: 'false', Gleisplan1: 'true', Signalbegriff1: 'true', BlinkenAnhalten1: 'false', Lampenfarben1: 'false' });
+      Nacht1: 'false', Gleisplan1: 'true', Signalbegriff1: 'true', Fahrt1: 'false', BlinkenAnhalten1: 'false',
+      Lampenfarben1: 'false' });
     await perform(page, ['HlSystem1', 'Nacht1', 'Gleisplan1', 'Signalbegriff1', 'Signalbegriff1']);
     assert.deepEqual(await marks(), { HVSystem1: 'false', KsSystem1: 'false', HlSystem1: 'true', ag1: 'false',
-      Nacht1: 'true', Gleisplan1: 'false', Signalbegriff1: 'true', BlinkenAnhalten1: 'false', Lampenfarben1: 'false' });
+      Nacht1: 'true', Gleisplan1: 'false', Signalbegriff1: 'true', Fahrt1: 'false', BlinkenAnhalten1: 'false',
+      Lampenfarben1: 'false' });
 
     // A user opens the menu and picks the item.
     await page.click('#Einstellungen1');
