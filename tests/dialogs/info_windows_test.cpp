@@ -159,7 +159,10 @@ TEST_F(InfoWindowsTest, ManualHasItsHeadingsInOrderAndNamesTheSupportAddress)
     const char* headings[] = {"1. BETRIEBSSYSTEM", "2. DATENSPEICHERUNG", "3. PROGRAMMENDE", "4. EINSTELLUNGEN",
                               "- SIGNALSYSTEM:", "- H/V-System:\t", "- KS-System:\t", "- Hl-System:\t",
                               "- TAG/NACHT:", "- Tag:\t", "- Nacht:\t", "- GLEISPLAN:", "- SIGNALBEGRIFF:",
+                              "- WARUM ANZEIGEN:", "- BLINKEN ANHALTEN:", "- LAMPENFARBEN BESCHRIFTEN:",
+                              "- SIGNALNAMEN ANZEIGEN:", "- FAHRT ZEIGEN:", "- GRÖSSE:",
                               "5. HILFE:", "- ANLEITUNG:", "- LIZENZ:", "- INFO:",
+                              "6. ÜBEN UND PRÜFEN:", "- ÜBEN:", "- PRÜFUNG:", "- FORTSCHRITT:", "- BILD SPEICHERN:",
                               "BUTTONS FÜR DIE SIGNALBEGRIFFE:"};
     qsizetype at = 0;
     for (const char* heading : headings) {

@@ -1,0 +1,42 @@
+// Takes the README's first picture offscreen: the window as a learner sees it after the first
+// press, with every signal named and the "Warum" line explaining the pressed column.
+//   build/tools/lumaro-first-steps docs
+#include "app/main_window.h"
+#include "app/why_bar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace lumaro;
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // The user's own options stay untouched: the picture shows a first start.
+    QStandardPaths::setTestModeEnabled(true);
+    QFile::remove(MainWindow::optionsFile());
+    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs"));
+    MainWindow window;
+    window.timer()->stop();
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    const auto tick = [&] { QMetaObject::invokeMethod(window.timer(), "timeout", Qt::DirectConnection); };
+    window.signalNamesAction()->trigger();
+    tick();
+    // The exit signal at 60 km/h: its distant signals follow at the next ticks.
+    window.button(3)->click();
+    tick();
+    tick();
+    QTest::qWait(50);
+    const bool saved = window.grab().save(out.filePath(QStringLiteral("first-steps.png")));
+    QFile::remove(MainWindow::optionsFile());
+    return saved ? 0 : 1;
+}
