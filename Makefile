@@ -10,7 +10,7 @@ JOBS       ?= $(shell nproc)
 DEPS := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
         libbenchmark-dev libpng-dev libjpeg62-turbo-dev \
         dpkg-dev file desktop-file-utils \
-        xvfb dbus-daemon at-spi2-core python3-pyatspi dbus-x11
+        xvfb x11-utils dbus-daemon at-spi2-core python3-pyatspi dbus-x11
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 

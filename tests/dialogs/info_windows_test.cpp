@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "dialogs/about_window.h"
 #include "dialogs/text_windows.h"
+#include "dialogs/window_look.h"
 #include "contents/texts.h"
 
 #include <QAction>
@@ -172,6 +173,17 @@ TEST_F(InfoWindowsTest, ManualHasItsHeadingsInOrderAndNamesTheSupportAddress)
     }
     EXPECT_TRUE(manual.contains(QStringLiteral("support@tornvik.example.org")));
     EXPECT_FALSE(manual.contains(QStringLiteral("%1")));
+}
+
+TEST_F(InfoWindowsTest, LinksReadOnTheirWindowsBackground)
+{
+    for (QWidget* link : std::initializer_list<QWidget*> {window->about()->webLink(), window->about()->mailLink(),
+                                                          window->manual()->signalBookLink(), window->manual()->mailLink(),
+                                                          window->manual()->webLink()}) {
+        const QColor text = link->palette().color(QPalette::WindowText);
+        const QColor background = link->window()->palette().color(QPalette::Window);
+        EXPECT_GE(ContrastRatio(text, background), 4.5) << link->objectName().toStdString();
+    }
 }
 
 TEST_F(InfoWindowsTest, LinksGoToTheOpener)

@@ -1,5 +1,6 @@
-// Takes the README's first picture offscreen: the window as a learner sees it after the first
-// press, with every signal named and the "Warum" line explaining the pressed column.
+// Takes the README's first pictures offscreen: the window as a learner sees it after the first
+// press, with every signal named and the "Warum" line explaining the pressed column; and the line
+// shown whole for a designation under the mouse.
 //   build/tools/lumaro-first-steps docs
 #include "app/main_window.h"
 #include "app/why_bar.h"
@@ -7,10 +8,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QEnterEvent>
 #include <QFile>
+#include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QToolButton>
 #include <QTest>
 
 using namespace lumaro;
@@ -36,7 +40,17 @@ int main(int argc, char** argv)
     tick();
     tick();
     QTest::qWait(50);
-    const bool saved = window.grab().save(out.filePath(QStringLiteral("first-steps.png")));
+    bool saved = window.grab().save(out.filePath(QStringLiteral("first-steps.png")));
+
+    // The mouse on the entry signal's distant signal, which announces what the exit signal shows,
+    // and the whole explanation.
+    window.signalNamesAction()->trigger();
+    QLabel* panel = window.panel(12);
+    QEnterEvent enter(QPointF(2, 2), panel->mapTo(&window, QPointF(2, 2)), panel->mapToGlobal(QPointF(2, 2)));
+    QCoreApplication::sendEvent(panel, &enter);
+    window.why()->setExpanded(true);
+    QTest::qWait(50);
+    saved = window.grab().save(out.filePath(QStringLiteral("warum.png"))) && saved;
     QFile::remove(MainWindow::optionsFile());
     return saved ? 0 : 1;
 }
