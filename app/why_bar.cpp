@@ -61,6 +61,8 @@ WhyBar::WhyBar(const FormState& form, QWidget* canvas, std::span<QLabel* const> 
     m_bar->setBackgroundRole(QPalette::ToolTipBase);
     m_bar->setForegroundRole(QPalette::ToolTipText);
     m_bar->setAutoFillBackground(true);
+    // A click on the line is not a click on the window background.
+    m_bar->setAttribute(Qt::WA_NoMousePropagation);
     m_line = new QLabel(m_bar);
     m_line->setObjectName(QStringLiteral("Warum"));
     m_line->setTextFormat(Qt::PlainText);
