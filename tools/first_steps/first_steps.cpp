@@ -42,10 +42,16 @@ int main(int argc, char** argv)
     QTest::qWait(50);
     bool saved = window.grab().save(out.filePath(QStringLiteral("first-steps.png")));
 
-    // The mouse on the entry signal's distant signal, which announces what the exit signal shows,
-    // and the whole explanation.
+    // The intermediate signal dark with its identification light and the entry signal at 40 km/h:
+    // the mouse on the distant part of the entry signal's mast, which now announces the exit
+    // signal, and the whole explanation.
     window.signalNamesAction()->trigger();
-    QLabel* panel = window.panel(12);
+    window.button(20)->click();
+    tick();
+    window.button(31)->click();
+    tick();
+    tick();
+    QLabel* panel = window.panel(11);
     QEnterEvent enter(QPointF(2, 2), panel->mapTo(&window, QPointF(2, 2)), panel->mapToGlobal(QPointF(2, 2)));
     QCoreApplication::sendEvent(panel, &enter);
     window.why()->setExpanded(true);
