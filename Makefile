@@ -1,5 +1,5 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing,
-# configure and build into build/. The browser build: `make web`, `make web-serve`, `make test-web`,
+# configure and build into build/: `make run` only the window program, `make test` everything. The browser build: `make web`, `make web-serve`, `make test-web`,
 # and `make web-dist` for the site to publish.
 
 BUILD      ?= build
@@ -10,7 +10,7 @@ JOBS       ?= $(shell nproc)
 DEPS := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
         libbenchmark-dev libpng-dev libjpeg62-turbo-dev \
         dpkg-dev file desktop-file-utils \
-        xvfb dbus-daemon at-spi2-core python3-pyatspi dbus-x11
+        xvfb x11-utils dbus-daemon at-spi2-core python3-pyatspi dbus-x11
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
@@ -37,7 +37,10 @@ configure: deps $(BUILD)/build.ninja
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the window program and the libraries it links: every test, benchmark and tool is built by
+# `make test`.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target lumaro
 	./$(BUILD)/lumaro
 
 $(ASAN_BUILD)/build.ninja: | deps

@@ -6,6 +6,7 @@
 #include "app/canvas_accessible.h"
 #include "app/canvas_widget.h"
 #include "app/menu_align.h"
+#include "app/names_overlay.h"
 #include "app/photograph.h"
 #include "app/fahrt_view.h"
 #include "app/why_bar.h"
@@ -91,6 +92,7 @@ MainWindow::MainWindow(QWidget* parent)
     createWidgets();
     connectWidgets();
     createAccessibility();
+    createOptions();
     m_driver.Start();
     mirror();
     m_timer.start();
@@ -191,12 +193,15 @@ void MainWindow::createWidgets()
     m_image1->setPixmap(ReadPicture(QStringLiteral(":/lumaro/logo.bmp")));
     m_image1->setAttribute(Qt::WA_NoMousePropagation);
 
-    m_why = new WhyBar(m_driver.View(), this, m_canvas, m_panels);
+    m_names = new NamesOverlay(m_canvas);
+    m_why = new WhyBar(m_driver.View(), m_canvas, m_panels);
     m_fahrt = new FahrtView(m_driver.View(), m_canvas);
 
     m_timer.setInterval(1000);
 
-    resize(Canvas::kWidth, menuBar()->sizeHint().height() + Canvas::kHeight + m_why->bar()->sizeHint().height());
+    // The canvas and the menu bar, nothing more: the "Warum" line lives in the canvas's free strip,
+    // so that the window fits a screen of 768 pixels with its frame and a desktop panel.
+    resize(Canvas::kWidth, menuBar()->sizeHint().height() + Canvas::kHeight);
     move(0, -2);
 }
 
@@ -431,6 +436,7 @@ void MainWindow::mirror(const FormState& state)
 
     mirrorAccessibility();
     mirrorWindows(state);
+    m_names->refresh(state);
     m_why->refresh();
 }
 

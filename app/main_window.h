@@ -27,6 +27,7 @@ class CanvasWidget;
 class LicenceWindow;
 class ManualWindow;
 class ModelessWindow;
+class NamesOverlay;
 class NoticeWindow;
 class WhyBar;
 class FahrtView;
@@ -82,6 +83,15 @@ public:
     // The learners' options above the canvas: "Blinken anhalten", "Lampenfarben beschriften".
     QAction* steadyLampsAction() const { return m_steadyLamps; }
     QAction* colorLettersAction() const { return m_colorLetters; }
+    // "Signalnamen anzeigen" and the names it writes above the canvas.
+    QAction* signalNamesAction() const { return m_signalNames; }
+    NamesOverlay* names() const { return m_names; }
+    // The item of "Größe" for `percent` (one of kViewPercents), or nullptr.
+    QAction* viewSizeAction(int percent) const;
+    // The learner's options are kept in this file between starts (main_window_options.cpp). A
+    // file that cannot be written is told once through the reporter; tests replace it.
+    static QString optionsFile();
+    void setSettingsErrorReporter(ErrorReporter reporter) { m_reportSettingsError = std::move(reporter); }
     // Writes the canvas as the last paint left it (1016 x 696) to `path` as a PNG, the same bytes
     // as lumaro-render --png. On failure returns false with the reason in `error`.
     bool savePicture(const QString& path, QString& error) const;
@@ -102,6 +112,9 @@ private:
     // Accessible names, keyboard access and the learners' overlays (main_window_access.cpp).
     void createAccessibility();
     void mirrorAccessibility();
+    // The options kept between starts: read at creation, written at every change.
+    void createOptions();
+    void saveOptions();
 
     Driver m_driver;
     CanvasWidget* m_canvas = nullptr;
@@ -115,6 +128,11 @@ private:
     QAction* m_showWhy = nullptr;
     QAction* m_steadyLamps = nullptr;
     QAction* m_colorLetters = nullptr;
+    QAction* m_signalNames = nullptr;
+    NamesOverlay* m_names = nullptr;
+    std::vector<std::pair<int, QAction*>> m_viewSizes;
+    ErrorReporter m_reportSettingsError;
+    bool m_settingsErrorTold = false;
     ButtonKeys* m_buttonKeys = nullptr;
     SaveFileChooser m_chooseSaveFile;
     ErrorReporter m_reportError;

@@ -38,7 +38,14 @@ enum FontStyle { Regular = 0, Bold = 1, Underlined = 2 };
 QFont DialogFont(Face face, int pixels, int style = Regular);
 
 QColor ButtonFaceColour();       // the background of the windows
-QColor ActiveCaptionColour();    // the colour of link texts: the desktop's accent colour
+// The colour of link texts: the desktop's accent colour, darkened where it would be too faint to
+// read on the windows' background.
+QColor ActiveCaptionColour();
+// The contrast of two colours as WCAG measures it (1 to 21), and the least it asks of text.
+double ContrastRatio(const QColor& a, const QColor& b);
+inline constexpr double kReadableContrast = 4.5;
+// `text`, darkened in its hue until it reaches kReadableContrast on `background`.
+QColor ReadableOn(QColor text, const QColor& background);
 QColor DesktopColour();          // the link texts of the notice over the photograph
 inline const QColor kBlueText {0, 0, 255};
 

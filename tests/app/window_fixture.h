@@ -5,6 +5,7 @@
 
 #include "app/main_window.h"
 
+#include <QFile>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -23,6 +24,8 @@ protected:
     // `beforeShow` set it up, shows it and waits until it is on the screen.
     void showWindow(const std::function<void(MainWindow&)>& beforeShow = {})
     {
+        // Every test starts with the options a first start has.
+        QFile::remove(MainWindow::optionsFile());
         window = std::make_unique<MainWindow>();
         window->timer()->stop();
         if (beforeShow)

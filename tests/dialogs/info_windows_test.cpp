@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "dialogs/about_window.h"
 #include "dialogs/text_windows.h"
+#include "dialogs/window_look.h"
 #include "contents/texts.h"
 
 #include <QAction>
@@ -159,7 +160,10 @@ TEST_F(InfoWindowsTest, ManualHasItsHeadingsInOrderAndNamesTheSupportAddress)
     const char* headings[] = {"1. BETRIEBSSYSTEM", "2. DATENSPEICHERUNG", "3. PROGRAMMENDE", "4. EINSTELLUNGEN",
                               "- SIGNALSYSTEM:", "- H/V-System:\t", "- KS-System:\t", "- Hl-System:\t",
                               "- TAG/NACHT:", "- Tag:\t", "- Nacht:\t", "- GLEISPLAN:", "- SIGNALBEGRIFF:",
+                              "- WARUM ANZEIGEN:", "- BLINKEN ANHALTEN:", "- LAMPENFARBEN BESCHRIFTEN:",
+                              "- SIGNALNAMEN ANZEIGEN:", "- FAHRT ZEIGEN:", "- GRÖSSE:",
                               "5. HILFE:", "- ANLEITUNG:", "- LIZENZ:", "- INFO:",
+                              "6. ÜBEN UND PRÜFEN:", "- ÜBEN:", "- PRÜFUNG:", "- FORTSCHRITT:", "- BILD SPEICHERN:",
                               "BUTTONS FÜR DIE SIGNALBEGRIFFE:"};
     qsizetype at = 0;
     for (const char* heading : headings) {
@@ -169,6 +173,17 @@ TEST_F(InfoWindowsTest, ManualHasItsHeadingsInOrderAndNamesTheSupportAddress)
     }
     EXPECT_TRUE(manual.contains(QStringLiteral("support@tornvik.example.org")));
     EXPECT_FALSE(manual.contains(QStringLiteral("%1")));
+}
+
+TEST_F(InfoWindowsTest, LinksReadOnTheirWindowsBackground)
+{
+    for (QWidget* link : std::initializer_list<QWidget*> {window->about()->webLink(), window->about()->mailLink(),
+                                                          window->manual()->signalBookLink(), window->manual()->mailLink(),
+                                                          window->manual()->webLink()}) {
+        const QColor text = link->palette().color(QPalette::WindowText);
+        const QColor background = link->window()->palette().color(QPalette::Window);
+        EXPECT_GE(ContrastRatio(text, background), 4.5) << link->objectName().toStdString();
+    }
 }
 
 TEST_F(InfoWindowsTest, LinksGoToTheOpener)

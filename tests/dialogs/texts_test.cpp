@@ -2,6 +2,12 @@
 
 #include "dialogs/links.h"
 #include "contents/texts.h"
+#include "app/progress_store.h"
+#include "app/window_options.h"
+#include "core/menu.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <QUrlQuery>
 
@@ -49,6 +55,32 @@ TEST(WindowTextsTest, ManualNamesTheSupportAddressInPlaceOfItsPlaceholder)
     ASSERT_NE(at, std::string::npos);
     EXPECT_EQ(written.find("%1", at + 1), std::string::npos) << "one placeholder";
     EXPECT_EQ(shown, written.substr(0, at) + std::string(kSupportMail) + written.substr(at + 2));
+}
+
+TEST(WindowTextsTest, ManualSaysWhatIsKeptWhereAndNamesEveryOptionAndSelfTestItem)
+{
+    const QString manual = QString::fromStdString(ManualText());
+    // Where the window keeps the options and the progress, in the user's folders as a reader
+    // writes them.
+    const QString options = QFileInfo(QStringLiteral("/home/x/.config/lumaro/lumaro.conf")).fileName();
+    EXPECT_EQ(QFileInfo(OptionsFilePath()).fileName(), options);
+    EXPECT_TRUE(manual.contains(QStringLiteral("~/.config/lumaro/") + options));
+    EXPECT_TRUE(manual.contains(QStringLiteral("~/.local/share/lumaro/")
+                                + QFileInfo(ProgressStore(QStringLiteral("/x")).filePath()).fileName()));
+    EXPECT_TRUE(manual.contains(QString::fromUtf8("Speicher des Browsers")));
+    // What it said before the program kept anything is gone.
+    EXPECT_FALSE(manual.contains(QString::fromUtf8("keine Einstellungen an")));
+    EXPECT_FALSE(manual.contains(QString::fromUtf8("keine weiteren Dateien")));
+
+    // Every item of the self-test and every option by the name its menu gives it.
+    for (const MenuItem& item : kMenuItems) {
+        QString text = QString::fromUtf8(item.text);
+        text.remove(QString::fromUtf8(" …"));
+        EXPECT_TRUE(manual.contains(text.toUpper()) || manual.contains(text)) << item.text;
+    }
+    for (const char* option : {"Warum anzeigen", "Blinken anhalten", "Lampenfarben beschriften",
+                               "Signalnamen anzeigen", "Fahrt zeigen"})
+        EXPECT_TRUE(manual.contains(QString::fromUtf8(option), Qt::CaseInsensitive)) << option;
 }
 
 } // namespace

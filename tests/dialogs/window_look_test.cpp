@@ -1,5 +1,5 @@
 // Reading the program's pictures: the same pixels as Qt's own reading, and nothing for a picture
-// that is not there.
+// that is not there. Link colours readable on the windows' background.
 
 #include "dialogs/window_look.h"
 
@@ -30,6 +30,23 @@ TEST(WindowLookTest, ReadPictureReadsTheResourcesAsQtDoes)
             << path.toStdString();
     }
     EXPECT_TRUE(ReadPicture(QStringLiteral(":/lumaro/missing.bmp")).isNull());
+}
+
+TEST(WindowLookTest, LinkColoursAreDarkenedInTheirHueUntilTheyReadOnTheWindows)
+{
+    const QColor grey = ButtonFaceColour();
+    EXPECT_DOUBLE_EQ(ContrastRatio(Qt::black, Qt::white), 21.0);
+    EXPECT_DOUBLE_EQ(ContrastRatio(grey, grey), 1.0);
+    // The accent of the usual desktop style: too faint on the windows' grey.
+    const QColor accent(0x30, 0x8C, 0xC6);
+    EXPECT_NEAR(ContrastRatio(accent, grey), 3.24, 0.01);
+    const QColor link = ReadableOn(accent, grey);
+    EXPECT_GE(ContrastRatio(link, grey), kReadableContrast);
+    EXPECT_LT(ContrastRatio(link, grey), kReadableContrast + 0.3) << "no darker than it must be";
+    EXPECT_NEAR(link.hue(), accent.hue(), 2);
+    // A colour that reads already stays as it is.
+    EXPECT_EQ(ReadableOn(QColor(0, 0, 255), grey), QColor(0, 0, 255));
+    EXPECT_GE(ContrastRatio(ActiveCaptionColour(), grey), kReadableContrast);
 }
 
 } // namespace

@@ -10,6 +10,8 @@ import { TouchLayout } from './touch.js';
 import { QuizDialog } from './quiz.js';
 import { WhyLine } from './why_line.js';
 import { FahrtView } from './fahrt.js';
+import { keepOptions, keptOptions } from './options.js';
+import { TapHint } from './tap_hint.js';
 
 const kTickMs = 1000;
 const manual = new URLSearchParams(location.search).has('manual');
@@ -43,10 +45,15 @@ class Page {
       formClick: () => this.act(() => core.formClick()),
       option: (name, item) => this.toggleOption(name, item),
     });
-    // Blinking is held from the start for those who asked their system for less motion.
-    const steadyLamps = matchMedia('(prefers-reduced-motion: reduce)').matches;
-    this.access = new AccessView(this.root, { steadyLamps, colorLetters: false });
-    this.root.querySelector('#BlinkenAnhalten1').setAttribute('aria-checked', String(steadyLamps));
+    // Blinking is held from the start for those who asked their system for less motion, unless
+    // the learner chose otherwise before.
+    this.options = keptOptions({
+      steadyLamps: matchMedia('(prefers-reduced-motion: reduce)').matches,
+      colorLetters: false,
+    });
+    this.access = new AccessView(this.root, { ...this.options });
+    for (const item of this.root.querySelectorAll('[data-option]'))
+      item.setAttribute('aria-checked', String(Boolean(this.options[item.dataset.option])));
     this.windows = new SecondaryWindows(this.root, JSON.parse(core.windowTextsJson()));
     this.touch = new TouchLayout(this.root, layout, JSON.parse(core.columnsJson()).columns, {
       button: (n) => this.act(() => core.clickButton(n)),
@@ -54,6 +61,7 @@ class Page {
     });
     this.whyLine = new WhyLine(this.root, this.view, core);
     this.fahrt = new FahrtView(this.root, core, this.touch, this.whyLine);
+    this.tapHint = new TapHint(this.touch.box, this.touch.sheet);
     this.timer = 0;
     document.querySelector('#restart').addEventListener('click', () => this.restart());
   }
@@ -84,6 +92,8 @@ class Page {
     const on = item.getAttribute('aria-checked') !== 'true';
     item.setAttribute('aria-checked', String(on));
     this.access.setOption(name, on);
+    this.options[name] = on;
+    keepOptions(this.options);
   }
 
   show(ticked = false) {
