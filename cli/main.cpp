@@ -67,28 +67,6 @@ int FinishStdout()
     return kStatusOk;
 }
 
-void Perform(Driver& driver, const Action& action)
-{
-    switch (action.kind) {
-    case Action::Kind::Tick:
-        driver.Tick();
-        break;
-    case Action::Kind::Paint:
-        driver.Paint();
-        break;
-    case Action::Kind::Button:
-        driver.ClickButton(action.button);
-        break;
-    case Action::Kind::Menu:
-        // A new window colour invalidates the window; without a screen it is repainted at once.
-        driver.MenuCommand(action.menu);
-        break;
-    case Action::Kind::FormClick:
-        driver.FormClick();
-        break;
-    }
-}
-
 // Produces every requested output in memory, then commits them together.
 int WriteOutputs(const Options& options, const MainForm* form, const Canvas& canvas)
 {

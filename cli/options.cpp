@@ -16,48 +16,6 @@ namespace lumaro::cli {
 
 namespace {
 
-// "ButtonN" names an aspect button only in its plain spelling: "Button07" and "Button4" are
-// no button of the window.
-bool ParseButton(std::string_view word, int& number)
-{
-    constexpr std::string_view kPrefix = "Button";
-    if (!word.starts_with(kPrefix))
-        return false;
-    for (int n = 1; n <= kMaxButtonNumber; ++n) {
-        if (IsAspectButton(n) && word.substr(kPrefix.size()) == std::to_string(n)) {
-            number = n;
-            return true;
-        }
-    }
-    return false;
-}
-
-bool ParseAction(std::string_view word, Action& action)
-{
-    if (word == "tick") {
-        action = {Action::Kind::Tick, 0, {}};
-        return true;
-    }
-    if (word == "paint") {
-        action = {Action::Kind::Paint, 0, {}};
-        return true;
-    }
-    if (word == "FormClick") {
-        action = {Action::Kind::FormClick, 0, {}};
-        return true;
-    }
-    int number = 0;
-    if (ParseButton(word, number)) {
-        action = {Action::Kind::Button, number, {}};
-        return true;
-    }
-    if (const MenuItem* item = FindMenuItem(word)) {
-        action = {Action::Kind::Menu, 0, item->component};
-        return true;
-    }
-    return false;
-}
-
 // Whether two output names lead to the same file; names that cannot be resolved are compared
 // as written. "-" is standard output, no file.
 bool SameFile(const std::string& a, const std::string& b)
@@ -194,12 +152,12 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             error = "unknown option '" + word + "'";
             return false;
         }
-        Action action;
-        if (!ParseAction(word, action)) {
+        const std::optional<Action> action = ParseAction(word);
+        if (!action) {
             error = "unknown action '" + word + "'";
             return false;
         }
-        options.actions.push_back(std::move(action));
+        options.actions.push_back(*action);
     }
 
     if (help || version) {

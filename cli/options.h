@@ -2,18 +2,13 @@
 
 // The command line of lumaro-render, checked completely before anything runs.
 
+#include "core/action.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace lumaro::cli {
-
-struct Action {
-    enum class Kind { Tick, Paint, Button, Menu, FormClick };
-    Kind kind = Kind::Tick;
-    int button = 0;       // Kind::Button: N of ButtonN
-    std::string menu;     // Kind::Menu: the menu item's component name
-};
 
 struct Options {
     enum class Mode { Run, Replay, Quiz, Help, Version };

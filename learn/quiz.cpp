@@ -30,30 +30,12 @@ constexpr int kSetTries = 8;
 constexpr int kChoiceCount = 4;
 constexpr int kAttempts = 24;
 
-const char* MenuItemOf(System system)
-{
-    switch (system) {
-    case System::HV: return "HVSystem1";
-    case System::Ks: return "KsSystem1";
-    case System::Hl: return "HlSystem1";
-    }
-    return "HVSystem1";
-}
-
-std::string ButtonWord(int n) { return "Button" + std::to_string(n); }
-
 bool ParseButtonWord(std::string_view word, int& number)
 {
-    constexpr std::string_view kPrefix = "Button";
-    if (!word.starts_with(kPrefix))
+    const std::optional<Action> action = ParseAction(word);
+    if (!action || action->kind != Action::Kind::Button)
         return false;
-    const std::string_view digits = word.substr(kPrefix.size());
-    int n = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
-    if (ec != std::errc() || end != digits.data() + digits.size() || !IsAspectButton(n)
-        || digits != std::to_string(n))
-        return false;
-    number = n;
+    number = action->button;
     return true;
 }
 
@@ -172,7 +154,7 @@ Situation MakeSituation(System system, const Recipe* recipe, int noise, Random& 
 {
     Situation s;
     s.driver.Start();
-    s.setup = {MenuItemOf(system), "tick"};
+    s.setup = {NamesOf(system).menuItem, "tick"};
     RunActions(s.driver, s.setup);
     for (int i = 0; i < noise; ++i) {
         const std::vector<int> buttons = VisibleEnabledButtons(s.driver.View());
@@ -698,12 +680,7 @@ const char* KindName(ItemKind kind)
 
 const char* SystemName(System system)
 {
-    switch (system) {
-    case System::HV: return "HV";
-    case System::Ks: return "Ks";
-    case System::Hl: return "Hl";
-    }
-    return "HV";
+    return NamesOf(system).id;
 }
 
 std::optional<ItemKind> ParseKind(std::string_view name)
@@ -720,30 +697,6 @@ std::optional<System> ParseSystem(std::string_view name)
         if (name == SystemName(system))
             return system;
     return std::nullopt;
-}
-
-bool RunActions(Driver& driver, std::span<const std::string> actions, std::string* error)
-{
-    for (const std::string& word : actions) {
-        int button = 0;
-        const MenuItem* item = FindMenuItem(word);
-        if (word == "tick")
-            driver.Tick();
-        else if (word == "paint")
-            driver.Paint();
-        else if (word == "FormClick")
-            driver.FormClick();
-        else if (ParseButtonWord(word, button))
-            driver.ClickButton(button);
-        else if (item)
-            driver.MenuCommand(word);
-        else {
-            if (error)
-                *error = word;
-            return false;
-        }
-    }
-    return true;
 }
 
 std::string SpeedAt(System system, std::string_view caption, std::span<const std::string> supplements)

@@ -4,6 +4,7 @@
 // actions, a question about one designation panel, and the answer the core itself gives.
 
 #include "core/driver.h"
+#include "core/action.h"
 #include "learn/random.h"
 
 #include <cstdint>
@@ -43,10 +44,8 @@ std::vector<std::string> Words(std::string_view text);
 std::optional<ItemKind> ParseKind(std::string_view name);
 std::optional<System> ParseSystem(std::string_view name);
 
-// Performs action words on a started run as lumaro-render does ("tick", "paint", "FormClick", "ButtonN", a menu
-// item's component name). Stops at the first word that is no action and returns false with
-// that word in `error`; a click on a hidden or disabled button does nothing, as in the window.
-bool RunActions(Driver& driver, std::span<const std::string> actions, std::string* error = nullptr);
+// The self-test's actions are the main window's words (core/action.h).
+using lumaro::RunActions;
 
 // Items 0 .. count-1 of `seed`. Item i depends only on the seed, i and the items before it, so a
 // longer list begins with the shorter one. Each item's designation is picked first, evenly over

@@ -6,11 +6,27 @@
 #include "web/session.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
+
+namespace {
+
+std::optional<int> Count(const char* text)
+{
+    int n = 0;
+    const char* end = text + std::strlen(text);
+    const auto [last, ec] = std::from_chars(text, end, n);
+    if (ec != std::errc() || last != end || n < 1)
+        return std::nullopt;
+    return n;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -18,29 +34,28 @@ int main(int argc, char** argv)
         std::fputs("usage: lumaro-web-ticktime TICKS ROUNDS [ACTION ...]\n", stderr);
         return 2;
     }
-    const int ticks = std::max(1, std::atoi(argv[1]));
-    const int rounds = std::max(1, std::atoi(argv[2]));
+    const std::optional<int> ticks = Count(argv[1]);
+    const std::optional<int> rounds = Count(argv[2]);
+    if (!ticks || !rounds) {
+        std::fputs("lumaro-web-ticktime: TICKS and ROUNDS are whole numbers from 1 on\n", stderr);
+        return 2;
+    }
 
     lumaro::web::Session session;
     for (int i = 3; i < argc; ++i) {
-        const std::string action = argv[i];
-        if (action == "tick")
-            session.Tick();
-        else if (action.starts_with("Button"))
-            session.ClickButton(std::atoi(action.c_str() + 6));
-        else if (!session.MenuCommand(action)) {
-            std::fprintf(stderr, "lumaro-web-ticktime: unknown action '%s'\n", action.c_str());
+        if (!session.RunActions(argv[i])) {
+            std::fprintf(stderr, "lumaro-web-ticktime: unknown action '%s'\n", argv[i]);
             return 2;
         }
     }
 
     std::vector<double> perTick;
-    for (int r = 0; r < rounds; ++r) {
+    for (int r = 0; r < *rounds; ++r) {
         const auto start = std::chrono::steady_clock::now();
-        for (int t = 0; t < ticks; ++t)
+        for (int t = 0; t < *ticks; ++t)
             session.Tick();
         const std::chrono::duration<double, std::micro> took = std::chrono::steady_clock::now() - start;
-        perTick.push_back(took.count() / ticks);
+        perTick.push_back(took.count() / *ticks);
     }
     std::sort(perTick.begin(), perTick.end());
     std::printf("%.3f\n", perTick[perTick.size() / 2]);
