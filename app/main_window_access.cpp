@@ -4,6 +4,7 @@
 #include "app/canvas_widget.h"
 #include "app/keyboard_access.h"
 #include "app/main_window.h"
+#include "core/menu.h"
 #include "learn/columns.h"
 
 #include <QAction>
@@ -15,29 +16,6 @@
 namespace lumaro {
 
 namespace {
-
-// Menu titles with the letter that opens them together with Alt.
-struct MenuTitle {
-    const char* component;
-    const char* title;
-};
-constexpr MenuTitle kMenuTitles[] = {
-    {"Datei1", "&Datei"},
-    {"Einstellungen1", "&Einstellungen"},
-    {"Hilfe1", "&Hilfe"},
-};
-
-struct Shortcut {
-    const char* component;
-    QKeyCombination keys;
-};
-const Shortcut kShortcuts[] = {
-    {"HVSystem1", Qt::CTRL | Qt::Key_1},
-    {"KsSystem1", Qt::CTRL | Qt::Key_2},
-    {"HlSystem1", Qt::CTRL | Qt::Key_3},
-    {"ag1", Qt::CTRL | Qt::Key_T},
-    {"Nacht1", Qt::CTRL | Qt::Key_N},
-};
 
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
@@ -65,12 +43,12 @@ void MainWindow::createAccessibility()
     }
     m_image1->setAccessibleName(QString::fromUtf8("Lumaro-Logo"));
 
-    for (const MenuTitle& t : kMenuTitles)
-        if (auto* menu = findChild<QMenu*>(QString::fromUtf8(t.component)))
-            menu->setTitle(QString::fromUtf8(t.title));
-    for (const Shortcut& s : kShortcuts)
-        if (QAction* action = menuAction(QString::fromUtf8(s.component)))
-            action->setShortcut(QKeySequence(s.keys));
+    for (const TopMenuDef& top : kTopMenus)
+        if (auto* menu = findChild<QMenu*>(QString::fromUtf8(top.component)))
+            menu->setTitle(QString::fromUtf8(top.accessText));
+    for (const MenuItem& item : kMenuItems)
+        if (QAction* action = item.shortcut ? menuAction(QString::fromUtf8(item.component)) : nullptr)
+            action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut), QKeySequence::PortableText));
 
     // Window options, not the core's: they change what is drawn above the canvas, never its
     // state, its trace or its picture.
