@@ -11,6 +11,7 @@
 #include "app/fahrt_view.h"
 #include "app/why_bar.h"
 #include "io/output_files.h"
+#include "learn/column_controls.h"
 #include "io/png_writer.h"
 #include "dialogs/about_window.h"
 #include "dialogs/notice_window.h"
@@ -252,7 +253,7 @@ void MainWindow::connectWidgets()
 
     for (const ButtonDef& def : kButtons) {
         const int n = def.number;
-        const int column = def.left + kButtonWidth / 2 - (def.left + kButtonWidth / 2) % 100 + 50;
+        const int column = learn::ControlColumn(def.left, kButtonWidth);
         connect(m_buttons[n], &QPushButton::clicked, this, [this, n, column] {
             m_driver.ClickButton(n);
             m_why->columnPressed(column);

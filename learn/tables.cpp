@@ -4,6 +4,7 @@
 #include "learn/tables.h"
 
 #include "core/layout.h"
+#include "learn/column_controls.h"
 #include "learn/explain.h"
 
 #include <array>
@@ -417,8 +418,7 @@ const ButtonColumn* FindButtonColumn(System system, int button)
     for (const ButtonDef& def : kButtons) {
         if (def.number != button)
             continue;
-        // A button stands under its signal, a little left of the mast.
-        const int column = (def.left + 50) / 100 * 100 + 50;
+        const int column = ControlColumn(def.left, kButtonWidth);
         for (const ButtonColumn& row : kButtonColumns)
             if (row.column == column && (row.systems & SystemBit(system)))
                 return &row;
