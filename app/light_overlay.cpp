@@ -2,11 +2,12 @@
 
 #include "app/light_overlay.h"
 
+#include "learn/light_labels.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
 
-#include <map>
 
 namespace lumaro {
 
@@ -49,33 +50,19 @@ void PaintSteadyLamps(QPainter& painter, std::span<const LitLight> lights)
     }
 }
 
-// Letters on a light label beside each light, on the side away from the middle of its column's
-// lights, so that the letters of neighbouring lamps do not cover each other or the lamps.
+// Letters on a label beside each light, where the core places them.
 void PaintColorLetters(QPainter& painter, std::span<const LitLight> lights)
 {
-    std::map<std::int32_t, std::pair<long, int>> middle;  // column -> sum of centres, count
-    for (const LitLight& light : lights) {
-        auto& [sum, count] = middle[light.column];
-        sum += (light.left + light.right) / 2;
-        ++count;
-    }
     QFont font = painter.font();
     font.setPixelSize(9);
     font.setBold(true);
     painter.setFont(font);
     const QFontMetrics metrics(font);
-    for (const LitLight& light : lights) {
-        const auto& [sum, count] = middle[light.column];
-        const int centre = (light.left + light.right) / 2;
-        const bool left = count > 1 && centre * count < sum;
-        const QString letters = QString::fromLatin1(LampColorLetters(light.color));
-        QRect label(0, 0, metrics.horizontalAdvance(letters) + 4, metrics.height());
-        const int midY = (light.top + light.bottom) / 2;
-        label.moveTop(midY - label.height() / 2);
-        if (left)
-            label.moveRight(light.left - 3);
-        else
-            label.moveLeft(light.right + 2);
+    for (const learn::LightLabel& at : learn::LightLabels(lights)) {
+        const QString letters = QString::fromLatin1(at.letters);
+        const int width = metrics.horizontalAdvance(letters) + 4;
+        const int height = metrics.height();
+        const QRect label(at.left ? at.x - width : at.x, at.middleY - height / 2, width, height);
         painter.setPen(Qt::black);
         painter.setBrush(Qt::white);
         painter.drawRect(label.adjusted(0, 0, -1, -1));

@@ -4,6 +4,7 @@
 
 #include "io/json_text.h"
 #include "learn/columns.h"
+#include "learn/light_labels.h"
 
 namespace lumaro::web {
 
@@ -77,7 +78,9 @@ std::string AccessJson(const FormState& form)
     Key(out, "lights");
     out += "[";
     first = true;
-    for (const LitLight& l : lights) {
+    const std::vector<learn::LightLabel> labels = learn::LightLabels(lights);
+    for (std::size_t i = 0; i < lights.size(); ++i) {
+        const LitLight& l = lights[i];
         out += first ? "{" : ", {";
         first = false;
         out += "\"left\": " + std::to_string(l.left) + ", \"top\": " + std::to_string(l.top);
@@ -89,6 +92,10 @@ std::string AccessJson(const FormState& form)
         out += l.blinking ? "true" : "false";
         out += ", \"burning\": ";
         out += l.burning ? "true" : "false";
+        // Where its colour letters stand (learn/light_labels.h).
+        out += ", \"label\": {\"left\": ";
+        out += labels[i].left ? "true" : "false";
+        out += ", \"x\": " + std::to_string(labels[i].x) + ", \"y\": " + std::to_string(labels[i].middleY) + "}";
         out += "}";
     }
     out += "]}";

@@ -145,24 +145,16 @@ export class AccessView {
     }
   }
 
-  // Letters beside each light, on the side away from the middle of its column's lights.
+  // Letters on a label beside each light, where the core places them.
   drawLetters(lights) {
     const g = this.context;
-    const middle = new Map();
-    const column = (l) => Math.floor(l.left / 100);
-    for (const l of lights) {
-      const [sum, count] = middle.get(column(l)) || [0, 0];
-      middle.set(column(l), [sum + (l.left + l.right) / 2, count + 1]);
-    }
     g.font = 'bold 9px sans-serif';
     g.textBaseline = 'middle';
+    const height = 11;
     for (const l of lights) {
-      const [sum, count] = middle.get(column(l));
-      const centre = (l.left + l.right) / 2;
       const width = g.measureText(l.color).width + 4;
-      const height = 11;
-      const left = count > 1 && centre * count < sum ? l.left - 3 - width : l.right + 2;
-      const top = Math.round((l.top + l.bottom) / 2 - height / 2);
+      const left = l.label.left ? l.label.x - width : l.label.x;
+      const top = l.label.y - Math.floor(height / 2);
       g.fillStyle = '#fff';
       g.strokeStyle = '#000';
       g.fillRect(left, top, width, height);
