@@ -1,0 +1,95 @@
+#pragma once
+
+// A JSON text written front to back: the writer places the commas and colons, so that a document
+// is a sequence of values and keys in their order, never hand-placed separators. Separators are
+// ", " and ": ", as in every document the programs write.
+
+#include "io/json_text.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace lumaro::io {
+
+class JsonWriter {
+public:
+    JsonWriter& BeginObject() { return Open('{'); }
+    JsonWriter& EndObject() { return Close('}'); }
+    JsonWriter& BeginArray() { return Open('['); }
+    JsonWriter& EndArray() { return Close(']'); }
+
+    // The key of the next value in an object.
+    JsonWriter& Key(std::string_view key)
+    {
+        Separate();
+        AppendJsonString(m_out, key);
+        m_out += ": ";
+        m_afterKey = true;
+        return *this;
+    }
+
+    JsonWriter& String(std::string_view text)
+    {
+        Separate();
+        AppendJsonString(m_out, text);
+        return *this;
+    }
+    JsonWriter& Int(std::int64_t n) { return Raw(std::to_string(n)); }
+    JsonWriter& Bool(bool b) { return Raw(b ? "true" : "false"); }
+    JsonWriter& Null() { return Raw("null"); }
+    // A value that is JSON text already (a document written elsewhere).
+    JsonWriter& Raw(std::string_view json)
+    {
+        Separate();
+        m_out += json;
+        return *this;
+    }
+
+    // Shorthands for a key and its value.
+    JsonWriter& Field(std::string_view key, std::string_view text) { return Key(key).String(text); }
+    JsonWriter& Field(std::string_view key, const char* text) { return Key(key).String(text); }
+    JsonWriter& Field(std::string_view key, std::int64_t n) { return Key(key).Int(n); }
+    JsonWriter& Field(std::string_view key, int n) { return Key(key).Int(n); }
+    JsonWriter& Field(std::string_view key, bool b) { return Key(key).Bool(b); }
+
+    const std::string& Text() const { return m_out; }
+    std::string Take() { return std::move(m_out); }
+
+private:
+    JsonWriter& Open(char bracket)
+    {
+        Separate();
+        m_out += bracket;
+        m_first.push_back(true);
+        return *this;
+    }
+    JsonWriter& Close(char bracket)
+    {
+        m_out += bracket;
+        m_first.pop_back();
+        return *this;
+    }
+    // A value after a key follows its colon; any other value or key after the first in its
+    // object or array follows a comma.
+    void Separate()
+    {
+        if (m_afterKey) {
+            m_afterKey = false;
+            return;
+        }
+        if (!m_first.empty()) {
+            if (!m_first.back())
+                m_out += ", ";
+            m_first.back() = false;
+        }
+    }
+
+    std::string m_out;
+    std::vector<bool> m_first;   // per open object or array: nothing written in it yet
+    bool m_afterKey = false;
+};
+
+} // namespace lumaro::io
