@@ -373,6 +373,14 @@ QAction* MainWindow::menuAction(const QString& component) const
     return nullptr;
 }
 
+void MainWindow::setConcealment(learn::Concealment concealment)
+{
+    m_concealment = concealment;
+    m_why->setConcealment(concealment);
+    m_canvas->setConcealedColumn(concealment.column);
+    mirror();
+}
+
 void MainWindow::mirror()
 {
     for (const MenuEntry& entry : m_menuEntries)
@@ -389,7 +397,7 @@ void MainWindow::mirror(const FormState& state)
         const QString caption = QString::fromStdString(panelState.caption);
         if (label->text() != caption)
             label->setText(caption);
-        const QString tip = ToolTipText(panelState.hint);
+        const QString tip = m_concealment.Conceals(n) ? QString() : ToolTipText(panelState.hint);
         if (label->toolTip() != tip)
             label->setToolTip(tip);
         const QColor background = ToQColor(panelState.color);
@@ -407,8 +415,9 @@ void MainWindow::mirror(const FormState& state)
         QPushButton* button = m_buttons[def.number];
         if (button->isVisibleTo(m_canvas) != buttonState.visible)
             button->setVisible(buttonState.visible);
-        if (button->isEnabled() != buttonState.enabled)
-            button->setEnabled(buttonState.enabled);
+        const bool enabled = buttonState.enabled && !m_concealment.buttonsHeld;
+        if (button->isEnabled() != enabled)
+            button->setEnabled(enabled);
     }
 
     if (state.FocusedControl == 0) {

@@ -4,6 +4,7 @@
 
 #include "core/layout.h"
 #include "core/driver.h"
+#include "learn/quiz_session.h"
 #include "dialogs/links.h"
 
 #include <QMainWindow>
@@ -79,6 +80,10 @@ public:
     // The learners' options above the canvas: "Blinken anhalten", "Lampenfarben beschriften".
     QAction* steadyLampsAction() const { return m_steadyLamps; }
     QAction* colorLettersAction() const { return m_colorLetters; }
+    // While a self-test question is open: the asked column explains nothing, and the line's
+    // buttons may wait for the answer. Mirrored at once.
+    void setConcealment(learn::Concealment concealment);
+    const learn::Concealment& concealment() const { return m_concealment; }
     // Writes the canvas as the last paint left it (1016 x 696) to `path` as a PNG, the same bytes
     // as lumaro-render --png. On failure returns false with the reason in `error`.
     bool savePicture(const QString& path, QString& error) const;
@@ -112,6 +117,7 @@ private:
     QAction* m_steadyLamps = nullptr;
     QAction* m_colorLetters = nullptr;
     ButtonKeys* m_buttonKeys = nullptr;
+    learn::Concealment m_concealment;
     SaveFileChooser m_chooseSaveFile;
     ErrorReporter m_reportError;
     struct MenuEntry {

@@ -97,13 +97,24 @@ int WhyBar::panelToExplain() const
     return 0;
 }
 
+void WhyBar::setConcealment(learn::Concealment concealment)
+{
+    m_concealment = concealment;
+    refresh();
+}
+
 void WhyBar::refresh()
 {
     std::optional<learn::PanelWhy> why;
-    if (m_shown)
-        if (const int panel = panelToExplain())
+    bool concealed = false;
+    if (m_shown) {
+        if (const int panel = panelToExplain(); panel && m_concealment.Conceals(panel))
+            concealed = true;
+        else if (panel)
             why = m_cache.Explain(learn::LineOf(m_form), panel);
-    const QString text = why ? QString::fromStdString(why->why) : QString();
+    }
+    const QString text = concealed ? QString::fromUtf8(learn::kConcealedText)
+                                   : why ? QString::fromStdString(why->why) : QString();
     if (m_line->text() != text)
         m_line->setText(text);
     std::vector<int> columns;

@@ -5,6 +5,7 @@
 // above the canvas. The window mirrors it after every action, like its other controls.
 
 #include "learn/explain.h"
+#include "learn/quiz_session.h"
 
 #include <QObject>
 
@@ -32,6 +33,9 @@ public:
     // A button of column `x` was pressed: its column is explained while the mouse explains nothing.
     void columnPressed(int x);
 
+    // While a self-test question is open, its column is explained by no word of the answer.
+    void setConcealment(learn::Concealment concealment);
+
     // Recomputes the line and the outline from the core.
     void refresh();
 
@@ -55,6 +59,7 @@ private:
     QLabel* m_line = nullptr;
     CauseOverlay* m_overlay = nullptr;
     bool m_shown = true;
+    learn::Concealment m_concealment;
     int m_hoverPanel = 0;
     int m_hoverColumn = 0;
     int m_pressedColumn = 0;

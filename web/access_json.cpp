@@ -34,7 +34,7 @@ const char* SystemName(System system)
 
 } // namespace
 
-std::string AccessJson(const FormState& form)
+std::string AccessJson(const FormState& form, const learn::Concealment& concealed)
 {
     const System system = form.SelectedSystem();
     const auto lights = form.Lights.Lights();
@@ -53,9 +53,10 @@ std::string AccessJson(const FormState& form)
         out += "\"x\": " + std::to_string(x) + ", ";
         Text(out, "name", learn::ColumnName(system, x));
         out += ", ";
-        Text(out, "aspect", learn::ColumnAspect(form.Panels, lights, x));
+        const bool hidden = concealed.ConcealsColumn(x);
+        Text(out, "aspect", hidden ? std::string() : learn::ColumnAspect(form.Panels, lights, x));
         out += ", ";
-        Text(out, "description", learn::DescribeColumn(form.Panels, lights, x));
+        Text(out, "description", hidden ? std::string(learn::kConcealedText) : learn::DescribeColumn(form.Panels, lights, x));
         out += "}";
     }
     out += "], ";
@@ -77,9 +78,10 @@ std::string AccessJson(const FormState& form)
         out += n == 1 ? "" : ", ";
         Key(out, ("Panel" + std::to_string(n)).c_str());
         out += "{";
-        Text(out, "name", learn::PanelName(system, n, panel.caption));
+        const bool hidden = concealed.Conceals(n);
+        Text(out, "name", learn::PanelName(system, n, hidden ? std::string_view() : std::string_view(panel.caption)));
         out += ", ";
-        Text(out, "description", learn::OneLine(panel.hint));
+        Text(out, "description", hidden ? std::string() : learn::OneLine(panel.hint));
         out += "}";
     }
     out += "}, ";
