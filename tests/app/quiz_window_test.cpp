@@ -8,6 +8,7 @@
 #include "learn/quiz.h"
 
 #include "app/canvas_widget.h"
+#include "app/why_bar.h"
 #include "learn/columns.h"
 
 #include <QAction>

@@ -249,8 +249,11 @@ export class QuizDialog {
 
   open(title) {
     this.title.textContent = title;
-    if (!this.dialog.open)
-      this.dialog.show();
+    if (this.dialog.open)
+      return;
+    this.dialog.show();
+    // The window itself takes the focus, not its first button (×), so that Enter goes on.
+    this.dialog.focus({ preventScroll: true });
   }
 
   start(mode, seed) {
@@ -290,6 +293,8 @@ export class QuizDialog {
   // window its view.
   refresh() {
     this.view = JSON.parse(this.core.quizView());
+    // Every answer is recorded in the core at once; the page keeps it at once too.
+    this.save();
     this.page.show();
     this.render(this.view);
   }
@@ -463,10 +468,15 @@ export class QuizDialog {
       free = sheet.left > innerWidth / 2 ? { left: boxRect.left, right: sheet.left } : { left: sheet.right, right: boxRect.right };
     box.scrollLeft += mark.left + mark.width / 2 - (free.left + free.right) / 2;
     // Vertically: the panel at the bottom of what shows, with as much of the signal as fits.
-    if (panel) {
-      const visibleBottom = Math.min(boxRect.bottom, innerHeight, sheet.top > boxRect.top ? sheet.top : innerHeight);
-      box.scrollTop += panel.bottom + kGap - visibleBottom;
-    }
+    if (!panel)
+      return;
+    const visibleBottom = Math.min(boxRect.bottom, innerHeight, sheet.top > boxRect.top ? sheet.top : innerHeight);
+    box.scrollTop += panel.bottom + kGap - visibleBottom;
+    // A box as tall as the canvas does not pan: the page scrolls instead.
+    const now = document.getElementById(this.view.panel).getBoundingClientRect();
+    const bottom = sheet.top > now.top ? Math.min(sheet.top, innerHeight) : innerHeight;
+    if (now.bottom + kGap > bottom)
+      window.scrollBy(0, now.bottom + kGap - bottom);
   }
 
   askReset() {
