@@ -383,6 +383,11 @@ export class QuizDialog {
     if (x) {
       this.mark.style.left = `${x - kColumnWidth / 2}px`;
       this.markName.textContent = view.askedSignal;
+      // The name stays readable however far the touch layout zooms the canvas out.
+      const zoom = document.documentElement.classList.contains('touch-layout') ? this.page.touch?.zoom || 1 : 1;
+      this.markName.style.fontSize = `${Math.round(12 / Math.min(1, zoom))}px`;
+      // It reaches inwards from the column, never beyond the canvas.
+      this.markName.dataset.side = x < 508 ? 'left' : 'right';
     }
   }
 
