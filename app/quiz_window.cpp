@@ -220,7 +220,7 @@ void QuizWindow::startPractice(std::uint64_t seed)
         if (m_systemBoxes[i]->isChecked())
             systems.push_back(kSystems[i]);
     m_session.StartPractice(seed, std::move(systems));
-    m_shownItem = nullptr;
+    m_shownNumber = -1;
     refresh();
     show();
     place();
@@ -230,7 +230,7 @@ void QuizWindow::startPractice(std::uint64_t seed)
 void QuizWindow::startExam(std::uint64_t seed)
 {
     m_session.StartExam(seed);
-    m_shownItem = nullptr;
+    m_shownNumber = -1;
     refresh();
     show();
     place();
@@ -287,8 +287,8 @@ void QuizWindow::refresh()
     m_systems->setVisible(view.mode == learn::QuizMode::Practice && !view.finished);
 
     // The line moved on whenever the question, its answer or the end did.
-    const bool moved = view.item != m_shownItem || view.answered != m_shownAnswered || view.finished != m_shownFinished;
-    m_shownItem = view.item;
+    const bool moved = view.number != m_shownNumber || view.answered != m_shownAnswered || view.finished != m_shownFinished;
+    m_shownNumber = view.number;
     m_shownAnswered = view.answered;
     m_shownFinished = view.finished;
     m_main.setConcealment(m_session.Concealed());
@@ -400,11 +400,22 @@ void QuizWindow::place()
     else if (line.bottom() + kGap + size.height() <= available.bottom())
         at = {std::max(line.left(), available.left()), line.bottom() + kGap};
     else {
-        // Over the line, on the side away from the asked column (or the right by default).
-        const int asked = m_mark && m_mark->column() ? m_mark->column() : 0;
-        const QPoint column = m_main.canvas()->mapToGlobal(QPoint(asked, 0));
-        const bool right = !asked || column.x() < line.center().x();
-        at = {right ? available.right() - size.width() : available.left(), available.top()};
+        // Over the line, on the side of the asked column with more room, as narrow as it must be.
+        const int asked = m_mark ? m_mark->column() : 0;
+        if (!asked) {
+            at = {available.right() - size.width(), available.top()};
+        } else {
+            const QRect local = CanvasWidget::columnRect(asked);
+            const QRect column(m_main.canvas()->mapToGlobal(local.topLeft()), local.size());
+            const int leftRoom = column.left() - kGap - available.left();
+            const int rightRoom = available.right() - column.right() - kGap;
+            const bool right = rightRoom >= leftRoom;
+            const int frameWidth = size.width() - width();
+            const int outer = std::min(size.width(), std::max(right ? rightRoom : leftRoom, minimumWidth() + frameWidth));
+            if (outer != size.width())
+                resize(outer - frameWidth, height());
+            at = {right ? column.right() + kGap : column.left() - kGap - outer, available.top()};
+        }
     }
     if (pos() != at)
         move(at);
@@ -435,7 +446,7 @@ void QuizWindow::keyPressEvent(QKeyEvent* event)
 void QuizWindow::closeEvent(QCloseEvent* event)
 {
     m_session.Close();
-    m_shownItem = nullptr;
+    m_shownNumber = -1;
     m_main.setConcealment({});
     coverPanel(0);
     if (m_mark)

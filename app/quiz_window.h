@@ -110,7 +110,7 @@ private:
     MainWindow& m_main;
     learn::QuizSession& m_session;
     // What the window last showed, to draw the line again only when the session moved on.
-    const learn::QuizItem* m_shownItem = nullptr;
+    int m_shownNumber = -1;
     bool m_shownAnswered = false;
     bool m_shownFinished = false;
 

@@ -282,6 +282,7 @@ SessionView QuizSession::View() const
         return view;
     const QuizItem& item = *m_item;
     view.item = &item;
+    view.number = m_index;
     view.answered = m_answered;
     view.heading = m_mode == QuizMode::Exam
         ? "Frage " + std::to_string(m_index) + " von " + std::to_string(m_exam.size()) + " · " + ItemHeading(item)

@@ -64,6 +64,7 @@ struct SessionView {
     std::string prompt;
     std::string hint;             // what to do ("Stelle es mit den Tasten unter den Signalen ein.")
     const QuizItem* item = nullptr;   // the open or just answered question
+    int number = 0;                   // questions drawn so far in this session, this one included
     bool answered = false;
     std::vector<ChoiceView> choices;
     bool choicesEnabled = false;
