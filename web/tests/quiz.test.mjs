@@ -230,10 +230,20 @@ describe('the self-test in the page', () => {
     const page = await browser.page();
     await page.evaluate(() => localStorage.clear());
     await page.evaluate(() => window.lumaro.startPractice('12'));
+    let marked = 0;
     for (let i = 0; i < 4; ++i) {
-      await answer(page, i % 2 === 0);
+      const item = await answer(page, i % 2 === 0);
+      if (item.kind !== 'set' && i % 2 === 1) {
+        // The chosen and the right choice differ by sign and word, not by colour alone.
+        const marks = await page.evaluate(() => Object.fromEntries([...document.querySelectorAll('#QuizWindow [data-mark]')]
+          .map((b) => [b.dataset.mark, b.innerText.replace(/\s+/g, ' ').trim()])));
+        assert.match(marks['chosen-wrong'], /^\d? ?✗ .* – deine Wahl$/);
+        assert.match(marks.right, new RegExp(`✓ ${rightAnswer(item).replace(/[.*+?^${}()|[\]\\]/g, '\\$&')} – richtig$`));
+        ++marked;
+      }
       await page.keyboard.press('Enter');
     }
+    assert.ok(marked > 0);
     await page.evaluate(() => document.getElementById('Fortschritt1').click());
     const saved = await page.evaluate(() => localStorage.getItem('lumaro-fortschritt'));
     const question = () => page.evaluate(() => {
