@@ -32,8 +32,6 @@ namespace {
 using learn::ChoiceMark;
 using learn::ItemKind;
 
-constexpr std::array kSystems = {System::HV, System::Ks, System::Hl};
-constexpr std::array kSystemLabels = {"H/V", "Ks", "Hl"};
 // Room between the window and the line or the screen's edge.
 constexpr int kGap = 8;
 // A window frame's title bar and borders, where the platform does not report them yet.
@@ -153,11 +151,13 @@ void QuizWindow::createWidgets()
     m_systems = new QWidget(this);
     auto* systems = new QHBoxLayout(m_systems);
     systems->setContentsMargins(0, 0, 0, 0);
-    systems->addWidget(new QLabel(QString::fromUtf8("Üben im:"), m_systems));
-    for (std::size_t i = 0; i < kSystems.size(); ++i) {
-        auto* box = new QCheckBox(QString::fromUtf8(kSystemLabels[i]), m_systems);
-        box->setObjectName(QStringLiteral("QuizSystem%1").arg(QLatin1String(learn::SystemName(kSystems[i]))));
-        box->setChecked(true);
+    const learn::SessionView view = m_session.View();
+    systems->addWidget(new QLabel(Utf8(view.systemsLabel), m_systems));
+    for (std::size_t i = 0; i < m_systemBoxes.size() && i < view.systemChoices.size(); ++i) {
+        const auto& choice = view.systemChoices[i];
+        auto* box = new QCheckBox(Utf8(choice.label), m_systems);
+        box->setObjectName(QStringLiteral("QuizSystem%1").arg(QLatin1String(learn::SystemName(choice.system))));
+        box->setChecked(choice.chosen);
         box->setFocusPolicy(Qt::NoFocus);
         m_systemBoxes[i] = box;
         systems->addWidget(box);
@@ -215,11 +215,7 @@ void QuizWindow::connectWidgets()
 
 void QuizWindow::startPractice(std::uint64_t seed)
 {
-    std::vector<System> systems;
-    for (std::size_t i = 0; i < kSystems.size(); ++i)
-        if (m_systemBoxes[i]->isChecked())
-            systems.push_back(kSystems[i]);
-    m_session.StartPractice(seed, std::move(systems));
+    m_session.StartPractice(seed, m_session.Systems());
     m_shownNumber = -1;
     refresh();
     show();
@@ -246,10 +242,11 @@ void QuizWindow::systemsChanged()
             box->setChecked(true);
         return;
     }
+    const learn::SessionView view = m_session.View();
     std::vector<System> systems;
-    for (std::size_t i = 0; i < kSystems.size(); ++i)
+    for (std::size_t i = 0; i < m_systemBoxes.size() && i < view.systemChoices.size(); ++i)
         if (m_systemBoxes[i]->isChecked())
-            systems.push_back(kSystems[i]);
+            systems.push_back(view.systemChoices[i].system);
     m_session.SetSystems(std::move(systems));
 }
 
@@ -295,6 +292,8 @@ void QuizWindow::refresh()
     if (moved)
         showLine();
     coverPanel(view.coverPanel && view.item ? view.item->panel : 0);
+    if (m_cover)
+        m_cover->setToolTip(Utf8(view.coverHint));
     if (!m_mark)
         m_mark = new AskedMark(m_main.canvas());
     m_mark->setColumn(view.askedColumn, Utf8(view.askedSignal));
@@ -476,7 +475,6 @@ void QuizWindow::coverPanel(int panel)
         m_cover->setAlignment(Qt::AlignCenter);
         m_cover->setAutoFillBackground(true);
         m_cover->setStyleSheet(QStringLiteral("background: #505050; color: white; font-weight: bold;"));
-        m_cover->setToolTip(QString::fromUtf8("Welcher Signalbegriff steht hier?"));
     }
     m_cover->setGeometry(m_main.panel(panel)->geometry());
     m_cover->show();
@@ -604,7 +602,7 @@ ProgressWindow::ProgressWindow(learn::KeptProgress& kept, std::function<void()> 
     m_restore->setObjectName(QStringLiteral("ProgressRestore"));
     m_reset = new QPushButton(this);
     m_reset->setObjectName(QStringLiteral("ProgressReset"));
-    auto* close = new QPushButton(QString::fromUtf8("Schließen"), this);
+    auto* close = new QPushButton(Utf8(learn::MakeProgressView(m_kept).close), this);
     // "Schließen" where it usually sits, the erasing button well apart from it.
     buttons->addWidget(m_reset);
     buttons->addWidget(m_restore);

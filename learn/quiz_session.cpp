@@ -80,6 +80,7 @@ bool Concealment::Conceals(int panel) const
 QuizSession::QuizSession(Driver& line, Progress& progress)
     : m_line(line)
     , m_progress(progress)
+    , m_systems(kAllSystems.begin(), kAllSystems.end())
 {
 }
 
@@ -262,6 +263,11 @@ SessionView QuizSession::View() const
     view.open = m_open;
     view.mode = m_mode;
     view.title = m_mode == QuizMode::Exam ? "Prüfung" : "Üben";
+    view.systemsLabel = "Üben im";
+    static constexpr std::array kShortNames = {"H/V", "Ks", "Hl"};
+    for (std::size_t i = 0; i < kAllSystems.size(); ++i)
+        view.systemChoices.push_back({kAllSystems[i], kShortNames[i],
+                                      std::find(m_systems.begin(), m_systems.end(), kAllSystems[i]) != m_systems.end()});
     if (!m_open)
         return view;
     if (m_finished) {
@@ -293,6 +299,7 @@ SessionView QuizSession::View() const
         view.askedColumn = column;
         view.askedSignal = ColumnName(item.system, column);
         view.coverPanel = item.kind == ItemKind::Name;
+        view.coverHint = "Welcher Signalbegriff steht hier?";
     }
     if (item.kind == ItemKind::Set)
         view.hint = "Stelle es mit den Tasten des Signals ein.";

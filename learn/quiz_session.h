@@ -74,6 +74,16 @@ struct SessionView {
     std::int32_t askedColumn = 0; // the column marked on the line while a question is open
     std::string askedSignal;      // its name ("Spalte 7, Ausfahrsignal")
     bool coverPanel = false;      // a naming question covers the asked panel
+    std::string coverHint;        // the cover's hint
+    // The practice's choice of systems: its label, and each system's short name and whether it is
+    // chosen, H/V, Ks, Hl.
+    std::string systemsLabel;
+    struct SystemChoice {
+        System system = System::HV;
+        std::string label;
+        bool chosen = false;
+    };
+    std::vector<SystemChoice> systemChoices;
     // The exam's result.
     bool finished = false;
     std::string result;           // "15 von 20 richtig (75 %). Nicht bestanden – ..."
@@ -112,6 +122,7 @@ struct ProgressView {
     std::vector<ExamResult> exams;
     std::vector<int> examPercents;
     int passPercent = 0;
+    std::string close = "Schließen";
     std::string reset = "Zurücksetzen";
     std::string resetQuestion;
     std::string confirmYes;

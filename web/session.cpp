@@ -195,7 +195,7 @@ const std::uint8_t* Session::Rgba()
 std::string Session::QuizJson() const
 {
     if (!m_quiz)
-        return "{\"open\": false}";
+        return "{\"open\": false, \"missed\": [], \"choices\": [], \"systemChoices\": []}";
     const learn::SessionView view = m_quiz->View();
     const learn::Concealment concealed = m_quiz->Concealed();
     std::string out = "{\"open\": ";
@@ -226,6 +226,17 @@ std::string Session::QuizJson() const
     Int(out, "askedColumn", view.askedColumn);
     String(out, "askedSignal", view.askedSignal);
     Bool(out, "coverPanel", view.coverPanel);
+    String(out, "coverHint", view.coverHint);
+    String(out, "systemsLabel", view.systemsLabel);
+    out += ", \"systemChoices\": [";
+    for (std::size_t i = 0; i < view.systemChoices.size(); ++i) {
+        out += i ? ", {\"system\": " : "{\"system\": ";
+        io::AppendJsonString(out, learn::SystemName(view.systemChoices[i].system));
+        String(out, "label", view.systemChoices[i].label);
+        Bool(out, "chosen", view.systemChoices[i].chosen);
+        out += '}';
+    }
+    out += ']';
     out += ", \"concealedPanels\": [";
     bool first = true;
     for (const int panel : learn::ColumnPanels(concealed.column)) {
@@ -312,6 +323,7 @@ std::string Session::ProgressJson(const learn::KeptProgress& kept)
     }
     out += ']';
     Int(out, "passPercent", view.passPercent);
+    String(out, "close", view.close);
     String(out, "reset", view.reset);
     String(out, "resetQuestion", view.resetQuestion);
     String(out, "confirmYes", view.confirmYes);

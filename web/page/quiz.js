@@ -6,7 +6,6 @@
 export const kStorageKey = 'lumaro-fortschritt';
 export const kBackupKey = 'lumaro-fortschritt.vorher';
 
-const kSystems = [['HV', 'H/V'], ['Ks', 'Ks'], ['Hl', 'Hl']];
 const kColumnWidth = 100;
 const kGap = 8;
 const kMaxWidth = 400;
@@ -69,16 +68,7 @@ export class QuizDialog {
     this.hint = element('p', 'quiz-hint');
     this.prompt.after(this.hint);
     this.systems = element('fieldset', 'quiz-systems');
-    this.systems.append(element('legend', '', 'Üben im'));
-    for (const [system, label] of kSystems) {
-      const box = element('label');
-      const input = element('input');
-      input.type = 'checkbox';
-      input.checked = true;
-      input.value = system;
-      box.append(input, ` ${label}`);
-      this.systems.append(box);
-    }
+    this.systems.hidden = true;
     this.heading.after(this.systems);
     this.result = element('div', 'quiz-result');
     this.result.id = 'QuizResult';
@@ -185,6 +175,22 @@ export class QuizDialog {
       header.addEventListener('pointermove', move);
       header.addEventListener('pointerup', up);
     });
+  }
+
+  // The practice's systems as the core offers them, built once.
+  showSystems(view) {
+    if (this.systems.childElementCount)
+      return;
+    this.systems.append(element('legend', '', view.systemsLabel));
+    for (const choice of view.systemChoices) {
+      const box = element('label');
+      const input = element('input');
+      input.type = 'checkbox';
+      input.checked = choice.chosen;
+      input.value = choice.system;
+      box.append(input, ` ${choice.label}`);
+      this.systems.append(box);
+    }
   }
 
   chosenSystems() {
@@ -318,6 +324,7 @@ export class QuizDialog {
 
   render(view) {
     this.open(view.title);
+    this.showSystems(view);
     this.systems.hidden = view.mode !== 'practice' || view.finished;
     this.table.hidden = true;
     this.picture.hidden = true;
@@ -378,6 +385,7 @@ export class QuizDialog {
       for (const key of ['left', 'top', 'width', 'height'])
         this.cover.style[key] = panel.style[key];
     this.cover.hidden = !panel;
+    this.cover.title = view.coverHint ?? '';
     const x = view.askedColumn;
     this.mark.hidden = !x;
     if (x) {
@@ -531,7 +539,7 @@ export class QuizDialog {
     this.restoreButton.textContent = view.restore;
     this.restoreButton.hidden = false;
     this.restoreButton.disabled = !view.canRestore;
-    this.proceedButton.textContent = 'Schließen';
+    this.proceedButton.textContent = view.close;
     this.proceedButton.disabled = false;
     this.showMarks({ askedColumn: 0, coverPanel: false });
     this.place();

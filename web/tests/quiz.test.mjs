@@ -161,9 +161,14 @@ describe('the self-test in the page', () => {
           // The line's buttons wait: a real click on one changes nothing.
           const before = await page.evaluate(() => JSON.stringify(window.lumaro.state()));
           const target = await page.evaluate(() => {
-            const button = [...document.querySelectorAll('#client button[id^="Button"]')].find((b) => b.checkVisibility());
-            const r = button.getBoundingClientRect();
-            return { x: r.left + r.width / 2, y: r.top + r.height / 2, disabled: button.disabled };
+            // One that the self-test's window leaves uncovered, so that the click reaches it.
+            const centre = (b) => {
+              const r = b.getBoundingClientRect();
+              return { x: r.left + r.width / 2, y: r.top + r.height / 2 };
+            };
+            const button = [...document.querySelectorAll('#client button[id^="Button"]')].find((b) => b.checkVisibility()
+              && document.elementFromPoint(centre(b).x, centre(b).y) === b);
+            return { ...centre(button), disabled: button.disabled };
           });
           assert.equal(target.disabled, true);
           await page.mouse.click(target.x, target.y);
@@ -182,7 +187,7 @@ describe('the self-test in the page', () => {
       assert.equal(listed.length, missed.length);
       listed.forEach((entry, n) => {
         assert.ok(entry.visible && entry.fits, `missed question ${n + 1} out of reach`);
-        assert.ok(entry.text.includes(missed[n].why), missed[n].why);
+        assert.ok(entry.text.includes(missed[n].why), `${n}: ${missed[n].why}\n---\n${entry.text}`);
         assert.ok(entry.text.includes(`Richtig: ${rightAnswer(missed[n])}`));
       });
     }
