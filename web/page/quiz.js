@@ -390,6 +390,7 @@ export class QuizDialog {
     this.mark.hidden = !x;
     if (x) {
       this.mark.style.left = `${x - kColumnWidth / 2}px`;
+      this.markName.style.top = '';
       this.markName.textContent = view.askedSignal;
       // The name stays readable however far the touch layout zooms the canvas out.
       const zoom = document.documentElement.classList.contains('touch-layout') ? this.page.touch?.zoom || 1 : 1;
@@ -490,6 +491,20 @@ export class QuizDialog {
     const bottom = sheet.top > now.top ? Math.min(sheet.top, innerHeight) : innerHeight;
     if (now.bottom + kGap > bottom)
       window.scrollBy(0, now.bottom + kGap - bottom);
+    // The signal's name at the top of what shows of its column.
+    const client = this.page.view.client.getBoundingClientRect();
+    const shownTop = Math.max(0, box.getBoundingClientRect().top);
+    const zoom = this.page.touch?.zoom || 1;
+    this.markName.style.top = `${Math.max(0, (shownTop - client.top) / zoom) + 4}px`;
+    // Reaching inwards from the column where that leaves it clear of the sheet and the screen's
+    // edges, else the other way.
+    const clear = (r) => r.left >= 0 && r.right <= innerWidth && !(r.left < sheet.right && sheet.left < r.right
+      && r.top < sheet.bottom && sheet.top < r.bottom);
+    for (const side of [this.markName.dataset.side, this.markName.dataset.side === 'left' ? 'right' : 'left']) {
+      this.markName.dataset.side = side;
+      if (clear(this.markName.getBoundingClientRect()))
+        break;
+    }
   }
 
   askReset() {

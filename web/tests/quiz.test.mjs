@@ -65,6 +65,7 @@ function layout(page) {
     return {
       window: box(dialog),
       mark: box(document.querySelector('.quiz-mark')),
+      markName: box(document.querySelector('.quiz-mark-name')),
       panel: panel ? box(panel) : null,
       viewport: { width: innerWidth, height: innerHeight },
       canvasBox: document.querySelector('.canvas-box') ? box(document.querySelector('.canvas-box')) : null,
@@ -302,6 +303,7 @@ describe('the self-test in the page', () => {
         assert.ok(place.mark.left >= -0.5 && place.mark.right <= screen.right + 0.5, `question ${i + 1}: column off screen`);
         assert.ok(!overlap(place.window, place.mark), `question ${i + 1}: the sheet covers the column`);
         assert.ok(inside(place.panel, seen), `question ${i + 1}: the asked panel is out of view`);
+        assert.ok(inside(place.markName, seen) && !overlap(place.markName, place.window), `question ${i + 1}: the signal's name is out of view`);
         assert.ok(inside(place.window, screen), `question ${i + 1}: the sheet leaves the screen`);
 
         if (name === 'portrait' && item.kind === 'name' && !pictured) {
