@@ -4,6 +4,7 @@
 
 #include "core/driver.h"
 #include "learn/columns.h"
+#include "learn/quiz_session.h"
 
 #include <QAccessible>
 #include <QImage>
@@ -137,6 +138,11 @@ QString CanvasWidget::summary() const
     return parts.join(QLatin1Char(' '));
 }
 
+void CanvasWidget::setConcealedColumn(int x)
+{
+    m_concealedColumn = x;
+}
+
 void CanvasWidget::refreshColumns()
 {
     const System system = m_driver.View().SelectedSystem();
@@ -151,7 +157,10 @@ void CanvasWidget::refreshColumns()
     for (std::size_t i = 0; i < kColumnXs.size(); ++i) {
         const int x = kColumnXs[i];
         std::optional<ColumnText> fresh;
-        if (learn::ColumnSignal(system, x)) {
+        if (learn::ColumnSignal(system, x) && x == m_concealedColumn) {
+            fresh = ColumnText {QString::fromStdString(learn::ColumnName(system, x)), QString(),
+                                QString::fromUtf8(learn::kConcealedText)};
+        } else if (learn::ColumnSignal(system, x)) {
             fresh = ColumnText {QString::fromStdString(learn::ColumnName(system, x)),
                                 QString::fromStdString(learn::ColumnAspect(m_driver.View().Panels, lights, x)),
                                 QString::fromStdString(learn::DescribeColumn(m_driver.View().Panels, lights, x))};

@@ -59,6 +59,8 @@ public:
     // Reads the columns' texts from the core again and tells assistive technology about each
     // one that changed; nothing is told while the texts stay the same, so blinking says nothing.
     void refreshColumns();
+    // Column `x` (0: none) is described by no aspect while a self-test question asks about it.
+    void setConcealedColumn(int x);
 
     // Drawn above the canvas; changing them repaints without running the core's paint.
     void setOverlays(LightOverlays overlays);
@@ -85,6 +87,7 @@ private:
     int m_corePaints = 0;
     std::array<std::optional<ColumnText>, kColumnXs.size()> m_columns;
     LightOverlays m_overlays;
+    int m_concealedColumn = 0;
     // The canvas drawing that the whole widget shows, 0 for none.
     std::uint64_t m_shownDrawing = 0;
 };

@@ -326,12 +326,7 @@ void MainWindow::runMenuCommand(const MenuItem& item)
         return;
     }
     if (item.action == MenuAction::ShowFahrt) {
-        const bool shown = menuAction(QString::fromUtf8(item.component))->isChecked();
-        m_fahrt->setVisible(shown);
-        if (shown) {
-            m_fahrt->raise();
-            m_fahrt->refresh();
-        }
+        showFahrt();
         return;
     }
     m_driver.MenuCommand(item.component);
@@ -391,6 +386,26 @@ QAction* MainWindow::menuAction(const QString& component) const
     return nullptr;
 }
 
+void MainWindow::setConcealment(learn::Concealment concealment)
+{
+    m_concealment = concealment;
+    m_why->setConcealment(concealment);
+    m_canvas->setConcealedColumn(concealment.column);
+    // The speed line would tell the answer of a question about a speed.
+    showFahrt();
+    mirror();
+}
+
+void MainWindow::showFahrt()
+{
+    const bool shown = menuAction(QStringLiteral("Fahrt1"))->isChecked() && m_concealment.column == 0;
+    m_fahrt->setVisible(shown);
+    if (shown) {
+        m_fahrt->raise();
+        m_fahrt->refresh();
+    }
+}
+
 void MainWindow::mirror()
 {
     for (const MenuEntry& entry : m_menuEntries)
@@ -408,7 +423,7 @@ void MainWindow::mirror(const FormState& state)
         const QString caption = QString::fromStdString(panelState.caption);
         if (label->text() != caption)
             label->setText(caption);
-        const QString tip = ToolTipText(panelState.hint);
+        const QString tip = m_concealment.Conceals(n) ? QString() : ToolTipText(panelState.hint);
         if (label->toolTip() != tip)
             label->setToolTip(tip);
         const QColor background = ToQColor(panelState.color);
@@ -426,8 +441,9 @@ void MainWindow::mirror(const FormState& state)
         QPushButton* button = m_buttons[def.number];
         if (button->isVisibleTo(m_canvas) != buttonState.visible)
             button->setVisible(buttonState.visible);
-        if (button->isEnabled() != buttonState.enabled)
-            button->setEnabled(buttonState.enabled);
+        const bool enabled = buttonState.enabled && !m_concealment.buttonsHeld;
+        if (button->isEnabled() != enabled)
+            button->setEnabled(enabled);
     }
 
     if (state.FocusedControl == 0) {

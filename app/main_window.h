@@ -4,6 +4,7 @@
 
 #include "core/layout.h"
 #include "core/driver.h"
+#include "learn/quiz_session.h"
 #include "dialogs/links.h"
 
 #include <QMainWindow>
@@ -92,6 +93,12 @@ public:
     // file that cannot be written is told once through the reporter; tests replace it.
     static QString optionsFile();
     void setSettingsErrorReporter(ErrorReporter reporter) { m_reportSettingsError = std::move(reporter); }
+    // While a self-test question is open: the asked column explains nothing, and the line's
+    // buttons may wait for the answer. Mirrored at once.
+    void setConcealment(learn::Concealment concealment);
+    // Shows the speed line when "Fahrt zeigen" is on and no question is open.
+    void showFahrt();
+    const learn::Concealment& concealment() const { return m_concealment; }
     // Writes the canvas as the last paint left it (1016 x 696) to `path` as a PNG, the same bytes
     // as lumaro-render --png. On failure returns false with the reason in `error`.
     bool savePicture(const QString& path, QString& error) const;
@@ -134,6 +141,7 @@ private:
     ErrorReporter m_reportSettingsError;
     bool m_settingsErrorTold = false;
     ButtonKeys* m_buttonKeys = nullptr;
+    learn::Concealment m_concealment;
     SaveFileChooser m_chooseSaveFile;
     ErrorReporter m_reportError;
     struct MenuEntry {

@@ -78,8 +78,10 @@ void MainWindow::mirrorAccessibility()
     }
     for (int n = 1; n <= kDesignationPanels; ++n) {
         const PanelState& state = form().Panels[n];
-        const QString name = FromUtf8(learn::PanelName(system, n, state.caption));
-        const QString description = FromUtf8(learn::OneLine(state.hint));
+        // A concealed panel is named by its signal alone and described by nothing.
+        const bool concealed = m_concealment.Conceals(n);
+        const QString name = FromUtf8(learn::PanelName(system, n, concealed ? std::string_view() : state.caption));
+        const QString description = concealed ? QString() : FromUtf8(learn::OneLine(state.hint));
         QLabel* label = m_panels[n];
         if (label->accessibleName() != name)
             label->setAccessibleName(name);

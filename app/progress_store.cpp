@@ -14,6 +14,7 @@ namespace lumaro {
 namespace {
 
 const char* const kFileName = "fortschritt.txt";
+const char* const kBackupName = "fortschritt-vorher.txt";
 
 // A name beside `path` that is not taken yet: "fortschritt.txt.defekt-20261208-101500".
 QString AsideName(const QString& path)
@@ -38,13 +39,46 @@ QString ProgressStore::filePath() const
     return QDir(m_directory).filePath(QString::fromLatin1(kFileName));
 }
 
+QString ProgressStore::backupPath() const
+{
+    return QDir(m_directory).filePath(QString::fromLatin1(kBackupName));
+}
+
 learn::Progress ProgressStore::load(QString& message) const
 {
+    return loadFile(filePath(), message).value_or(learn::Progress());
+}
+
+learn::KeptProgress ProgressStore::loadKept(QString& message) const
+{
+    learn::KeptProgress kept;
+    kept.current = load(message);
+    QString backupMessage;
+    kept.backup = loadFile(backupPath(), backupMessage);
+    if (!backupMessage.isEmpty())
+        message += (message.isEmpty() ? QString() : QStringLiteral("\n")) + backupMessage;
+    return kept;
+}
+
+bool ProgressStore::saveKept(const learn::KeptProgress& kept, QString& message) const
+{
+    if (!saveFile(filePath(), kept.current, message))
+        return false;
+    if (kept.backup)
+        return saveFile(backupPath(), *kept.backup, message);
+    if (QFileInfo::exists(backupPath()) && !QFile::remove(backupPath())) {
+        message = QString::fromUtf8("%1 kann nicht gelöscht werden.").arg(backupPath());
+        return false;
+    }
+    return true;
+}
+
+std::optional<learn::Progress> ProgressStore::loadFile(const QString& path, QString& message) const
+{
     message.clear();
-    const QString path = filePath();
     const QFileInfo info(path);
     if (!info.exists())
-        return {};
+        return std::nullopt;
 
     QString reason;
     QFile file(path);
@@ -72,10 +106,15 @@ learn::Progress ProgressStore::load(QString& message) const
         + (moved ? QString::fromUtf8("Die Datei liegt jetzt unter %1. ").arg(aside)
                  : QString::fromUtf8("Sie konnte nicht beiseitegelegt werden und bleibt, bis neu gespeichert wird. "))
         + QString::fromUtf8("Das Üben beginnt neu.");
-    return {};
+    return std::nullopt;
 }
 
 bool ProgressStore::save(const learn::Progress& progress, QString& message) const
+{
+    return saveFile(filePath(), progress, message);
+}
+
+bool ProgressStore::saveFile(const QString& path, const learn::Progress& progress, QString& message) const
 {
     message.clear();
     if (!QDir().mkpath(m_directory)) {
@@ -83,9 +122,9 @@ bool ProgressStore::save(const learn::Progress& progress, QString& message) cons
         return false;
     }
     const QByteArray text = QByteArray::fromStdString(progress.Serialise());
-    QSaveFile file(filePath());
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        message = QString::fromUtf8("%1 kann nicht geschrieben werden: %2").arg(filePath(), file.errorString());
+        message = QString::fromUtf8("%1 kann nicht geschrieben werden: %2").arg(path, file.errorString());
         file.cancelWriting();
         return false;
     }

@@ -1,5 +1,5 @@
-// The self-test's windows: the questions beside the line, the result of an exam, the statistics,
-// and the menu items that open them.
+// The self-test's windows: the questions beside the line, the result of an exam, the progress
+// picture, and the menu items that open them. Every word and rule comes from the session.
 
 #include "app/quiz_window.h"
 
@@ -7,64 +7,125 @@
 #include "app/main_window.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace lumaro {
 
 namespace {
 
+using learn::ChoiceMark;
 using learn::ItemKind;
+
+// Room between the window and the line or the screen's edge.
+constexpr int kGap = 8;
+// A window frame's title bar and borders, where the platform does not report them yet.
+constexpr int kFrameAllowance = 40;
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
-QString KindTitle(ItemKind kind)
+QLabel* WrappedLabel(QWidget* parent, const QString& name = {})
 {
-    switch (kind) {
-    case ItemKind::Name: return QString::fromUtf8("Benennen");
-    case ItemKind::Set: return QString::fromUtf8("Einstellen");
-    case ItemKind::Predict: return QString::fromUtf8("Vorhersagen");
-    case ItemKind::Speed: return QString::fromUtf8("Geschwindigkeit");
-    }
-    return {};
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
 }
 
-QString SystemTitle(System system)
+// A mark in more than colour: a sign before the choice and its note after it.
+QString ChoiceText(int index, const learn::ChoiceView& choice)
 {
-    switch (system) {
-    case System::HV: return QString::fromUtf8("H/V-System");
-    case System::Ks: return QString::fromUtf8("Ks-System");
-    case System::Hl: return QString::fromUtf8("Hl-System");
+    QString sign;
+    switch (choice.mark) {
+    case ChoiceMark::None: break;
+    case ChoiceMark::Right:
+    case ChoiceMark::ChosenRight: sign = QString::fromUtf8("✓ "); break;
+    case ChoiceMark::ChosenWrong: sign = QString::fromUtf8("✗ "); break;
     }
-    return {};
+    QString text = QStringLiteral("%1   %2%3").arg(index + 1).arg(sign, Utf8(choice.text));
+    if (!choice.note.empty())
+        text += QString::fromUtf8(" – ") + Utf8(choice.note);
+    return text;
 }
 
-QString RightAnswer(const learn::QuizItem& item)
+QString ChoiceStyle(ChoiceMark mark)
 {
-    if (item.kind == ItemKind::Set)
-        return Utf8(item.target);
-    return Utf8(item.choices[static_cast<std::size_t>(item.answer)]);
+    const QString base = QStringLiteral("text-align: left; padding: 4px 8px;");
+    switch (mark) {
+    case ChoiceMark::None: return base;
+    case ChoiceMark::Right:
+    case ChoiceMark::ChosenRight: return base + QStringLiteral(" border: 3px solid #1b7f2a; font-weight: bold;");
+    case ChoiceMark::ChosenWrong: return base + QStringLiteral(" border: 3px dashed #b3261e;");
+    }
+    return base;
 }
 
 } // namespace
 
-QuizWindow::QuizWindow(MainWindow& main, learn::Progress& progress, std::function<void()> recorded)
+AskedMark::AskedMark(QWidget* canvas)
+    : QWidget(canvas)
+{
+    setObjectName(QStringLiteral("QuizAskedMark"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    hide();
+}
+
+void AskedMark::setColumn(int x, const QString& name)
+{
+    m_x = x;
+    m_name = name;
+    setVisible(x != 0);
+    if (x) {
+        setGeometry(parentWidget()->rect());
+        raise();
+    }
+    update();
+}
+
+void AskedMark::paintEvent(QPaintEvent*)
+{
+    if (!m_x)
+        return;
+    QPainter painter(this);
+    const QRect column = CanvasWidget::columnRect(m_x).adjusted(2, 2, -2, -2);
+    painter.setPen(QPen(QColor(0xFF, 0x8C, 0x00), 4, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(column);
+    QFont bold = font();
+    bold.setBold(true);
+    painter.setFont(bold);
+    // The name in a box at the column's top, widened beyond the column when it needs it.
+    const QFontMetrics metrics(bold);
+    const int width = metrics.horizontalAdvance(m_name) + 12;
+    QRect label(column.center().x() - width / 2, column.top() + 4, width, metrics.height() + 6);
+    label.moveLeft(std::clamp(label.left(), 0, std::max(0, this->width() - width)));
+    painter.fillRect(label, QColor(0xFF, 0x8C, 0x00));
+    painter.setPen(Qt::black);
+    painter.drawText(label, Qt::AlignCenter, m_name);
+}
+
+QuizWindow::QuizWindow(MainWindow& main, learn::QuizSession& session)
     : QWidget(nullptr, Qt::Window)
     , m_main(main)
-    , m_progress(progress)
-    , m_recorded(std::move(recorded))
+    , m_session(session)
 {
     createWidgets();
     connectWidgets();
@@ -72,45 +133,73 @@ QuizWindow::QuizWindow(MainWindow& main, learn::Progress& progress, std::functio
 
 QuizWindow::~QuizWindow()
 {
-    restoreLine();
+    m_session.Close();
+    m_main.setConcealment({});
+    showLine();
 }
 
 void QuizWindow::createWidgets()
 {
     setObjectName(QStringLiteral("QuizWindow"));
     auto* layout = new QVBoxLayout(this);
-    m_heading = new QLabel(this);
-    m_heading->setObjectName(QStringLiteral("QuizHeading"));
+    m_heading = WrappedLabel(this, QStringLiteral("QuizHeading"));
     QFont bold = m_heading->font();
     bold.setBold(true);
     m_heading->setFont(bold);
-    m_prompt = new QLabel(this);
-    m_prompt->setObjectName(QStringLiteral("QuizPrompt"));
-    m_prompt->setWordWrap(true);
-    m_prompt->setTextFormat(Qt::PlainText);
     layout->addWidget(m_heading);
+
+    m_systems = new QWidget(this);
+    auto* systems = new QHBoxLayout(m_systems);
+    systems->setContentsMargins(0, 0, 0, 0);
+    const learn::SessionView view = m_session.View();
+    systems->addWidget(new QLabel(Utf8(view.systemsLabel), m_systems));
+    for (std::size_t i = 0; i < m_systemBoxes.size() && i < view.systemChoices.size(); ++i) {
+        const auto& choice = view.systemChoices[i];
+        auto* box = new QCheckBox(Utf8(choice.label), m_systems);
+        box->setObjectName(QStringLiteral("QuizSystem%1").arg(QLatin1String(learn::SystemName(choice.system))));
+        box->setChecked(choice.chosen);
+        box->setFocusPolicy(Qt::NoFocus);
+        m_systemBoxes[i] = box;
+        systems->addWidget(box);
+    }
+    systems->addStretch();
+    layout->addWidget(m_systems);
+
+    m_prompt = WrappedLabel(this, QStringLiteral("QuizPrompt"));
     layout->addWidget(m_prompt);
+    m_hint = WrappedLabel(this, QStringLiteral("QuizHint"));
+    layout->addWidget(m_hint);
     for (int i = 0; i < kChoiceKeys; ++i) {
         auto* choice = new QPushButton(this);
         choice->setObjectName(QStringLiteral("QuizChoice%1").arg(i + 1));
         // Keys 1 to 4 and Enter answer wherever the focus is; no button keeps it.
         choice->setFocusPolicy(Qt::NoFocus);
-        choice->setStyleSheet(QStringLiteral("text-align: left; padding: 4px 8px;"));
+        choice->setMinimumHeight(32);
         m_choices[static_cast<std::size_t>(i)] = choice;
         layout->addWidget(choice);
     }
-    m_feedback = new QLabel(this);
-    m_feedback->setObjectName(QStringLiteral("QuizFeedback"));
-    m_feedback->setWordWrap(true);
-    m_feedback->setTextFormat(Qt::PlainText);
+    m_feedback = WrappedLabel(this, QStringLiteral("QuizFeedback"));
     layout->addWidget(m_feedback);
+
+    // The exam's result scrolls inside the window, which never grows beyond the screen.
+    m_resultArea = new QScrollArea(this);
+    m_resultArea->setObjectName(QStringLiteral("QuizResult"));
+    m_resultArea->setWidgetResizable(true);
+    m_resultArea->setFrameShape(QFrame::NoFrame);
+    m_resultArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_resultList = new QWidget(m_resultArea);
+    m_resultLayout = new QVBoxLayout(m_resultList);
+    m_resultArea->setWidget(m_resultList);
+    m_resultArea->hide();
+    layout->addWidget(m_resultArea, 1);
     layout->addStretch();
+
     m_proceed = new QPushButton(QString::fromUtf8("Weiter"), this);
     m_proceed->setObjectName(QStringLiteral("QuizProceed"));
     m_proceed->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(m_proceed);
     setMinimumWidth(380);
-    resize(420, 460);
+    resize(420, 480);
 }
 
 void QuizWindow::connectWidgets()
@@ -118,189 +207,220 @@ void QuizWindow::connectWidgets()
     for (int i = 0; i < kChoiceKeys; ++i)
         connect(m_choices[static_cast<std::size_t>(i)], &QPushButton::clicked, this, [this, i] { choose(i); });
     connect(m_proceed, &QPushButton::clicked, this, &QuizWindow::proceed);
+    for (QCheckBox* box : m_systemBoxes)
+        connect(box, &QCheckBox::toggled, this, &QuizWindow::systemsChanged);
     // Connected after the main window's own tick: the panels are mirrored when this runs.
     connect(m_main.timer(), &QTimer::timeout, this, &QuizWindow::afterTick);
 }
 
-void QuizWindow::startPractice(std::uint64_t seed) { begin(Mode::Practice, seed); }
-
-void QuizWindow::startExam(std::uint64_t seed) { begin(Mode::Exam, seed); }
-
-void QuizWindow::begin(Mode mode, std::uint64_t seed)
+void QuizWindow::startPractice(std::uint64_t seed)
 {
-    if (!m_savedLine)
-        m_savedLine = m_main.driver().Copy();
-    m_mode = mode;
-    m_random = learn::Random(seed);
-    m_exam = mode == Mode::Exam ? learn::GenerateQuiz(seed, kExamItems) : std::vector<learn::QuizItem> {};
-    m_index = 0;
-    m_asked = 0;
-    m_right = 0;
-    m_finished = false;
-    m_missed.clear();
-    setWindowTitle(mode == Mode::Exam ? QString::fromUtf8("Prüfung") : QString::fromUtf8("Üben"));
-    // Beside the line, so that the learner sees both.
-    const QRect line = m_main.frameGeometry();
-    move(line.right() + 8, line.top());
-    nextItem();
+    m_session.StartPractice(seed, m_session.Systems());
+    m_shownNumber = -1;
+    refresh();
     show();
+    place();
     raise();
 }
 
-void QuizWindow::nextItem()
+void QuizWindow::startExam(std::uint64_t seed)
 {
-    if (m_mode == Mode::Exam) {
-        if (m_index >= static_cast<int>(m_exam.size())) {
-            showResult();
-            return;
-        }
-        m_current = m_exam[static_cast<std::size_t>(m_index++)];
-    } else {
-        // A question that is due comes back about the same designation; otherwise any.
-        static constexpr std::array kKinds = {ItemKind::Name, ItemKind::Set, ItemKind::Predict, ItemKind::Speed};
-        if (const std::optional<learn::ProgressKey> due = m_progress.Due())
-            m_current = learn::GenerateItem(m_random, due->kind, due->system, due->designation);
-        else
-            m_current = learn::GenerateItem(m_random, kKinds[static_cast<std::size_t>(m_random.Below(4))]);
-    }
-    showItem();
+    m_session.StartExam(seed);
+    m_shownNumber = -1;
+    refresh();
+    show();
+    place();
+    raise();
 }
 
-void QuizWindow::showItem()
+void QuizWindow::systemsChanged()
 {
-    const learn::QuizItem& item = *m_current;
-    m_answered = false;
-    m_reached = false;
-    showSituation(item.setup);
-    coverPanel(item.kind == ItemKind::Name ? item.panel : 0);
-
-    QString heading = KindTitle(item.kind) + QStringLiteral(" · ") + SystemTitle(item.system);
-    if (m_mode == Mode::Exam)
-        heading = QString::fromUtf8("Frage %1 von %2 · ").arg(m_index).arg(m_exam.size()) + heading;
-    m_heading->setText(heading);
-    m_prompt->setText(Utf8(item.prompt));
-    for (int i = 0; i < kChoiceKeys; ++i) {
-        QPushButton* button = m_choices[static_cast<std::size_t>(i)];
-        const bool shown = i < static_cast<int>(item.choices.size());
-        button->setVisible(shown);
-        button->setEnabled(true);
-        if (shown)
-            button->setText(QStringLiteral("%1   %2").arg(i + 1).arg(Utf8(item.choices[static_cast<std::size_t>(i)])));
+    // One system at least: the last one cannot be taken away.
+    if (std::none_of(m_systemBoxes.begin(), m_systemBoxes.end(), [](QCheckBox* b) { return b->isChecked(); })) {
+        auto* box = qobject_cast<QCheckBox*>(sender());
+        if (box)
+            box->setChecked(true);
+        return;
     }
-    if (item.kind == ItemKind::Set) {
-        m_feedback->setText(QString::fromUtf8("Stelle es mit den Tasten unter den Signalen ein."));
-        m_proceed->setText(m_mode == Mode::Exam ? QString::fromUtf8("Weiter") : QString::fromUtf8("Aufgeben"));
-    } else {
-        m_feedback->clear();
-        m_proceed->setText(QString::fromUtf8("Weiter"));
-    }
-    m_proceed->setEnabled(item.kind == ItemKind::Set);
+    const learn::SessionView view = m_session.View();
+    std::vector<System> systems;
+    for (std::size_t i = 0; i < m_systemBoxes.size() && i < view.systemChoices.size(); ++i)
+        if (m_systemBoxes[i]->isChecked())
+            systems.push_back(view.systemChoices[i].system);
+    m_session.SetSystems(std::move(systems));
 }
 
 void QuizWindow::choose(int index)
 {
-    if (!m_current || m_finished || m_answered || m_current->kind == ItemKind::Set)
-        return;
-    if (index < 0 || index >= static_cast<int>(m_current->choices.size()))
-        return;
-    answer(index == m_current->answer, Utf8(m_current->choices[static_cast<std::size_t>(index)]));
+    if (m_session.Choose(index))
+        refresh();
 }
 
 void QuizWindow::proceed()
 {
-    if (m_finished) {
+    if (m_session.Finished()) {
         close();
         return;
     }
-    if (!m_current)
-        return;
-    if (!m_answered) {
-        // Only a setting question is answered with Enter: right when its target showed, or
-        // shows once the line has caught up with the last press.
-        if (m_current->kind != ItemKind::Set)
-            return;
-        answer(m_reached || targetReachedSoon(), QString());
-        return;
-    }
-    nextItem();
-}
-
-bool QuizWindow::targetReachedSoon() const
-{
-    Driver ahead = m_main.driver().Copy();
-    const std::vector<std::string> tick {"tick"};
-    for (int t = 0; t < 3; ++t) {
-        learn::RunActions(ahead, tick);
-        if (ahead.View().Panels[m_current->panel].caption == m_current->target)
-            return true;
-    }
-    return false;
-}
-
-void QuizWindow::answer(bool right, const QString& given)
-{
-    const learn::QuizItem& item = *m_current;
-    m_answered = true;
-    ++m_asked;
-    if (right)
-        ++m_right;
-    m_progress.Record(learn::Progress::KeyOf(item), right);
-    if (m_recorded)
-        m_recorded();
-    for (QPushButton* button : m_choices)
-        button->setEnabled(false);
-
-    if (!right) {
-        QString missed = Utf8(item.prompt) + QString::fromUtf8("\n  Richtig: ") + RightAnswer(item);
-        if (!given.isEmpty())
-            missed += QString::fromUtf8(" (gewählt: %1)").arg(given);
-        m_missed << missed + QStringLiteral("\n  ") + Utf8(item.why);
-    }
-    if (m_mode == Mode::Exam) {
-        // No word on the answer until the end.
-        nextItem();
-        return;
-    }
-    coverPanel(0);
-    if (item.kind == ItemKind::Predict)
-        perform(item.then);   // the learner sees it happen
-    const QString verdict = right ? QString::fromUtf8("Richtig.") : QString::fromUtf8("Falsch. Richtig ist: ") + RightAnswer(item) + QStringLiteral(".");
-    m_feedback->setText(verdict + QStringLiteral("\n") + Utf8(item.why));
-    m_proceed->setText(QString::fromUtf8("Weiter"));
-    m_proceed->setEnabled(true);
-}
-
-void QuizWindow::showResult()
-{
-    m_finished = true;
-    m_current.reset();
-    coverPanel(0);
-    const int percent = m_asked ? m_right * 100 / m_asked : 0;
-    m_heading->setText(QString::fromUtf8("Ergebnis der Prüfung"));
-    m_prompt->setText(QString::fromUtf8("%1 von %2 richtig (%3 %). %4 – bestanden ist die Prüfung ab %5 %.")
-                          .arg(m_right)
-                          .arg(m_asked)
-                          .arg(percent)
-                          .arg(passed() ? QString::fromUtf8("Bestanden") : QString::fromUtf8("Nicht bestanden"))
-                          .arg(kPassPercent));
-    for (QPushButton* button : m_choices)
-        button->hide();
-    m_feedback->setText(m_missed.isEmpty() ? QString::fromUtf8("Keine Frage falsch beantwortet.")
-                                           : QString::fromUtf8("Falsch beantwortet:\n\n") + m_missed.join(QStringLiteral("\n\n")));
-    m_proceed->setText(QString::fromUtf8("Schließen"));
-    m_proceed->setEnabled(true);
+    if (m_session.Proceed())
+        refresh();
 }
 
 void QuizWindow::afterTick()
 {
-    if (!m_current || m_answered || m_current->kind != ItemKind::Set)
+    if (!m_session.IsOpen())
         return;
-    if (m_main.form().Panels[m_current->panel].caption != m_current->target)
-        return;
-    m_reached = true;
-    if (m_mode == Mode::Practice)
-        answer(true, QString());
+    const bool answered = m_session.Answered();
+    m_session.AfterTick();
+    if (m_session.Answered() != answered)
+        refresh();
 }
+
+void QuizWindow::refresh()
+{
+    const learn::SessionView view = m_session.View();
+    setWindowTitle(Utf8(view.title));
+    m_heading->setText(Utf8(view.heading));
+    m_systems->setVisible(view.mode == learn::QuizMode::Practice && !view.finished);
+
+    // The line moved on whenever the question, its answer or the end did.
+    const bool moved = view.number != m_shownNumber || view.answered != m_shownAnswered || view.finished != m_shownFinished;
+    m_shownNumber = view.number;
+    m_shownAnswered = view.answered;
+    m_shownFinished = view.finished;
+    m_main.setConcealment(m_session.Concealed());
+    if (moved)
+        showLine();
+    coverPanel(view.coverPanel && view.item ? view.item->panel : 0);
+    if (m_cover)
+        m_cover->setToolTip(Utf8(view.coverHint));
+    if (!m_mark)
+        m_mark = new AskedMark(m_main.canvas());
+    m_mark->setColumn(view.askedColumn, Utf8(view.askedSignal));
+
+    if (view.finished) {
+        showResult(view);
+        return;
+    }
+    m_resultArea->hide();
+    m_prompt->setText(Utf8(view.prompt));
+    m_prompt->show();
+    m_hint->setText(Utf8(view.hint));
+    m_hint->setVisible(!view.hint.empty());
+    for (int i = 0; i < kChoiceKeys; ++i) {
+        QPushButton* button = m_choices[static_cast<std::size_t>(i)];
+        const bool shown = i < static_cast<int>(view.choices.size());
+        button->setVisible(shown);
+        if (!shown)
+            continue;
+        const learn::ChoiceView& choice = view.choices[static_cast<std::size_t>(i)];
+        button->setText(ChoiceText(i, choice));
+        button->setStyleSheet(ChoiceStyle(choice.mark));
+        button->setEnabled(view.choicesEnabled || choice.mark != ChoiceMark::None);
+    }
+    m_feedback->setText(Utf8(view.feedback));
+    m_feedback->setVisible(!view.feedback.empty());
+    m_proceed->setText(Utf8(view.proceed));
+    m_proceed->setEnabled(view.proceedEnabled);
+    if (moved && isVisible())
+        place();
+}
+
+void QuizWindow::showResult(const learn::SessionView& view)
+{
+    m_prompt->hide();
+    m_hint->hide();
+    m_feedback->hide();
+    for (QPushButton* button : m_choices)
+        button->hide();
+    while (QLayoutItem* item = m_resultLayout->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    QLabel* summary = WrappedLabel(m_resultList, QStringLiteral("QuizResultSummary"));
+    summary->setText(Utf8(view.result));
+    m_resultLayout->addWidget(summary);
+    QLabel* heading = WrappedLabel(m_resultList, QStringLiteral("QuizMissedHeading"));
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    heading->setText(Utf8(view.missedHeading));
+    m_resultLayout->addWidget(heading);
+    for (const learn::MissedView& missed : view.missed) {
+        auto* frame = new QFrame(m_resultList);
+        frame->setObjectName(QStringLiteral("QuizMissed"));
+        frame->setFrameShape(QFrame::StyledPanel);
+        auto* lines = new QVBoxLayout(frame);
+        QLabel* title = WrappedLabel(frame);
+        title->setFont(bold);
+        title->setText(Utf8(missed.heading));
+        lines->addWidget(title);
+        for (const std::string* text : {&missed.prompt, &missed.right, &missed.given, &missed.why}) {
+            QLabel* line = WrappedLabel(frame);
+            line->setText(Utf8(*text));
+            lines->addWidget(line);
+        }
+        m_resultLayout->addWidget(frame);
+    }
+    m_resultLayout->addStretch();
+    m_resultArea->show();
+    m_proceed->setText(Utf8(view.proceed));
+    m_proceed->setEnabled(view.proceedEnabled);
+}
+
+QList<QWidget*> QuizWindow::missedItems() const
+{
+    return m_resultList->findChildren<QWidget*>(QStringLiteral("QuizMissed"), Qt::FindDirectChildrenOnly);
+}
+
+QString QuizWindow::resultText() const
+{
+    const auto* summary = m_resultList->findChild<QLabel*>(QStringLiteral("QuizResultSummary"));
+    return summary ? summary->text() : QString();
+}
+
+void QuizWindow::place()
+{
+    const QScreen* screen = m_main.screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    // Never taller than the screen: the result scrolls instead.
+    const int frameExtra = std::max(kFrameAllowance, frameGeometry().height() - height());
+    setMaximumHeight(available.height() - frameExtra);
+    if (height() > maximumHeight())
+        resize(width(), maximumHeight());
+
+    const QRect line = m_main.frameGeometry();
+    const QSize size = frameGeometry().size().expandedTo(QSize(width(), height() + frameExtra));
+    QPoint at;
+    if (line.right() + kGap + size.width() <= available.right())
+        at = {line.right() + kGap, std::max(line.top(), available.top())};
+    else if (line.bottom() + kGap + size.height() <= available.bottom())
+        at = {std::max(line.left(), available.left()), line.bottom() + kGap};
+    else {
+        // Over the line, on the side of the asked column with more room, as narrow as it must be.
+        const int asked = m_mark ? m_mark->column() : 0;
+        if (!asked) {
+            at = {available.right() - size.width(), available.top()};
+        } else {
+            const QRect local = CanvasWidget::columnRect(asked);
+            const QRect column(m_main.canvas()->mapToGlobal(local.topLeft()), local.size());
+            const int leftRoom = column.left() - kGap - available.left();
+            const int rightRoom = available.right() - column.right() - kGap;
+            const bool right = rightRoom >= leftRoom;
+            const int frameWidth = size.width() - width();
+            const int outer = std::min(size.width(), std::max(right ? rightRoom : leftRoom, minimumWidth() + frameWidth));
+            if (outer != size.width())
+                resize(outer - frameWidth, height());
+            at = {right ? column.right() + kGap : column.left() - kGap - outer, available.top()};
+        }
+    }
+    if (pos() != at)
+        move(at);
+}
+
+QString QuizWindow::headingText() const { return m_heading->text(); }
 
 QString QuizWindow::promptText() const { return m_prompt->text(); }
 
@@ -324,25 +444,19 @@ void QuizWindow::keyPressEvent(QKeyEvent* event)
 
 void QuizWindow::closeEvent(QCloseEvent* event)
 {
-    restoreLine();
-    m_current.reset();
+    m_session.Close();
+    m_shownNumber = -1;
+    m_main.setConcealment({});
+    coverPanel(0);
+    if (m_mark)
+        m_mark->setColumn(0, {});
+    showLine();
     event->accept();
     emit closed();
 }
 
-void QuizWindow::showSituation(const std::vector<std::string>& setup)
+void QuizWindow::showLine()
 {
-    Driver situation;
-    situation.Start();
-    learn::RunActions(situation, setup);
-    m_main.driver().Restore(situation);
-    m_main.canvas()->showTickPaint();
-    m_main.mirror();
-}
-
-void QuizWindow::perform(const std::vector<std::string>& actions)
-{
-    learn::RunActions(m_main.driver(), actions);
     m_main.canvas()->showTickPaint();
     m_main.mirror();
 }
@@ -361,54 +475,164 @@ void QuizWindow::coverPanel(int panel)
         m_cover->setAlignment(Qt::AlignCenter);
         m_cover->setAutoFillBackground(true);
         m_cover->setStyleSheet(QStringLiteral("background: #505050; color: white; font-weight: bold;"));
-        m_cover->setToolTip(QString::fromUtf8("Welcher Signalbegriff steht hier?"));
     }
     m_cover->setGeometry(m_main.panel(panel)->geometry());
     m_cover->show();
     m_cover->raise();
 }
 
-void QuizWindow::restoreLine()
+ProgressPicture::ProgressPicture(QWidget* parent)
+    : QWidget(parent)
 {
-    coverPanel(0);
-    if (!m_savedLine)
-        return;
-    m_main.driver().Restore(*m_savedLine);
-    m_savedLine.reset();
-    m_main.canvas()->requestCorePaint();
-    m_main.mirror();
+    setObjectName(QStringLiteral("ProgressPicture"));
+    setMinimumHeight(sizeHint().height());
 }
 
-ProgressWindow::ProgressWindow(learn::Progress& progress, std::function<void()> reset)
+void ProgressPicture::setView(learn::ProgressView view)
+{
+    m_view = std::move(view);
+    QStringList words;
+    for (const auto& system : m_view.systems)
+        words << Utf8(system.name) + QStringLiteral(": ") + Utf8(system.summary);
+    setAccessibleName(Utf8(m_view.boxesHeading));
+    setAccessibleDescription(words.join(QStringLiteral("; ")));
+    update();
+}
+
+QSize ProgressPicture::sizeHint() const { return {520, 250}; }
+
+void ProgressPicture::paintEvent(QPaintEvent*)
+{
+    // Box 1 (missed last time) red to box 5 green; the known boxes from kKnownBox on are green.
+    static const std::array<QColor, learn::Progress::kBoxes> kBoxColours = {
+        QColor(0xD3, 0x2F, 0x2F), QColor(0xF5, 0x7C, 0x00), QColor(0x9C, 0xCC, 0x65), QColor(0x43, 0xA0, 0x47),
+        QColor(0x1B, 0x5E, 0x20)};
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QFontMetrics metrics(font());
+    const int line = metrics.height();
+    int y = 0;
+    painter.drawText(QRect(0, y, width(), line), Qt::AlignLeft, Utf8(m_view.boxesHeading));
+    y += line + 4;
+    const int labelWidth = 90;
+    const int barWidth = std::max(60, width() - labelWidth - 130);
+    int most = 1;
+    for (const auto& system : m_view.systems)
+        most = std::max(most, system.total);
+    for (const auto& system : m_view.systems) {
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(QRect(0, y, labelWidth, line + 4), Qt::AlignVCenter, Utf8(system.name));
+        int x = labelWidth;
+        for (std::size_t box = 0; box < system.boxes.size(); ++box) {
+            const int count = system.boxes[box];
+            if (!count)
+                continue;
+            const int w = std::max(14, count * barWidth / most);
+            painter.fillRect(QRect(x, y, w, line + 4), kBoxColours[box]);
+            painter.setPen(box >= 2 ? Qt::white : Qt::black);
+            painter.drawText(QRect(x, y, w, line + 4), Qt::AlignCenter, QString::number(count));
+            x += w;
+        }
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(QRect(x + 6, y, width() - x - 6, line + 4), Qt::AlignVCenter, Utf8(system.summary));
+        y += line + 10;
+    }
+    // The legend: the colour of each box with its name.
+    int x = 0;
+    for (std::size_t box = 0; box < m_view.boxNames.size(); ++box) {
+        painter.fillRect(QRect(x, y + 2, line - 4, line - 4), kBoxColours[box]);
+        const QString name = Utf8(m_view.boxNames[box]);
+        painter.drawText(QPoint(x + line, y + metrics.ascent()), name);
+        x += line + metrics.horizontalAdvance(name) + 12;
+    }
+    y += line + 12;
+
+    painter.drawText(QRect(0, y, width(), line), Qt::AlignLeft, Utf8(m_view.examsHeading));
+    y += line + 4;
+    const QRect chart(30, y, width() - 40, height() - y - 4);
+    if (m_view.examPercents.empty()) {
+        painter.drawText(chart, Qt::AlignLeft | Qt::AlignTop, Utf8(m_view.examsEmpty));
+        return;
+    }
+    painter.setPen(QPen(palette().color(QPalette::Mid), 1));
+    painter.drawRect(chart);
+    const auto yOf = [&chart](int percent) { return chart.bottom() - percent * chart.height() / 100; };
+    painter.setPen(QPen(QColor(0x1B, 0x5E, 0x20), 1, Qt::DashLine));
+    painter.drawLine(chart.left(), yOf(m_view.passPercent), chart.right(), yOf(m_view.passPercent));
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(QRect(0, yOf(m_view.passPercent) - line / 2, 28, line), Qt::AlignRight,
+                     QString::number(m_view.passPercent));
+    const int count = static_cast<int>(m_view.examPercents.size());
+    const int step = std::max(1, std::min(40, chart.width() / std::max(1, count)));
+    for (int i = 0; i < count; ++i) {
+        const int percent = m_view.examPercents[static_cast<std::size_t>(i)];
+        const QRect bar(chart.left() + i * step + 2, yOf(percent), std::max(2, step - 4), chart.bottom() - yOf(percent));
+        painter.fillRect(bar, percent >= m_view.passPercent ? kBoxColours[3] : kBoxColours[0]);
+    }
+}
+
+ProgressWindow::ProgressWindow(learn::KeptProgress& kept, std::function<void()> changed)
     : QWidget(nullptr, Qt::Window)
-    , m_progress(progress)
-    , m_resetDone(std::move(reset))
+    , m_kept(kept)
+    , m_changed(std::move(changed))
 {
     setObjectName(QStringLiteral("ProgressWindow"));
     setWindowTitle(QString::fromUtf8("Fortschritt"));
+    m_confirm = [this](const QString& question, const QString& yes, const QString& no) {
+        QMessageBox box(QMessageBox::Question, windowTitle(), question, QMessageBox::NoButton, this);
+        QPushButton* yesButton = box.addButton(yes, QMessageBox::DestructiveRole);
+        box.setDefaultButton(box.addButton(no, QMessageBox::RejectRole));
+        box.exec();
+        return box.clickedButton() == yesButton;
+    };
     auto* layout = new QVBoxLayout(this);
-    m_summary = new QLabel(this);
-    m_summary->setWordWrap(true);
+    m_summary = WrappedLabel(this);
     layout->addWidget(m_summary);
+    m_picture = new ProgressPicture(this);
+    layout->addWidget(m_picture);
     m_table = new QTableWidget(this);
-    m_table->setColumnCount(6);
-    m_table->setHorizontalHeaderLabels({QString::fromUtf8("System"), QString::fromUtf8("Frage"),
-                                        QString::fromUtf8("Signalbegriff"), QString::fromUtf8("Gefragt"),
-                                        QString::fromUtf8("Richtig"), QString::fromUtf8("Stand")});
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
-    layout->addWidget(m_table);
-    m_reset = new QPushButton(QString::fromUtf8("Zurücksetzen"), this);
+    layout->addWidget(m_table, 1);
+    m_restoreNote = WrappedLabel(this);
+    layout->addWidget(m_restoreNote);
+    auto* buttons = new QHBoxLayout;
+    m_restore = new QPushButton(this);
+    m_restore->setObjectName(QStringLiteral("ProgressRestore"));
+    m_reset = new QPushButton(this);
     m_reset->setObjectName(QStringLiteral("ProgressReset"));
-    layout->addWidget(m_reset, 0, Qt::AlignRight);
-    connect(m_reset, &QPushButton::clicked, this, [this] {
-        m_progress.Reset();
-        if (m_resetDone)
-            m_resetDone();
-        refresh();
-    });
-    resize(560, 420);
+    auto* close = new QPushButton(Utf8(learn::MakeProgressView(m_kept).close), this);
+    // "Schließen" where it usually sits, the erasing button well apart from it.
+    buttons->addWidget(m_reset);
+    buttons->addWidget(m_restore);
+    buttons->addStretch();
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+    connect(m_reset, &QPushButton::clicked, this, &ProgressWindow::reset);
+    connect(m_restore, &QPushButton::clicked, this, &ProgressWindow::restore);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    resize(600, 560);
+    refresh();
+}
+
+void ProgressWindow::reset()
+{
+    const learn::ProgressView view = learn::MakeProgressView(m_kept);
+    if (!m_confirm(Utf8(view.resetQuestion), Utf8(view.confirmYes), Utf8(view.confirmNo)))
+        return;
+    m_kept.Reset();
+    if (m_changed)
+        m_changed();
+    refresh();
+}
+
+void ProgressWindow::restore()
+{
+    if (!m_kept.Restore())
+        return;
+    if (m_changed)
+        m_changed();
     refresh();
 }
 
@@ -416,22 +640,28 @@ QString ProgressWindow::summaryText() const { return m_summary->text(); }
 
 void ProgressWindow::refresh()
 {
-    m_summary->setText(QString::fromUtf8("Gewusst: %1 · Zu üben: %2 · Antworten insgesamt: %3")
-                           .arg(m_progress.KnownCount())
-                           .arg(m_progress.PracticeCount())
-                           .arg(m_progress.Answered()));
-    m_table->setRowCount(static_cast<int>(m_progress.Entries().size()));
-    int row = 0;
-    for (const auto& [key, entry] : m_progress.Entries()) {
-        const QString state = entry.box >= learn::Progress::kKnownBox ? QString::fromUtf8("gewusst")
-                                                                      : QString::fromUtf8("üben");
-        const QStringList cells = {SystemTitle(key.system), KindTitle(key.kind), Utf8(key.designation),
-                                   QString::number(entry.asked), QString::number(entry.right), state};
+    learn::ProgressView view = learn::MakeProgressView(m_kept);
+    m_summary->setText(Utf8(view.summary));
+    m_reset->setText(Utf8(view.reset));
+    m_restore->setText(Utf8(view.restore));
+    m_restore->setEnabled(view.canRestore);
+    m_restoreNote->setText(Utf8(view.restoreNote));
+    m_restoreNote->setVisible(view.canRestore);
+    m_table->setColumnCount(static_cast<int>(view.columns.size()));
+    QStringList headings;
+    for (const std::string& column : view.columns)
+        headings << Utf8(column);
+    m_table->setHorizontalHeaderLabels(headings);
+    m_table->setRowCount(static_cast<int>(view.rows.size()));
+    for (int row = 0; row < static_cast<int>(view.rows.size()); ++row) {
+        const auto& r = view.rows[static_cast<std::size_t>(row)];
+        const QStringList cells = {Utf8(r.system), Utf8(r.kind), Utf8(r.designation), QString::number(r.asked),
+                                   QString::number(r.right), Utf8(r.box)};
         for (int column = 0; column < cells.size(); ++column)
             m_table->setItem(row, column, new QTableWidgetItem(cells[column]));
-        ++row;
     }
     m_table->resizeColumnsToContents();
+    m_picture->setView(std::move(view));
 }
 
 QuizController::QuizController(MainWindow& main, QString directory)
@@ -461,7 +691,7 @@ void QuizController::ensureLoaded()
         return;
     m_loaded = true;
     QString message;
-    m_progress = m_store.load(message);
+    m_kept = m_store.loadKept(message);
     if (!message.isEmpty())
         m_report(message);
 }
@@ -469,7 +699,7 @@ void QuizController::ensureLoaded()
 void QuizController::save()
 {
     QString message;
-    if (m_store.save(m_progress, message)) {
+    if (m_store.saveKept(m_kept, message)) {
         m_saveFailureTold = false;
         return;
     }
@@ -484,11 +714,13 @@ QuizWindow* QuizController::ensureQuizWindow()
 {
     ensureLoaded();
     if (!m_quiz) {
-        m_quiz = std::make_unique<QuizWindow>(m_main, m_progress, [this] {
+        m_session = std::make_unique<learn::QuizSession>(m_main.driver(), m_kept.current);
+        m_session->OnRecorded([this] {
             save();
             if (m_progressWindow)
                 m_progressWindow->refresh();
         });
+        m_quiz = std::make_unique<QuizWindow>(m_main, *m_session);
     }
     return m_quiz.get();
 }
@@ -501,7 +733,7 @@ void QuizController::showProgress()
 {
     ensureLoaded();
     if (!m_progressWindow)
-        m_progressWindow = std::make_unique<ProgressWindow>(m_progress, [this] { save(); });
+        m_progressWindow = std::make_unique<ProgressWindow>(m_kept, [this] { save(); });
     m_progressWindow->refresh();
     m_progressWindow->show();
     m_progressWindow->raise();

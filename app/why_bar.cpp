@@ -137,6 +137,13 @@ void WhyBar::setOverride(const QString& text)
     refresh();
 }
 
+void WhyBar::setConcealment(learn::Concealment concealment)
+{
+    m_concealment = concealment;
+    m_askedColumn = concealment.column;
+    refresh();
+}
+
 void WhyBar::refresh()
 {
     const System system = m_form.SelectedSystem();
@@ -145,6 +152,8 @@ void WhyBar::refresh()
     if (m_askedColumn) {
         // Nothing but the name: an explanation would tell the answer.
         text = QString::fromStdString(learn::AskedColumnLine(system, m_askedColumn));
+        if (m_concealment.ConcealsColumn(m_askedColumn))
+            text += QStringLiteral(". ") + QString::fromUtf8(learn::kConcealedText);
     } else if (m_shown && !m_override.isEmpty()) {
         // Another view explains what is under the mouse (the speed line).
         text = m_override;

@@ -7,6 +7,7 @@
 // on demand. The window mirrors it after every action, like its other controls.
 
 #include "learn/explain.h"
+#include "learn/quiz_session.h"
 
 #include <QObject>
 
@@ -47,6 +48,10 @@ public:
     void setExpanded(bool expanded);
     bool expanded() const { return m_expanded; }
 
+    // While a self-test question is open (column != 0): the line names the asked column and
+    // says nothing else, wherever the mouse is, and outlines nothing.
+    void setConcealment(learn::Concealment concealment);
+
     // Recomputes the line and the outline from the core.
     void refresh();
 
@@ -81,8 +86,12 @@ private:
     CauseOverlay* m_overlay = nullptr;
     bool m_shown = true;
     QString m_override;
-
     bool m_expanded = false;
+    learn::Concealment m_concealment;
+
+    // While a self-test question is open (column != 0): the line names the asked column and
+    // says nothing else, wherever the mouse is, and outlines nothing.
+    void setConcealment(learn::Concealment concealment);
     int m_hoverPanel = 0;
     int m_hoverColumn = 0;
     int m_pressedColumn = 0;

@@ -3,6 +3,7 @@
 #include "learn/progress.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <vector>
 
@@ -10,7 +11,9 @@ namespace lumaro::learn {
 
 namespace {
 
-constexpr std::string_view kHeader = "lumaro-progress 1";
+constexpr std::string_view kHeader = "lumaro-progress 2";
+// The first version had no exam lines; it is still read.
+constexpr std::string_view kHeaderVersion1 = "lumaro-progress 1";
 // Large enough for a lifetime of answers, small enough that no sum overflows.
 constexpr std::int64_t kMaxCount = 1'000'000'000;
 constexpr std::size_t kMaxDesignation = 64;
@@ -62,10 +65,28 @@ void Progress::Record(const ProgressKey& key, bool right)
     entry.lastSeen = m_answered;
 }
 
-void Progress::Reset()
+void Progress::RecordExam(ExamResult result)
 {
-    m_entries.clear();
-    m_answered = 0;
+    m_exams.push_back(result);
+    if (m_exams.size() > kMaxExams)
+        m_exams.erase(m_exams.begin());
+}
+
+void KeptProgress::Reset()
+{
+    if (current.Empty())
+        return;
+    backup = std::move(current);
+    current = {};
+}
+
+bool KeptProgress::Restore()
+{
+    if (!backup)
+        return false;
+    current = std::move(*backup);
+    backup.reset();
+    return true;
 }
 
 int Progress::KnownCount() const
@@ -87,9 +108,17 @@ std::int64_t Progress::Interval(int box)
 
 std::optional<ProgressKey> Progress::Due() const
 {
+    static constexpr std::array kAll = {System::HV, System::Ks, System::Hl};
+    return Due(kAll);
+}
+
+std::optional<ProgressKey> Progress::Due(std::span<const System> systems) const
+{
     const ProgressKey* best = nullptr;
     const ProgressEntry* bestEntry = nullptr;
     for (const auto& [key, entry] : m_entries) {
+        if (std::find(systems.begin(), systems.end(), key.system) == systems.end())
+            continue;
         if (m_answered - entry.lastSeen < Interval(entry.box))
             continue;
         if (!best || entry.box < bestEntry->box
@@ -106,6 +135,8 @@ std::string Progress::Serialise() const
     std::string out;
     out += kHeader;
     out += "\nanswered " + std::to_string(m_answered) + "\n";
+    for (const ExamResult& exam : m_exams)
+        out += "exam " + std::to_string(exam.right) + ' ' + std::to_string(exam.asked) + '\n';
     for (const auto& [key, entry] : m_entries) {
         out += KindName(key.kind);
         out += '\t';
@@ -129,19 +160,29 @@ std::optional<Progress> Progress::Parse(std::string_view text, std::string& erro
     std::vector<std::string_view> lines = Split(text.substr(0, text.size() - 1), '\n');
     if (lines.size() < 3 || lines.size() - 3 > kMaxEntries)
         return fail(lines.size(), "die Datei ist unvollständig");
-    if (lines[0] != kHeader)
+    if (lines[0] != kHeader && lines[0] != kHeaderVersion1)
         return fail(1, "keine Fortschrittsdatei dieser Version");
 
     Progress progress;
     if (!lines[1].starts_with("answered ") || !ParseCount(lines[1].substr(9), progress.m_answered))
         return fail(2, "Anzahl der Antworten fehlt");
-    const std::size_t entries = lines.size() - 3;
+    std::size_t first = 2;
+    for (; first + 1 < lines.size() && lines[0] == kHeader && lines[first].starts_with("exam "); ++first) {
+        const std::vector<std::string_view> f = Split(lines[first].substr(5), ' ');
+        std::int64_t right = 0;
+        std::int64_t asked = 0;
+        if (f.size() != 2 || !ParseCount(f[0], right) || !ParseCount(f[1], asked) || asked == 0 || right > asked
+            || asked > kMaxQuizItems || progress.m_exams.size() >= kMaxExams)
+            return fail(first + 1, "unlesbares Prüfungsergebnis");
+        progress.m_exams.push_back({static_cast<int>(right), static_cast<int>(asked)});
+    }
+    const std::size_t entries = lines.size() - 1 - first;
     std::int64_t count = 0;
     if (!lines.back().starts_with("end ") || !ParseCount(lines.back().substr(4), count)
         || static_cast<std::size_t>(count) != entries)
         return fail(lines.size(), "die Datei ist unvollständig");
 
-    for (std::size_t i = 2; i + 1 < lines.size(); ++i) {
+    for (std::size_t i = first; i + 1 < lines.size(); ++i) {
         const std::vector<std::string_view> f = Split(lines[i], '\t');
         if (f.size() != 7)
             return fail(i + 1, "falsche Zahl von Feldern");

@@ -8,9 +8,11 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <vector>
 
 namespace lumaro::learn {
 
@@ -36,6 +38,14 @@ struct ProgressEntry {
     friend bool operator==(const ProgressEntry&, const ProgressEntry&) = default;
 };
 
+// One exam as it ended: how many of how many were right.
+struct ExamResult {
+    int right = 0;
+    int asked = 0;
+
+    friend bool operator==(const ExamResult&, const ExamResult&) = default;
+};
+
 class Progress {
 public:
     static constexpr int kBoxes = 5;
@@ -46,7 +56,12 @@ public:
 
     // One answer: right moves the question one box up, wrong back to the first.
     void Record(const ProgressKey& key, bool right);
-    void Reset();
+    void Reset() { *this = {}; }
+    // An exam's result, kept for the picture of the exams over time (the latest kMaxExams).
+    void RecordExam(ExamResult result);
+    static constexpr std::size_t kMaxExams = 100;
+    const std::vector<ExamResult>& Exams() const { return m_exams; }
+    bool Empty() const { return m_entries.empty() && m_exams.empty() && m_answered == 0; }
 
     const std::map<ProgressKey, ProgressEntry>& Entries() const { return m_entries; }
     std::int64_t Answered() const { return m_answered; }
@@ -57,6 +72,8 @@ public:
     static std::int64_t Interval(int box);
     // The question most overdue, if any is due: the lowest box first, then the longest unseen.
     std::optional<ProgressKey> Due() const;
+    // The same among the questions of `systems` only.
+    std::optional<ProgressKey> Due(std::span<const System> systems) const;
 
     // The text form; Parse accepts exactly what Serialise writes and rejects anything else
     // (a cut-off file included) with a message naming the line.
@@ -68,6 +85,19 @@ public:
 private:
     std::map<ProgressKey, ProgressEntry> m_entries;
     std::int64_t m_answered = 0;
+    std::vector<ExamResult> m_exams;
+};
+
+// The progress together with the one it replaced when the learner last reset it: a reset keeps
+// the previous progress aside, and one step brings it back.
+struct KeptProgress {
+    Progress current;
+    std::optional<Progress> backup;
+
+    // Nothing to erase leaves the backup as it is, so that a second reset never loses it.
+    void Reset();
+    // Gives the backup back; false when there is none.
+    bool Restore();
 };
 
 } // namespace lumaro::learn

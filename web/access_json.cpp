@@ -25,7 +25,7 @@ void Text(std::string& out, const char* key, std::string_view value)
 
 } // namespace
 
-std::string AccessJson(const FormState& form)
+std::string AccessJson(const FormState& form, const learn::Concealment& concealed)
 {
     const System system = form.SelectedSystem();
     const auto lights = form.Lights.Lights();
@@ -44,9 +44,10 @@ std::string AccessJson(const FormState& form)
         out += "\"x\": " + std::to_string(x) + ", ";
         Text(out, "name", learn::ColumnName(system, x));
         out += ", ";
-        Text(out, "aspect", learn::ColumnAspect(form.Panels, lights, x));
+        const bool hidden = concealed.ConcealsColumn(x);
+        Text(out, "aspect", hidden ? std::string() : learn::ColumnAspect(form.Panels, lights, x));
         out += ", ";
-        Text(out, "description", learn::DescribeColumn(form.Panels, lights, x));
+        Text(out, "description", hidden ? std::string(learn::kConcealedText) : learn::DescribeColumn(form.Panels, lights, x));
         out += "}";
     }
     out += "], ";
@@ -68,9 +69,10 @@ std::string AccessJson(const FormState& form)
         out += n == 1 ? "" : ", ";
         Key(out, ("Panel" + std::to_string(n)).c_str());
         out += "{";
-        Text(out, "name", learn::PanelName(system, n, panel.caption));
+        const bool hidden = concealed.Conceals(n);
+        Text(out, "name", learn::PanelName(system, n, hidden ? std::string_view() : std::string_view(panel.caption)));
         out += ", ";
-        Text(out, "description", learn::OneLine(panel.hint));
+        Text(out, "description", hidden ? std::string() : learn::OneLine(panel.hint));
         out += "}";
     }
     out += "}, ";

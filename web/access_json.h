@@ -5,6 +5,7 @@
 // paint.
 
 #include "core/main_form.h"
+#include "learn/quiz_session.h"
 
 #include <string>
 
@@ -17,6 +18,8 @@ namespace lumaro::web {
 //  "panels": {"Panel1": {"name": "Blocksignal: Hp 0", "description": "Halt"}, ... Panel16},
 //  "lights": [{"left", "top", "right", "bottom", "color": "rt"|"ge"|"gn"|"ws",
 //              "kind": "lamp"|"figure", "blinking": bool, "burning": bool}, ...]}
-std::string AccessJson(const FormState& form);
+// Column `concealed.column` is described by no aspect and its panels by their signal alone while a
+// self-test question asks about it.
+std::string AccessJson(const FormState& form, const learn::Concealment& concealed = {});
 
 } // namespace lumaro::web

@@ -11,6 +11,7 @@
 #include "learn/progress.h"
 #include "documents/quiz_json.h"
 #include "learn/quiz.h"
+#include "learn/quiz_session.h"
 
 #include <emscripten/emscripten.h>
 
@@ -18,12 +19,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
 std::unique_ptr<lumaro::web::Session> g_session;
 std::string g_text;
-lumaro::learn::Progress g_progress;
+lumaro::learn::KeptProgress g_kept;
 // The speed line as the page shows it after every tick and every step of its train.
 lumaro::learn::SpeedLineCache g_speedLine;
 
@@ -57,11 +60,17 @@ bool ParseSeed(const char* text, std::uint64_t& seed)
     return true;
 }
 
-std::string JsonString(std::string_view text)
+// "HV,Ks" as the systems it names; unknown names are left out.
+std::vector<lumaro::System> Systems(const char* text)
 {
-    std::string out;
-    lumaro::io::AppendJsonString(out, text);
-    return out;
+    std::vector<lumaro::System> systems;
+    for (const std::string& word : lumaro::learn::Words(std::string(text ? text : "")))
+        for (std::size_t start = 0, comma = 0; comma != std::string::npos; start = comma + 1) {
+            comma = word.find(',', start);
+            if (const auto system = lumaro::learn::ParseSystem(word.substr(start, comma - start)))
+                systems.push_back(*system);
+        }
+    return systems;
 }
 
 } // namespace
@@ -103,7 +112,7 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_windows_json() { return Text(TheSession(
 
 EMSCRIPTEN_KEEPALIVE const char* lumaro_layout_json() { return Text(lumaro::web::Session::LayoutJson()); }
 
-EMSCRIPTEN_KEEPALIVE const char* lumaro_access_json() { return Text(lumaro::web::AccessJson(TheSession().Form().View())); }
+EMSCRIPTEN_KEEPALIVE const char* lumaro_access_json() { return Text(TheSession().AccessJson()); }
 
 EMSCRIPTEN_KEEPALIVE const char* lumaro_window_texts() { return Text(lumaro::web::WindowTextsJson()); }
 
@@ -153,30 +162,35 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_quiz(const char* seed, int items)
     return Text(out + "]");
 }
 
-// One practice item: about the question that is due in the progress, else of a random kind.
-// The item's designation rides along, for recording the answer.
-EMSCRIPTEN_KEEPALIVE const char* lumaro_practice_item(const char* seed)
+// The self-test's session on the page's line. `mode` "practice" or "exam"; `systems` the
+// practice's systems as "HV,Ks,Hl" (all three when empty). Each returns the session's view.
+EMSCRIPTEN_KEEPALIVE const char* lumaro_quiz_start(const char* mode, const char* seed, const char* systems)
 {
     std::uint64_t value = 0;
-    ParseSeed(seed, value);
-    lumaro::learn::Random random(value);
-    lumaro::learn::QuizItem item;
-    if (const auto due = g_progress.Due())
-        item = lumaro::learn::GenerateItem(random, due->kind, due->system, due->designation);
+    if (!ParseSeed(seed, value))
+        return Text("null");
+    lumaro::learn::QuizSession& quiz = TheSession().Quiz(g_kept.current);
+    if (std::string_view(mode ? mode : "") == "exam")
+        quiz.StartExam(value);
     else
-        item = lumaro::learn::GenerateItem(random, static_cast<lumaro::learn::ItemKind>(random.Below(4)));
-    std::string json = lumaro::documents::QuizItemJson(item);
-    json.pop_back();
-    return Text(json + ", \"designation\": " + JsonString(item.designation) + "}");
+        quiz.StartPractice(value, Systems(systems));
+    return Text(TheSession().QuizJson());
 }
 
-EMSCRIPTEN_KEEPALIVE void lumaro_situation(const char* actions) { TheSession().StartSituation(actions); }
+EMSCRIPTEN_KEEPALIVE void lumaro_quiz_systems(const char* systems)
+{
+    TheSession().Quiz(g_kept.current).SetSystems(Systems(systems));
+}
 
-EMSCRIPTEN_KEEPALIVE int lumaro_run_actions(const char* actions) { return TheSession().RunActions(actions); }
+EMSCRIPTEN_KEEPALIVE int lumaro_quiz_choose(int index) { return TheSession().Quiz(g_kept.current).Choose(index); }
 
-EMSCRIPTEN_KEEPALIVE void lumaro_keep_line() { TheSession().KeepLine(); }
+EMSCRIPTEN_KEEPALIVE int lumaro_quiz_proceed() { return TheSession().Quiz(g_kept.current).Proceed(); }
 
-EMSCRIPTEN_KEEPALIVE void lumaro_restore_line() { TheSession().RestoreLine(); }
+EMSCRIPTEN_KEEPALIVE void lumaro_quiz_after_tick() { TheSession().Quiz(g_kept.current).AfterTick(); }
+
+EMSCRIPTEN_KEEPALIVE void lumaro_quiz_close() { TheSession().Quiz(g_kept.current).Close(); }
+
+EMSCRIPTEN_KEEPALIVE const char* lumaro_quiz_view() { return Text(TheSession().QuizJson()); }
 
 // Takes the saved progress text; on a damaged text keeps a fresh progress and returns the reason,
 // else an empty text.
@@ -184,39 +198,33 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_progress_load(const char* text)
 {
     std::string error;
     std::optional<lumaro::learn::Progress> progress = lumaro::learn::Progress::Parse(text ? text : "", error);
-    g_progress = progress ? *progress : lumaro::learn::Progress();
+    g_kept.current = progress ? *progress : lumaro::learn::Progress();
     return Text(progress ? "" : error);
 }
 
-EMSCRIPTEN_KEEPALIVE void lumaro_progress_record(const char* kind, const char* system, const char* designation,
-                                                 int right)
+// The same for the backup that the last reset kept; an empty text for none.
+EMSCRIPTEN_KEEPALIVE const char* lumaro_progress_load_backup(const char* text)
 {
-    const auto k = lumaro::learn::ParseKind(kind);
-    const auto s = lumaro::learn::ParseSystem(system);
-    if (k && s && designation && *designation)
-        g_progress.Record({*k, *s, designation}, right != 0);
+    std::string error;
+    g_kept.backup.reset();
+    if (!text || !*text)
+        return Text("");
+    g_kept.backup = lumaro::learn::Progress::Parse(text, error);
+    return Text(g_kept.backup ? "" : error);
 }
 
-EMSCRIPTEN_KEEPALIVE void lumaro_progress_reset() { g_progress.Reset(); }
+EMSCRIPTEN_KEEPALIVE void lumaro_progress_reset() { g_kept.Reset(); }
 
-EMSCRIPTEN_KEEPALIVE const char* lumaro_progress_text() { return Text(g_progress.Serialise()); }
+EMSCRIPTEN_KEEPALIVE int lumaro_progress_restore() { return g_kept.Restore(); }
 
-// {"answered", "known", "practice", "entries": [{"kind", "system", "designation", "asked", "right", "known"}]}
-EMSCRIPTEN_KEEPALIVE const char* lumaro_progress_json()
+EMSCRIPTEN_KEEPALIVE const char* lumaro_progress_text() { return Text(g_kept.current.Serialise()); }
+
+// The backup's text, empty when there is none.
+EMSCRIPTEN_KEEPALIVE const char* lumaro_progress_backup_text()
 {
-    std::string out = "{\"answered\": " + std::to_string(g_progress.Answered()) + ", \"known\": "
-        + std::to_string(g_progress.KnownCount()) + ", \"practice\": " + std::to_string(g_progress.PracticeCount())
-        + ", \"entries\": [";
-    bool first = true;
-    for (const auto& [key, entry] : g_progress.Entries()) {
-        out += first ? "" : ", ";
-        first = false;
-        out += "{\"kind\": " + JsonString(lumaro::learn::KindName(key.kind)) + ", \"system\": "
-            + JsonString(lumaro::learn::SystemName(key.system)) + ", \"designation\": " + JsonString(key.designation)
-            + ", \"asked\": " + std::to_string(entry.asked) + ", \"right\": " + std::to_string(entry.right)
-            + ", \"known\": " + (entry.box >= lumaro::learn::Progress::kKnownBox ? "true" : "false") + "}";
-    }
-    return Text(out + "]}");
+    return Text(g_kept.backup ? g_kept.backup->Serialise() : std::string());
 }
+
+EMSCRIPTEN_KEEPALIVE const char* lumaro_progress_view() { return Text(lumaro::web::Session::ProgressJson(g_kept)); }
 
 } // extern "C"

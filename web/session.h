@@ -6,6 +6,7 @@
 
 #include "core/driver.h"
 #include "learn/explain.h"
+#include "learn/quiz_session.h"
 
 #include <array>
 #include <cstdint>
@@ -50,13 +51,24 @@ public:
 
     const MainForm& Form() const { return m_driver.Form(); }
 
-    // The self-test sets up its situations on this line: a fresh start and the item's actions
-    // (space-separated words), then keeps running as the learner acts. The learner's own line is
-    // kept aside meanwhile and given back afterwards.
-    void StartSituation(std::string_view actions);
-    bool RunActions(std::string_view actions);
-    void KeepLine();
-    void RestoreLine();
+    // The self-test's session on this line, recording into `progress` (made at the first call;
+    // the progress must outlive this run). While its question is open, a held button is refused
+    // and the asked column explains nothing (WhyOf, AccessJson).
+    learn::QuizSession& Quiz(learn::Progress& progress);
+    learn::Concealment Concealed() const { return m_quiz ? m_quiz->Concealed() : learn::Concealment {}; }
+    // The session's view: {"open", "mode", "title", "heading", "prompt", "hint", "item" (the
+    // --quiz object or null), "kind", "panel", "system", "answered", "choices": [{"text", "mark",
+    // "note"}], "choicesEnabled", "feedback", "proceed", "proceedEnabled", "askedColumn",
+    // "askedSignal", "coverPanel", "concealedPanels", "buttonsHeld", "finished", "result",
+    // "passed", "missedHeading", "missed": [{"heading", "prompt", "right", "given", "why"}]}.
+    std::string QuizJson() const;
+    // The page's accessibility JSON, with the concealment of an open question.
+    std::string AccessJson() const;
+    // {"title", "summary", "boxesHeading", "boxNames", "systems": [{"system", "name", "boxes",
+    // "known", "total", "summary"}], "examsHeading", "examsEmpty", "exams": [{"right", "asked",
+    // "percent"}], "passPercent", "reset", "resetQuestion", "confirmYes", "confirmNo",
+    // "canRestore", "restore", "restoreNote"}.
+    static std::string ProgressJson(const learn::KeptProgress& kept);
 
     // The fixed layout of the controls over the canvas, for the page to build them from:
     // {"caption", "canvas": [w, h], "buttons": [{"number", "caption", "left", "top", "width",
@@ -65,8 +77,7 @@ public:
 
 private:
     Driver m_driver;
-    // The learner's own line while the self-test uses this one.
-    std::unique_ptr<Driver> m_kept;
+    std::unique_ptr<learn::QuizSession> m_quiz;
     learn::PanelWhyCache m_whyLine;
     std::vector<std::uint32_t> m_rgba;
     // The canvas drawing that m_rgba holds, and the part the last Rgba() wrote.

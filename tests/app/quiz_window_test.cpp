@@ -1,12 +1,21 @@
-// The self-test in the window: an exam answered right and wrong, keys, the cover over the asked
-// panel, questions coming back, and progress that survives restarts and damaged files.
+// The self-test in the window: an exam answered right and wrong with every missed question in
+// its result, keys, nothing given away while a question is open, the window clear of the asked
+// column, questions coming back, and progress that survives restarts, resets and damaged files.
 
 #include "app/main_window.h"
 #include "tests/app/window_fixture.h"
 #include "app/quiz_window.h"
 #include "learn/quiz.h"
 
+#include "app/canvas_widget.h"
+#include "app/why_bar.h"
+#include "learn/columns.h"
+
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QScreen>
+#include <QScrollArea>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -86,13 +95,13 @@ TEST_F(QuizWindowTest, ExamOfTwentyGivesTheRightResultAndListsTheMissedQuestions
         const char* score;
     };
     for (const Case& c : {Case {4, true, "16 von 20 richtig (80 %)"}, Case {5, false, "15 von 20 richtig (75 %)"},
-                          Case {0, true, "20 von 20 richtig (100 %)"}}) {
+                          Case {20, false, "0 von 20 richtig (0 %)"}}) {
         controller->startExam(77);
         ASSERT_NE(quiz(), nullptr);
-        EXPECT_EQ(quiz()->mode(), QuizWindow::Mode::Exam);
-        const std::vector<learn::QuizItem> expected = learn::GenerateQuiz(77, QuizWindow::kExamItems);
+        EXPECT_EQ(quiz()->mode(), learn::QuizMode::Exam);
+        const std::vector<learn::QuizItem> expected = learn::GenerateQuiz(77, learn::QuizSession::kExamItems);
         std::vector<std::string> missedWhy;
-        for (int i = 0; i < QuizWindow::kExamItems; ++i) {
+        for (int i = 0; i < learn::QuizSession::kExamItems; ++i) {
             ASSERT_NE(quiz()->currentItem(), nullptr) << i;
             EXPECT_EQ(quiz()->currentItem()->prompt, expected[static_cast<std::size_t>(i)].prompt);
             EXPECT_TRUE(quiz()->feedbackText().isEmpty() || quiz()->currentItem()->kind == ItemKind::Set)
@@ -104,10 +113,24 @@ TEST_F(QuizWindowTest, ExamOfTwentyGivesTheRightResultAndListsTheMissedQuestions
         }
         ASSERT_TRUE(quiz()->finished());
         EXPECT_EQ(quiz()->passed(), c.passed);
-        EXPECT_TRUE(quiz()->promptText().contains(QString::fromUtf8(c.score))) << quiz()->promptText().toStdString();
-        EXPECT_TRUE(quiz()->promptText().contains(QString::fromUtf8(c.passed ? "Bestanden" : "Nicht bestanden")));
-        for (const std::string& why : missedWhy)
-            EXPECT_TRUE(quiz()->feedbackText().contains(QString::fromStdString(why))) << why;
+        EXPECT_TRUE(quiz()->resultText().contains(QString::fromUtf8(c.score))) << quiz()->resultText().toStdString();
+        EXPECT_TRUE(quiz()->resultText().contains(QString::fromUtf8(c.passed ? "Bestanden" : "Nicht bestanden")));
+
+        // Every missed question is in the result with its explanation, and scrolling brings each
+        // one into the window, which itself fits the screen.
+        const QList<QWidget*> missed = quiz()->missedItems();
+        ASSERT_EQ(missed.size(), c.wrong);
+        QApplication::processEvents();
+        EXPECT_LE(quiz()->frameGeometry().height(), quiz()->screen()->availableGeometry().height());
+        for (int i = 0; i < missed.size(); ++i) {
+            QStringList texts;
+            for (const QLabel* label : missed[i]->findChildren<QLabel*>())
+                texts << label->text();
+            EXPECT_TRUE(texts.contains(QString::fromStdString(missedWhy[static_cast<std::size_t>(i)]))) << i;
+            quiz()->resultArea()->ensureWidgetVisible(missed[i]);
+            const QRect shown = QRect(missed[i]->mapTo(quiz()->resultArea()->viewport(), QPoint(0, 0)), QSize(1, 20));
+            EXPECT_TRUE(quiz()->resultArea()->viewport()->rect().contains(shown)) << "missed question " << i;
+        }
         QTest::keyClick(quiz(), Qt::Key_Return);
         EXPECT_FALSE(quiz()->isVisible());
     }
@@ -137,8 +160,31 @@ TEST_F(QuizWindowTest, NamingQuestionCoversItsPanelOverTheWidgetNotInTheCanvas)
     EXPECT_TRUE(std::equal(pixels, pixels + Canvas::kWidth * Canvas::kHeight, window->form().Canvas.Pixels()));
     EXPECT_EQ(window->panel(item.panel)->text().toStdString(), item.choices[static_cast<std::size_t>(item.answer)]);
 
+    // While the question is open its column explains nothing: not the Warum line, not the hint,
+    // not the accessible words; and the line's buttons wait.
+    const int column = learn::PanelColumn(item.panel);
+    const QString answerText = QString::fromStdString(item.choices[static_cast<std::size_t>(item.answer)]);
+    window->why()->columnPressed(column);
+    window->why()->refresh();
+    EXPECT_TRUE(window->why()->line()->text().endsWith(QString::fromUtf8(learn::kConcealedText)));
+    EXPECT_TRUE(window->why()->line()->text().startsWith(QStringLiteral("Gefragt: ")));
+    EXPECT_TRUE(window->panel(item.panel)->toolTip().isEmpty());
+    EXPECT_FALSE(window->panel(item.panel)->accessibleName().contains(answerText));
+    EXPECT_TRUE(window->panel(item.panel)->accessibleDescription().isEmpty());
+    EXPECT_FALSE(window->canvas()->column(column)->description.contains(answerText));
+    EXPECT_FALSE(window->canvas()->summary().contains(window->canvas()->column(column)->name + QStringLiteral(": ") + answerText));
+    for (const ButtonDef& def : kButtons)
+        EXPECT_FALSE(window->button(def.number)->isEnabled()) << def.number;
+    ASSERT_NE(quiz()->askedMark(), nullptr);
+    EXPECT_EQ(quiz()->askedMark()->column(), column);
+    EXPECT_EQ(quiz()->askedMark()->name().toStdString(), learn::ColumnName(item.system, column));
+
     answer(true);
     EXPECT_EQ(quiz()->cover(), nullptr) << "the answer uncovers the panel";
+    window->why()->refresh();
+    EXPECT_FALSE(window->why()->line()->text().contains(QString::fromUtf8(learn::kConcealedText)));
+    EXPECT_EQ(window->panel(item.panel)->toolTip().isEmpty(), window->form().Panels[item.panel].hint.empty());
+    EXPECT_FALSE(quiz()->askedMark()->isVisible());
     EXPECT_TRUE(quiz()->feedbackText().startsWith(QString::fromUtf8("Richtig.")));
 
     // Closing the self-test gives the learner's own line back.
@@ -192,11 +238,78 @@ TEST_F(QuizWindowTest, ProgressSurvivesARestartAndCanBeReset)
     EXPECT_EQ(controller->progressWindow()->table()->rowCount(), static_cast<int>(kept.Entries().size()));
     EXPECT_TRUE(controller->progressWindow()->summaryText().contains(QString::fromUtf8("Antworten insgesamt: 5")));
 
+    // Reset asks first: refused, nothing changes; confirmed, the progress goes and its backup
+    // stays, over a restart too; one step brings it back.
+    QStringList questions;
+    bool yes = false;
+    controller->progressWindow()->setConfirm([&](const QString& question, const QString&, const QString&) {
+        questions << question;
+        return yes;
+    });
+    EXPECT_FALSE(controller->progressWindow()->restoreButton()->isEnabled());
+    controller->progressWindow()->resetButton()->click();
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_EQ(controller->progress(), kept);
+    yes = true;
     controller->progressWindow()->resetButton()->click();
     EXPECT_EQ(controller->progress().Answered(), 0);
+    EXPECT_TRUE(controller->progressWindow()->restoreButton()->isEnabled());
+
     makeController(dir.path());
     controller->showProgress();
     EXPECT_EQ(controller->progress().Answered(), 0);
+    ASSERT_TRUE(controller->kept().backup);
+    EXPECT_EQ(*controller->kept().backup, kept);
+    controller->progressWindow()->restoreButton()->click();
+    EXPECT_EQ(controller->progress(), kept);
+    EXPECT_FALSE(controller->progressWindow()->restoreButton()->isEnabled());
+    makeController(dir.path());
+    controller->showProgress();
+    EXPECT_EQ(controller->progress(), kept);
+    EXPECT_FALSE(controller->kept().backup);
+}
+
+// The self-test stands beside the line or, where the screen has no room, away from the asked
+// column; never over it, never taller than the screen.
+TEST_F(QuizWindowTest, QuestionsNeverCoverTheAskedColumn)
+{
+    controller->startExam(5);
+    for (int i = 0; i < learn::QuizSession::kExamItems; ++i) {
+        const learn::QuizItem item = *quiz()->currentItem();
+        QApplication::processEvents();
+        const QRect column(window->canvas()->mapToGlobal(CanvasWidget::columnRect(learn::PanelColumn(item.panel)).topLeft()),
+                           CanvasWidget::columnRect(learn::PanelColumn(item.panel)).size());
+        EXPECT_FALSE(quiz()->frameGeometry().intersects(column)) << "question " << i + 1;
+        EXPECT_LE(quiz()->frameGeometry().height(), quiz()->screen()->availableGeometry().height());
+        // An exam holds the buttons but for a setting question, which is answered with them.
+        EXPECT_EQ(window->button(30)->isEnabled(), item.kind == ItemKind::Set && window->form().Buttons[30].enabled);
+        answer(false);
+    }
+}
+
+TEST_F(QuizWindowTest, PracticeKeepsToTheChosenSystemsAndMarksTheChoicesInWords)
+{
+    controller->startPractice(8);
+    quiz()->systemBox(0)->setChecked(false);
+    quiz()->systemBox(2)->setChecked(false);
+    quiz()->systemBox(1)->setChecked(false);
+    EXPECT_TRUE(quiz()->systemBox(1)->isChecked()) << "one system stays chosen";
+    for (int i = 0; i < 12; ++i) {
+        answer(true);
+        QTest::keyClick(quiz(), Qt::Key_Return);
+        EXPECT_EQ(quiz()->currentItem()->system, System::Ks);
+    }
+    while (quiz()->currentItem()->kind == ItemKind::Set) {
+        answer(true);
+        QTest::keyClick(quiz(), Qt::Key_Return);
+    }
+    const learn::QuizItem item = *quiz()->currentItem();
+    const int wrong = item.answer == 0 ? 1 : 0;
+    quiz()->choose(wrong);
+    EXPECT_TRUE(quiz()->choiceButton(wrong)->text().contains(QString::fromUtf8("✗")));
+    EXPECT_TRUE(quiz()->choiceButton(wrong)->text().endsWith(QString::fromUtf8("deine Wahl")));
+    EXPECT_TRUE(quiz()->choiceButton(item.answer)->text().contains(QString::fromUtf8("✓")));
+    EXPECT_TRUE(quiz()->choiceButton(item.answer)->text().endsWith(QString::fromUtf8("richtig")));
 }
 
 // A file cut off while written (by another program: this one replaces it whole) and a file of
@@ -275,7 +388,7 @@ TEST_F(QuizWindowTest, MenuItemsStandUnderDateiFromTheMenuTable)
     controller->examAction()->trigger();
     ASSERT_NE(quiz(), nullptr);
     EXPECT_TRUE(quiz()->isVisible());
-    EXPECT_EQ(quiz()->mode(), QuizWindow::Mode::Exam);
+    EXPECT_EQ(quiz()->mode(), learn::QuizMode::Exam);
 }
 
 } // namespace

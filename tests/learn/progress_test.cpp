@@ -50,10 +50,14 @@ TEST(ProgressTest, TextFormReadsBackExactly)
     p.Record(kHl3a, true);
     p.Record(kKs1, true);
     p.Record(kKs1, false);
+    p.RecordExam({15, 20});
+    p.RecordExam({20, 20});
     const std::string text = p.Serialise();
     EXPECT_EQ(text,
-              "lumaro-progress 1\n"
+              "lumaro-progress 2\n"
               "answered 4\n"
+              "exam 15 20\n"
+              "exam 20 20\n"
               "name\tHV\tHp 0 + Zs 1\t1\t0\t1\t1\n"
               "predict\tKs\tKs 1 + Zs 3 \"6\"\t2\t1\t4\t1\n"
               "speed\tHl\tHl 3a\t1\t1\t2\t2\n"
@@ -63,6 +67,48 @@ TEST(ProgressTest, TextFormReadsBackExactly)
     ASSERT_TRUE(back) << error;
     EXPECT_EQ(*back, p);
     ASSERT_TRUE(Progress::Parse(Progress().Serialise(), error)) << error;
+
+    // A file of the first version, without exams, is still read.
+    const std::optional<Progress> old = Progress::Parse("lumaro-progress 1\nanswered 1\nname\tHV\tHp 0\t1\t1\t1\t2\nend 1\n", error);
+    ASSERT_TRUE(old) << error;
+    EXPECT_EQ(old->Entries().size(), 1u);
+    EXPECT_TRUE(old->Exams().empty());
+}
+
+TEST(ProgressTest, ExamsKeepTheLatestHundred)
+{
+    Progress p;
+    for (int i = 0; i < 105; ++i)
+        p.RecordExam({i % 21, 20});
+    ASSERT_EQ(p.Exams().size(), Progress::kMaxExams);
+    EXPECT_EQ(p.Exams().front(), (ExamResult {5, 20}));
+    std::string error;
+    const std::optional<Progress> back = Progress::Parse(p.Serialise(), error);
+    ASSERT_TRUE(back) << error;
+    EXPECT_EQ(*back, p);
+}
+
+// A reset keeps what it erased; one step brings it back, and a second reset of nothing never
+// throws the backup away.
+TEST(ProgressTest, ResetKeepsABackupThatOneStepRestores)
+{
+    KeptProgress kept;
+    EXPECT_FALSE(kept.Restore());
+    kept.current.Record(kZs1, true);
+    kept.current.RecordExam({18, 20});
+    const Progress before = kept.current;
+
+    kept.Reset();
+    EXPECT_TRUE(kept.current.Empty());
+    kept.Reset();
+    ASSERT_TRUE(kept.backup);
+    EXPECT_EQ(*kept.backup, before);
+
+    EXPECT_TRUE(kept.Restore());
+    EXPECT_EQ(kept.current, before);
+    EXPECT_FALSE(kept.backup);
+    EXPECT_FALSE(kept.Restore());
+    EXPECT_EQ(kept.current, before);
 }
 
 // Every way a file can be damaged is refused with a message, never half taken.
@@ -77,7 +123,12 @@ TEST(ProgressTest, DamagedTextIsRefused)
         EXPECT_FALSE(Progress::Parse(good.substr(0, cut), error)) << "cut at " << cut;
 
     const char* bad[] = {
-        "lumaro-progress 2\nanswered 0\nend 0\n",
+        "lumaro-progress 3\nanswered 0\nend 0\n",
+        "lumaro-progress 2\nanswered 0\nexam 21 20\nend 0\n",                  // more right than asked
+        "lumaro-progress 2\nanswered 0\nexam 0 0\nend 0\n",
+        "lumaro-progress 2\nanswered 0\nexam 1\nend 0\n",
+        "lumaro-progress 1\nanswered 0\nexam 1 2\nend 0\n",                    // no exams in version 1
+        "lumaro-progress 2\nanswered 1\nname\tHV\tHp 0\t1\t1\t1\t2\nexam 1 2\nend 1\n", // exams come first
         "lumaro-progress 1\nanswered -1\nend 0\n",
         "lumaro-progress 1\nanswered 01\nend 0\n",
         "lumaro-progress 1\nanswered 99999999999\nend 0\n",

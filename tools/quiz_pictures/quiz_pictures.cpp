@@ -72,7 +72,7 @@ int main(int argc, char** argv)
         QTest::qWait(50);
         if (!SideBySide(window, q).save(out.filePath(QStringLiteral("quiz-question.png"))))
             return 1;
-        for (int i = 0; i < QuizWindow::kExamItems; ++i)
+        for (int i = 0; i < learn::QuizSession::kExamItems; ++i)
             AnswerWrongOrRight(window, q, i % 6 != 2);
         q.resize(q.width(), 700);
         QTest::qWait(50);

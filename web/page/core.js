@@ -38,16 +38,20 @@ export class Core {
     };
     // The self-test: items, situations on the line, the learner's progress.
     this.quiz = textOf('lumaro_quiz', ['string', 'number']);
-    this.practiceItem = textOf('lumaro_practice_item', ['string']);
-    this.situation = fn('lumaro_situation', null, ['string']);
-    this.runActions = fn('lumaro_run_actions', 'number', ['string']);
-    this.keepLine = fn('lumaro_keep_line');
-    this.restoreLine = fn('lumaro_restore_line');
+    this.quizStart = textOf('lumaro_quiz_start', ['string', 'string', 'string']);
+    this.quizSystems = fn('lumaro_quiz_systems', null, ['string']);
+    this.quizChoose = fn('lumaro_quiz_choose', 'number', ['number']);
+    this.quizProceed = fn('lumaro_quiz_proceed', 'number');
+    this.quizAfterTick = fn('lumaro_quiz_after_tick');
+    this.quizClose = fn('lumaro_quiz_close');
+    this.quizView = text('lumaro_quiz_view');
     this.progressLoad = textOf('lumaro_progress_load', ['string']);
-    this.progressRecord = fn('lumaro_progress_record', null, ['string', 'string', 'string', 'number']);
+    this.progressLoadBackup = textOf('lumaro_progress_load_backup', ['string']);
     this.progressReset = fn('lumaro_progress_reset');
+    this.progressRestore = fn('lumaro_progress_restore', 'number');
     this.progressText = text('lumaro_progress_text');
-    this.progressJson = text('lumaro_progress_json');
+    this.progressBackupText = text('lumaro_progress_backup_text');
+    this.progressView = text('lumaro_progress_view');
     this.accessJson = text('lumaro_access_json');
     // The speed along the line (view 0: as lumaro-render --run writes it; 1: as the page draws
     // it), and one step of a train running it.

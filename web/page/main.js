@@ -99,7 +99,8 @@ class Page {
   show(ticked = false) {
     this.draw();
     this.access.update(JSON.parse(this.core.accessJson()), ticked);
-    const state = JSON.parse(this.core.stateJson());
+    // An open self-test question keeps the asked column's hints and held buttons to itself.
+    const state = this.quiz ? this.quiz.concealIn(JSON.parse(this.core.stateJson())) : JSON.parse(this.core.stateJson());
     this.view.mirror(state);
     this.touch.mirror(state);
     const windows = JSON.parse(this.core.windowsJson());
@@ -137,10 +138,7 @@ class Page {
 
   restart() {
     // The self-test's kept line belongs to the run that ends here.
-    if (this.quiz) {
-      this.quiz.kept = false;
-      this.quiz.close();
-    }
+    this.quiz?.close();
     this.core.start();
     this.windows.reset();
     this.access.reset();
