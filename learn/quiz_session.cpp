@@ -57,12 +57,7 @@ const char* KindTitle(ItemKind kind)
 
 const char* SystemTitle(System system)
 {
-    switch (system) {
-    case System::HV: return "H/V-System";
-    case System::Ks: return "Ks-System";
-    case System::Hl: return "Hl-System";
-    }
-    return "";
+    return NamesOf(system).title;
 }
 
 std::string AnswerText(std::string_view caption)
