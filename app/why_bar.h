@@ -88,10 +88,6 @@ private:
     QString m_override;
     bool m_expanded = false;
     learn::Concealment m_concealment;
-
-    // While a self-test question is open (column != 0): the line names the asked column and
-    // says nothing else, wherever the mouse is, and outlines nothing.
-    void setConcealment(learn::Concealment concealment);
     int m_hoverPanel = 0;
     int m_hoverColumn = 0;
     int m_pressedColumn = 0;

@@ -130,6 +130,12 @@ std::optional<ProgressKey> Progress::Due(std::span<const System> systems) const
     return best ? std::optional<ProgressKey>(*best) : std::nullopt;
 }
 
+bool Progress::Waiting(const ProgressKey& key) const
+{
+    const auto it = m_entries.find(key);
+    return it != m_entries.end() && m_answered - it->second.lastSeen < Interval(it->second.box);
+}
+
 std::string Progress::Serialise() const
 {
     std::string out;

@@ -74,6 +74,8 @@ public:
     std::optional<ProgressKey> Due() const;
     // The same among the questions of `systems` only.
     std::optional<ProgressKey> Due(std::span<const System> systems) const;
+    // Whether the question has its turn still to come: asked before and not yet due again.
+    bool Waiting(const ProgressKey& key) const;
 
     // The text form; Parse accepts exactly what Serialise writes and rejects anything else
     // (a cut-off file included) with a message naming the line.

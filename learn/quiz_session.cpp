@@ -144,9 +144,17 @@ void QuizSession::Next()
         // A question that is due comes back about the same designation.
         m_item = GenerateItem(m_random, due->kind, due->system, due->designation);
     } else {
-        const ItemKind kind = kKinds[static_cast<std::size_t>(m_random.Below(static_cast<int>(kKinds.size())))];
-        const System system = m_systems[static_cast<std::size_t>(m_random.Below(static_cast<int>(m_systems.size())))];
-        m_item = GenerateItem(m_random, kind, system);
+        // A new question, but none whose turn is still to come: a missed one returns when it is
+        // due, not earlier by chance.
+        constexpr int kTries = 8;
+        for (int attempt = 0; attempt < kTries; ++attempt) {
+            const ItemKind kind = kKinds[static_cast<std::size_t>(m_random.Below(static_cast<int>(kKinds.size())))];
+            const System system =
+                m_systems[static_cast<std::size_t>(m_random.Below(static_cast<int>(m_systems.size())))];
+            m_item = GenerateItem(m_random, kind, system);
+            if (!m_progress.Waiting(Progress::KeyOf(*m_item)))
+                break;
+        }
     }
     ++m_index;
     ShowSituation();

@@ -3,6 +3,7 @@
 //
 //   lumaro-web-ticktime TICKS ROUNDS [ACTION ...]
 
+#include "core/action.h"
 #include "web/session.h"
 
 #include <algorithm>
@@ -42,11 +43,20 @@ int main(int argc, char** argv)
     }
 
     lumaro::web::Session session;
+    // The page's own calls for the words it has: a tick, a button, a menu item.
     for (int i = 3; i < argc; ++i) {
-        if (!session.RunActions(argv[i])) {
+        const std::optional<lumaro::Action> action = lumaro::ParseAction(argv[i]);
+        if (!action || (action->kind != lumaro::Action::Kind::Tick && action->kind != lumaro::Action::Kind::Button
+                           && action->kind != lumaro::Action::Kind::Menu)) {
             std::fprintf(stderr, "lumaro-web-ticktime: unknown action '%s'\n", argv[i]);
             return 2;
         }
+        if (action->kind == lumaro::Action::Kind::Tick)
+            session.Tick();
+        else if (action->kind == lumaro::Action::Kind::Button)
+            session.ClickButton(action->button);
+        else
+            session.MenuCommand(action->menu);
     }
 
     std::vector<double> perTick;

@@ -14,13 +14,17 @@ const ProgressKey kKs1 {ItemKind::Predict, System::Ks, "Ks 1 + Zs 3 \"6\""};
 TEST(ProgressTest, MissedQuestionComesBackAfterAFewOthersAndRightOnesLater)
 {
     Progress p;
+    EXPECT_FALSE(p.Waiting(kZs1)) << "never asked";
     p.Record(kZs1, false);
     EXPECT_EQ(p.Due(), std::nullopt);
+    EXPECT_TRUE(p.Waiting(kZs1));
     p.Record(kHl3a, true);
     p.Record(kKs1, true);
     EXPECT_EQ(p.Due(), std::nullopt) << "two answers later it is not due yet";
+    EXPECT_TRUE(p.Waiting(kZs1));
     p.Record(ProgressKey {ItemKind::Set, System::HV, "Hp 2"}, true);
     EXPECT_EQ(p.Due(), kZs1);
+    EXPECT_FALSE(p.Waiting(kZs1));
 
     p.Record(kZs1, true);
     p.Record(kZs1, true);

@@ -122,10 +122,20 @@ export class FahrtView {
     return Math.min(100, Math.max(0, pixels));
   }
 
+  // While a self-test question is open the line stays hidden: it would tell the answer of a
+  // question about a speed.
+  setConcealed(concealed) {
+    if (concealed === Boolean(this.concealed))
+      return;
+    this.concealed = concealed;
+    this.box.hidden = !this.shown || concealed;
+    this.renderSheet();
+  }
+
   setShown(shown) {
     this.shown = shown;
     this.item?.setAttribute('aria-checked', String(shown));
-    this.box.hidden = !shown;
+    this.box.hidden = !shown || Boolean(this.concealed);
     if (!shown) {
       this.stopTrain();
       this.hover(-1, -1);
@@ -210,7 +220,7 @@ export class FahrtView {
       return;
     if (this.sheetPiece.parentElement !== sheet)
       sheet.append(this.sheetPiece);
-    const x = this.touch?.open?.x;
+    const x = this.concealed ? 0 : this.touch?.open?.x;
     const pieces = this.shown && this.line && x
       ? this.line.pieces.filter((p) => p.column === x && p.kind !== 'ramp') : [];
     if (this.shown && this.line && x && !pieces.length) {

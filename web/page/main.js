@@ -106,6 +106,7 @@ class Page {
     const windows = JSON.parse(this.core.windowsJson());
     this.windows.mirror(windows);
     this.whyLine.refresh();
+    this.fahrt.setConcealed(Boolean(this.quiz?.asking()));
     this.fahrt.refresh();
     if (windows.Ended)
       this.end();

@@ -308,6 +308,12 @@ export class QuizDialog {
   // Called by the page before it mirrors the core's state into the controls: while a question is
   // open, the asked column's hints (and the covered panel's caption) stay unsaid, and held
   // buttons are disabled.
+  // A question is open whose answer the line must not tell.
+  asking() {
+    const view = this.showing === 'quiz' ? this.view : null;
+    return Boolean(view?.open && view.concealedPanels.length);
+  }
+
   concealIn(state) {
     const view = this.showing === 'quiz' ? this.view : null;
     if (!view?.open)
