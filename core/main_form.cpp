@@ -6,6 +6,9 @@
 #include "state/aspect_commands.h"
 #include "state/record_fields.h"
 
+#include <cstring>
+#include <type_traits>
+
 namespace lumaro {
 
 const WindowState& FormState::Window(SecondaryWindow window) const
@@ -133,6 +136,10 @@ System SystemOfRecord(int n)
 
 void MainForm::NoteChanges(const SignalTable& before, ChangeBy by)
 {
+    // Most ticks change no record: one comparison of the whole table tells.
+    static_assert(std::has_unique_object_representations_v<SignalRecord>);
+    if (std::memcmp(&before[1], &m_state.Signals[1], sizeof(SignalRecord) * SignalTable::kCount) == 0)
+        return;
     for (int n = 1; n <= SignalTable::kCount; ++n) {
         if (SameAspect(before[n], m_state.Signals[n]))
             continue;
