@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -51,9 +52,13 @@ public:
     // Shorthands for a key and its value.
     JsonWriter& Field(std::string_view key, std::string_view text) { return Key(key).String(text); }
     JsonWriter& Field(std::string_view key, const char* text) { return Key(key).String(text); }
-    JsonWriter& Field(std::string_view key, std::int64_t n) { return Key(key).Int(n); }
-    JsonWriter& Field(std::string_view key, int n) { return Key(key).Int(n); }
     JsonWriter& Field(std::string_view key, bool b) { return Key(key).Bool(b); }
+    template <typename Number>
+        requires(std::is_integral_v<Number> && !std::is_same_v<Number, bool>)
+    JsonWriter& Field(std::string_view key, Number n)
+    {
+        return Key(key).Int(static_cast<std::int64_t>(n));
+    }
 
     const std::string& Text() const { return m_out; }
     std::string Take() { return std::move(m_out); }

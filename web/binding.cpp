@@ -2,6 +2,7 @@
 // Texts are returned as NUL-terminated UTF-8 that stays valid until the next call returning text.
 
 #include "io/json_text.h"
+#include "io/json_writer.h"
 #include "documents/run_json.h"
 #include "web/access_json.h"
 #include "web/columns_json.h"
@@ -145,9 +146,10 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_train_step(int trainLength, int stopAtPl
                                             {trainLength, stopAtPlatform ? PlatformStop::Stop : PlatformStop::Pass});
     TrainRun train{head, waitMs, stoppedAtPlatform != 0, true};
     AdvanceTrain(line, train, ms);
-    return Text("{\"head\": " + std::to_string(train.head) + ", \"wait_ms\": " + std::to_string(train.waitMs)
-                + ", \"stopped_at_platform\": " + (train.stoppedAtPlatform ? "true" : "false")
-                + ", \"running\": " + (train.running ? "true" : "false") + "}");
+    lumaro::io::JsonWriter json;
+    json.BeginObject().Key("head").Raw(std::to_string(train.head)).Key("wait_ms").Raw(std::to_string(train.waitMs));
+    json.Field("stopped_at_platform", train.stoppedAtPlatform).Field("running", train.running).EndObject();
+    return Text(json.Take());
 }
 
 // The items of lumaro-render --quiz for the seed, as one JSON array; "null" for a bad argument.
@@ -156,10 +158,12 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_quiz(const char* seed, int items)
     std::uint64_t value = 0;
     if (!ParseSeed(seed, value) || items < 0 || items > lumaro::learn::kMaxQuizItems)
         return Text("null");
-    std::string out = "[";
+    lumaro::io::JsonWriter json;
+    json.BeginArray();
     for (const lumaro::learn::QuizItem& item : lumaro::learn::GenerateQuiz(value, items))
-        out += (out.size() > 1 ? "," : "") + lumaro::documents::QuizItemJson(item);
-    return Text(out + "]");
+        json.Raw(lumaro::documents::QuizItemJson(item));
+    json.EndArray();
+    return Text(json.Take());
 }
 
 // The self-test's session on the page's line. `mode` "practice" or "exam"; `systems` the

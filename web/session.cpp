@@ -3,7 +3,7 @@
 #include "web/session.h"
 
 #include "documents/state_json.h"
-#include "io/json_text.h"
+#include "io/json_writer.h"
 #include "io/trace_format.h"
 #include "learn/quiz.h"
 #include "documents/explain_json.h"
@@ -20,85 +20,36 @@ namespace {
 
 constexpr std::uint32_t kOpaque = 0xFF000000;
 
-void AppendWindow(std::string& out, const char* name, const WindowState& window)
+void Window(io::JsonWriter& json, const char* name, const WindowState& window)
 {
-    out += '"';
-    out += name;
-    out += "\": {\"visible\": ";
-    out += window.visible ? "true" : "false";
-    out += ", \"raises\": ";
-    out += std::to_string(window.raises);
-    out += '}';
+    json.Key(name).BeginObject().Field("visible", window.visible).Field("raises", window.raises).EndObject();
 }
 
-std::string IntList(std::initializer_list<int> values)
+void IntList(io::JsonWriter& json, std::initializer_list<int> values)
 {
-    std::string out = "[";
-    for (int v : values) {
-        if (out.size() > 1)
-            out += ", ";
-        out += std::to_string(v);
-    }
-    return out + "]";
+    json.BeginArray();
+    for (int v : values)
+        json.Int(v);
+    json.EndArray();
 }
 
 // The menu bar: "menus": [{"component", "text", "right", "items": [{"component", "text",
 // "separator", "checkable"}]}], from the window's menu table.
-// Opens the object of a menu or an item: `{"component": ..., "text": ...`, after a comma unless first.
-void OpenNamed(std::string& out, bool first, const char* component, const char* text)
+void Menus(io::JsonWriter& json)
 {
-    out += first ? "{\"component\": " : ", {\"component\": ";
-    io::AppendJsonString(out, component);
-    out += ", \"text\": ";
-    io::AppendJsonString(out, text);
-}
-
-void AppendMenus(std::string& out)
-{
-    const auto boolean = [](bool value) { return value ? "true" : "false"; };
-    out += ", \"menus\": [";
+    json.Key("menus").BeginArray();
     for (const TopMenuDef& menu : kTopMenus) {
-        OpenNamed(out, menu.menu == kTopMenus.front().menu, menu.component, menu.text);
-        out += ", \"right\": ";
-        out += boolean(menu.rightJustified);
-        out += ", \"items\": [";
-        bool first = true;
+        json.BeginObject().Field("component", menu.component).Field("text", menu.text);
+        json.Field("right", menu.rightJustified).Key("items").BeginArray();
         for (const MenuItem& item : kMenuItems) {
             if (item.menu != menu.menu)
                 continue;
-            OpenNamed(out, first, item.component, item.text);
-            first = false;
-            out += ", \"separator\": ";
-            out += boolean(item.separatorAbove);
-            out += ", \"checkable\": ";
-            out += boolean(item.checkable);
-            out += '}';
+            json.BeginObject().Field("component", item.component).Field("text", item.text);
+            json.Field("separator", item.separatorAbove).Field("checkable", item.checkable).EndObject();
         }
-        out += "]}";
+        json.EndArray().EndObject();
     }
-    out += ']';
-}
-
-void Bool(std::string& out, const char* key, bool value)
-{
-    out += ", \"";
-    out += key;
-    out += value ? "\": true" : "\": false";
-}
-
-void Int(std::string& out, const char* key, std::int64_t value)
-{
-    out += ", \"";
-    out += key;
-    out += "\": " + std::to_string(value);
-}
-
-void String(std::string& out, const char* key, std::string_view value)
-{
-    out += ", \"";
-    out += key;
-    out += "\": ";
-    io::AppendJsonString(out, value);
+    json.EndArray();
 }
 
 const char* MarkName(learn::ChoiceMark mark)
@@ -191,144 +142,89 @@ const std::uint8_t* Session::Rgba()
 
 std::string Session::QuizJson() const
 {
-    if (!m_quiz)
-        return "{\"open\": false, \"missed\": [], \"choices\": [], \"systemChoices\": []}";
+    io::JsonWriter json;
+    if (!m_quiz) {
+        json.BeginObject().Field("open", false).Key("missed").BeginArray().EndArray();
+        json.Key("choices").BeginArray().EndArray().Key("systemChoices").BeginArray().EndArray().EndObject();
+        return json.Take();
+    }
     const learn::SessionView view = m_quiz->View();
     const learn::Concealment concealed = m_quiz->Concealed();
-    std::string out = "{\"open\": ";
-    out += view.open ? "true" : "false";
-    String(out, "mode", view.mode == learn::QuizMode::Exam ? "exam" : "practice");
-    String(out, "title", view.title);
-    String(out, "heading", view.heading);
-    String(out, "prompt", view.prompt);
-    String(out, "hint", view.hint);
-    out += ", \"item\": " + (view.item ? documents::QuizItemJson(*view.item) : std::string("null"));
-    String(out, "kind", view.item ? learn::KindName(view.item->kind) : "");
-    String(out, "panel", view.item ? "Panel" + std::to_string(view.item->panel) : std::string());
-    String(out, "system", view.item ? learn::SystemName(view.item->system) : "");
-    Bool(out, "answered", view.answered);
-    out += ", \"choices\": [";
-    for (std::size_t i = 0; i < view.choices.size(); ++i) {
-        out += i ? ", {\"text\": " : "{\"text\": ";
-        io::AppendJsonString(out, view.choices[i].text);
-        String(out, "mark", MarkName(view.choices[i].mark));
-        String(out, "note", view.choices[i].note);
-        out += '}';
+    json.BeginObject().Field("open", view.open);
+    json.Field("mode", view.mode == learn::QuizMode::Exam ? "exam" : "practice");
+    json.Field("title", view.title).Field("heading", view.heading).Field("prompt", view.prompt);
+    json.Field("hint", view.hint);
+    json.Key("item").Raw(view.item ? documents::QuizItemJson(*view.item) : std::string("null"));
+    json.Field("kind", view.item ? learn::KindName(view.item->kind) : "");
+    json.Field("panel", view.item ? "Panel" + std::to_string(view.item->panel) : std::string());
+    json.Field("system", view.item ? learn::SystemName(view.item->system) : "");
+    json.Field("answered", view.answered);
+    json.Key("choices").BeginArray();
+    for (const learn::ChoiceView& choice : view.choices)
+        json.BeginObject().Field("text", choice.text).Field("mark", MarkName(choice.mark)).Field("note", choice.note).EndObject();
+    json.EndArray();
+    json.Field("choicesEnabled", view.choicesEnabled).Field("feedback", view.feedback).Field("proceed", view.proceed);
+    json.Field("proceedEnabled", view.proceedEnabled).Key("askedColumn").Int(view.askedColumn);
+    json.Field("askedSignal", view.askedSignal).Field("coverPanel", view.coverPanel).Field("coverHint", view.coverHint);
+    json.Field("systemsLabel", view.systemsLabel);
+    json.Key("systemChoices").BeginArray();
+    for (const auto& choice : view.systemChoices) {
+        json.BeginObject().Field("system", learn::SystemName(choice.system)).Field("label", choice.label);
+        json.Field("chosen", choice.chosen).EndObject();
     }
-    out += ']';
-    Bool(out, "choicesEnabled", view.choicesEnabled);
-    String(out, "feedback", view.feedback);
-    String(out, "proceed", view.proceed);
-    Bool(out, "proceedEnabled", view.proceedEnabled);
-    Int(out, "askedColumn", view.askedColumn);
-    String(out, "askedSignal", view.askedSignal);
-    Bool(out, "coverPanel", view.coverPanel);
-    String(out, "coverHint", view.coverHint);
-    String(out, "systemsLabel", view.systemsLabel);
-    out += ", \"systemChoices\": [";
-    for (std::size_t i = 0; i < view.systemChoices.size(); ++i) {
-        out += i ? ", {\"system\": " : "{\"system\": ";
-        io::AppendJsonString(out, learn::SystemName(view.systemChoices[i].system));
-        String(out, "label", view.systemChoices[i].label);
-        Bool(out, "chosen", view.systemChoices[i].chosen);
-        out += '}';
+    json.EndArray();
+    json.Key("concealedPanels").BeginArray();
+    for (const int panel : learn::ColumnPanels(concealed.column))
+        json.String("Panel" + std::to_string(panel));
+    json.EndArray();
+    json.Field("buttonsHeld", concealed.buttonsHeld).Field("finished", view.finished).Field("result", view.result);
+    json.Field("passed", view.passed).Field("missedHeading", view.missedHeading);
+    json.Key("missed").BeginArray();
+    for (const learn::MissedView& missed : view.missed) {
+        json.BeginObject().Field("heading", missed.heading).Field("prompt", missed.prompt);
+        json.Field("right", missed.right).Field("given", missed.given).Field("why", missed.why).EndObject();
     }
-    out += ']';
-    out += ", \"concealedPanels\": [";
-    bool first = true;
-    for (const int panel : learn::ColumnPanels(concealed.column)) {
-        out += first ? "" : ", ";
-        first = false;
-        io::AppendJsonString(out, "Panel" + std::to_string(panel));
-    }
-    out += ']';
-    Bool(out, "buttonsHeld", concealed.buttonsHeld);
-    Bool(out, "finished", view.finished);
-    String(out, "result", view.result);
-    Bool(out, "passed", view.passed);
-    String(out, "missedHeading", view.missedHeading);
-    out += ", \"missed\": [";
-    for (std::size_t i = 0; i < view.missed.size(); ++i) {
-        const learn::MissedView& missed = view.missed[i];
-        out += i ? ", {\"heading\": " : "{\"heading\": ";
-        io::AppendJsonString(out, missed.heading);
-        String(out, "prompt", missed.prompt);
-        String(out, "right", missed.right);
-        String(out, "given", missed.given);
-        String(out, "why", missed.why);
-        out += '}';
-    }
-    return out + "]}";
+    json.EndArray().EndObject();
+    return json.Take();
 }
 
 std::string Session::ProgressJson(const learn::KeptProgress& kept)
 {
     const learn::ProgressView view = learn::MakeProgressView(kept);
-    std::string out = "{\"title\": ";
-    io::AppendJsonString(out, view.title);
-    String(out, "summary", view.summary);
-    String(out, "boxesHeading", view.boxesHeading);
-    out += ", \"boxNames\": [";
-    for (std::size_t i = 0; i < view.boxNames.size(); ++i) {
-        out += i ? ", " : "";
-        io::AppendJsonString(out, view.boxNames[i]);
+    io::JsonWriter json;
+    json.BeginObject().Field("title", view.title).Field("summary", view.summary);
+    json.Field("boxesHeading", view.boxesHeading).Key("boxNames").BeginArray();
+    for (const std::string& name : view.boxNames)
+        json.String(name);
+    json.EndArray().Key("systems").BeginArray();
+    for (const auto& system : view.systems) {
+        json.BeginObject().Field("system", learn::SystemName(system.system)).Field("name", system.name);
+        json.Key("boxes").BeginArray();
+        for (const auto count : system.boxes)
+            json.Int(count);
+        json.EndArray().Key("known").Int(system.known).Key("total").Int(system.total);
+        json.Field("summary", system.summary).EndObject();
     }
-    out += "], \"systems\": [";
-    for (std::size_t i = 0; i < view.systems.size(); ++i) {
-        const auto& system = view.systems[i];
-        out += i ? ", {\"system\": " : "{\"system\": ";
-        io::AppendJsonString(out, learn::SystemName(system.system));
-        String(out, "name", system.name);
-        out += ", \"boxes\": [";
-        for (std::size_t b = 0; b < system.boxes.size(); ++b)
-            out += (b ? ", " : "") + std::to_string(system.boxes[b]);
-        out += ']';
-        Int(out, "known", system.known);
-        Int(out, "total", system.total);
-        String(out, "summary", system.summary);
-        out += '}';
+    json.EndArray().Key("columns").BeginArray();
+    for (const std::string& column : view.columns)
+        json.String(column);
+    // Each row's cells as texts: the system, the kind, the designation, asked, right, the box.
+    json.EndArray().Key("rows").BeginArray();
+    for (const auto& row : view.rows) {
+        json.BeginArray().String(row.system).String(row.kind).String(row.designation);
+        json.String(std::to_string(row.asked)).String(std::to_string(row.right)).String(row.box).EndArray();
     }
-    out += ']';
-    out += ", \"columns\": [";
-    for (std::size_t i = 0; i < view.columns.size(); ++i) {
-        out += i ? ", " : "";
-        io::AppendJsonString(out, view.columns[i]);
-    }
-    out += "], \"rows\": [";
-    for (std::size_t i = 0; i < view.rows.size(); ++i) {
-        const auto& row = view.rows[i];
-        out += i ? ", [" : "[";
-        for (const std::string* cell : {&row.system, &row.kind, &row.designation}) {
-            io::AppendJsonString(out, *cell);
-            out += ", ";
-        }
-        io::AppendJsonString(out, std::to_string(row.asked));
-        out += ", ";
-        io::AppendJsonString(out, std::to_string(row.right));
-        out += ", ";
-        io::AppendJsonString(out, row.box);
-        out += ']';
-    }
-    out += ']';
-    String(out, "examsHeading", view.examsHeading);
-    String(out, "examsEmpty", view.examsEmpty);
-    out += ", \"exams\": [";
+    json.EndArray().Field("examsHeading", view.examsHeading).Field("examsEmpty", view.examsEmpty);
+    json.Key("exams").BeginArray();
     for (std::size_t i = 0; i < view.exams.size(); ++i) {
-        out += i ? ", " : "";
-        out += "{\"right\": " + std::to_string(view.exams[i].right) + ", \"asked\": "
-            + std::to_string(view.exams[i].asked) + ", \"percent\": " + std::to_string(view.examPercents[i]) + "}";
+        json.BeginObject().Key("right").Int(view.exams[i].right).Key("asked").Int(view.exams[i].asked);
+        json.Key("percent").Int(view.examPercents[i]).EndObject();
     }
-    out += ']';
-    Int(out, "passPercent", view.passPercent);
-    String(out, "close", view.close);
-    String(out, "reset", view.reset);
-    String(out, "resetQuestion", view.resetQuestion);
-    String(out, "confirmYes", view.confirmYes);
-    String(out, "confirmNo", view.confirmNo);
-    Bool(out, "canRestore", view.canRestore);
-    String(out, "restore", view.restore);
-    String(out, "restoreNote", view.restoreNote);
-    return out + "}";
+    json.EndArray().Key("passPercent").Int(view.passPercent).Field("close", view.close).Field("reset", view.reset);
+    json.Field("resetQuestion", view.resetQuestion).Field("confirmYes", view.confirmYes);
+    json.Field("confirmNo", view.confirmNo).Field("canRestore", view.canRestore).Field("restore", view.restore);
+    json.Field("restoreNote", view.restoreNote).EndObject();
+    return json.Take();
 }
 
 std::string Session::StateJson() const
@@ -344,44 +240,36 @@ std::string Session::Trace() const
 std::string Session::WindowsJson() const
 {
     const FormState& form = m_driver.View();
-    std::string out = "{";
-    AppendWindow(out, "Notice", form.Notice);
-    out += ", ";
-    AppendWindow(out, "About", form.About);
-    out += ", ";
-    AppendWindow(out, "Licence", form.Licence);
-    out += ", ";
-    AppendWindow(out, "Manual", form.Manual);
-    out += ", \"NoticeSeconds\": " + std::to_string(form.NoticeSeconds);
-    out += ", \"Ended\": ";
-    out += form.Ended ? "true" : "false";
-    out += "}";
-    return out;
+    io::JsonWriter json;
+    json.BeginObject();
+    Window(json, "Notice", form.Notice);
+    Window(json, "About", form.About);
+    Window(json, "Licence", form.Licence);
+    Window(json, "Manual", form.Manual);
+    json.Key("NoticeSeconds").Int(form.NoticeSeconds).Field("Ended", form.Ended).EndObject();
+    return json.Take();
 }
 
 std::string Session::LayoutJson()
 {
-    std::string out = "{\"caption\": ";
-    io::AppendJsonString(out, kWindowCaption);
-    out += ", \"canvas\": " + IntList({Canvas::kWidth, Canvas::kHeight});
-    out += ", \"buttons\": [";
+    io::JsonWriter json;
+    json.BeginObject().Field("caption", kWindowCaption).Key("canvas");
+    IntList(json, {Canvas::kWidth, Canvas::kHeight});
+    json.Key("buttons").BeginArray();
     for (const ButtonDef& b : kButtons) {
-        out += b.number == kButtons.front().number ? "" : ", ";
-        out += "{\"number\": " + std::to_string(b.number) + ", \"caption\": ";
-        io::AppendJsonString(out, b.caption);
-        out += ", \"left\": " + std::to_string(b.left) + ", \"top\": " + std::to_string(b.top);
-        out += ", \"width\": " + std::to_string(kButtonWidth) + ", \"height\": " + std::to_string(kButtonHeight) + "}";
+        json.BeginObject().Field("number", b.number).Field("caption", b.caption).Field("left", b.left);
+        json.Field("top", b.top).Field("width", kButtonWidth).Field("height", kButtonHeight).EndObject();
     }
-    out += "], \"panels\": [";
+    json.EndArray().Key("panels").BeginArray();
     for (const PanelDef& p : kPanels) {
-        out += p.number == kPanels.front().number ? "" : ", ";
-        out += "{\"number\": " + std::to_string(p.number) + ", \"left\": " + std::to_string(p.left);
-        out += ", \"top\": " + std::to_string(p.top) + ", \"width\": " + std::to_string(p.width);
-        out += ", \"height\": " + std::to_string(p.height) + "}";
+        json.BeginObject().Field("number", p.number).Field("left", p.left).Field("top", p.top);
+        json.Field("width", p.width).Field("height", p.height).EndObject();
     }
-    out += "], \"image1\": " + IntList({kImage1Left, kImage1Top, kImage1Width, kImage1Height});
-    AppendMenus(out);
-    return out + "}";
+    json.EndArray().Key("image1");
+    IntList(json, {kImage1Left, kImage1Top, kImage1Width, kImage1Height});
+    Menus(json);
+    json.EndObject();
+    return json.Take();
 }
 
 } // namespace lumaro::web
