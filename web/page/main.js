@@ -61,7 +61,7 @@ class Page {
     });
     this.whyLine = new WhyLine(this.root, this.view, core);
     this.fahrt = new FahrtView(this.root, core, this.touch, this.whyLine);
-    this.tapHint = new TapHint(this.touch.box, this.touch.sheet);
+    this.tapHint = new TapHint(this.touch.sheet);
     this.timer = 0;
     document.querySelector('#restart').addEventListener('click', () => this.restart());
   }

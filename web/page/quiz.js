@@ -399,7 +399,7 @@ export class QuizDialog {
       this.markName.style.top = '';
       this.markName.textContent = view.askedSignal;
       // The name stays readable however far the touch layout zooms the canvas out.
-      const zoom = document.documentElement.classList.contains('touch-layout') ? this.page.touch?.zoom || 1 : 1;
+      const zoom = document.documentElement.classList.contains('touch-layout') ? this.page.touch?.currentZoom() || 1 : 1;
       this.markName.style.fontSize = `${Math.round(12 / Math.min(1, zoom))}px`;
       // It reaches inwards from the column, never beyond the canvas.
       this.markName.dataset.side = x < 508 ? 'left' : 'right';
@@ -500,7 +500,7 @@ export class QuizDialog {
     // The signal's name at the top of what shows of its column.
     const client = this.page.view.client.getBoundingClientRect();
     const shownTop = Math.max(0, box.getBoundingClientRect().top);
-    const zoom = this.page.touch?.zoom || 1;
+    const zoom = document.documentElement.classList.contains('touch-layout') ? this.page.touch?.currentZoom() || 1 : 1;
     this.markName.style.top = `${Math.max(0, (shownTop - client.top) / zoom) + 4}px`;
     // Reaching inwards from the column where that leaves it clear of the sheet and the screen's
     // edges, else the other way.

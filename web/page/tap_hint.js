@@ -1,8 +1,9 @@
 // The phone's first screen says in one line that a tap on a signal opens it. Once the learner has
 // opened a signal that way, the line goes, and stays gone over a reload.
 
+// The page's head reads the same key before the first paint, so that the line takes its place
+// from the start or never (index.html).
 const kStorageKey = 'lumaro.tapHintDone';
-export const kTapHintText = 'Tippen Sie auf ein Signal, um es zu öffnen.';
 
 function remembered() {
   try {
@@ -21,16 +22,11 @@ function remember() {
 }
 
 export class TapHint {
-  // `box` is the canvas's box, which the line stands above; `sheet` the column sheet whose
-  // opening means the learner has found it. Only the touch layout shows the line (style.css).
-  constructor(box, sheet) {
-    this.line = document.createElement('p');
-    this.line.id = 'TapHint';
-    this.line.className = 'tap-hint';
-    this.line.textContent = kTapHintText;
-    this.line.hidden = remembered();
-    box.before(this.line);
-    if (this.line.hidden)
+  // The line stands in the page from the start; `sheet` is the column sheet whose opening means
+  // the learner has found it. Only the touch layout shows the line (style.css).
+  constructor(sheet) {
+    this.line = document.getElementById('TapHint');
+    if (remembered())
       return;
     this.observer = new MutationObserver(() => {
       if (sheet.open)
