@@ -2,7 +2,7 @@
 // opened a signal that way, the line goes, and stays gone over a reload.
 
 // The page's head reads the same key before the first paint, so that the line takes its place
-// from the start or never (index.html).
+// from the start or never.
 const kStorageKey = 'lumaro.tapHintDone';
 
 function remembered() {
