@@ -119,7 +119,9 @@ int Session::PanelOfColumn(int x) const
 
 std::string Session::WhyOf(int panel)
 {
-    if (Concealed().Conceals(panel))
+    // While a question is open no panel explains: the others' reasons name the asked signal's
+    // aspect as their cause.
+    if (Concealed().column != 0)
         return learn::kConcealedText;
     const auto& why = m_whyLine.Explain(learn::LineOf(m_driver.View()), panel);
     return why ? why->why : std::string();
