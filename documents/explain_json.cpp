@@ -2,63 +2,50 @@
 
 #include "documents/explain_json.h"
 
-#include "io/json_text.h"
+#include "io/json_writer.h"
 #include "learn/quiz.h"
 
 namespace lumaro::documents {
 
-using io::AppendJsonString;
-
 namespace {
+
+using io::JsonWriter;
 
 std::string PanelName(int panel) { return "Panel" + std::to_string(panel); }
 
-void AppendPanel(std::string& out, const learn::PanelWhy& why)
+void WritePanel(JsonWriter& json, const learn::PanelWhy& why)
 {
-    out += "{\"panel\": ";
-    AppendJsonString(out, PanelName(why.panel));
-    out += ", \"x\": " + std::to_string(why.x);
-    out += ", \"signal\": ";
-    AppendJsonString(out, why.signal);
-    out += ", \"aspect\": ";
-    AppendJsonString(out, why.aspect);
-    out += ", \"source\": ";
-    AppendJsonString(out, learn::SourceName(why.source));
-    out += ", \"causes\": [";
-    for (std::size_t i = 0; i < why.causes.size(); ++i) {
-        if (i)
-            out += ", ";
-        AppendJsonString(out, PanelName(why.causes[i]));
-    }
-    out += ']';
+    json.BeginObject()
+        .Field("panel", PanelName(why.panel))
+        .Field("x", why.x)
+        .Field("signal", why.signal)
+        .Field("aspect", why.aspect)
+        .Field("source", learn::SourceName(why.source));
+    json.Key("causes").BeginArray();
+    for (const int cause : why.causes)
+        json.String(PanelName(cause));
+    json.EndArray();
     // A rule's entry: what its causes showed when it acted.
     if (why.source == learn::WhySource::Rule) {
-        out += ", \"then\": [";
-        for (std::size_t i = 0; i < why.then.size(); ++i) {
-            if (i)
-                out += ", ";
-            AppendJsonString(out, why.then[i]);
-        }
-        out += ']';
+        json.Key("then").BeginArray();
+        for (const std::string& caption : why.then)
+            json.String(caption);
+        json.EndArray();
     }
-    out += ", \"why\": ";
-    AppendJsonString(out, why.why);
-    out += '}';
+    json.Field("why", why.why).EndObject();
 }
 
 } // namespace
 
 std::string ExplanationJson(const learn::Explanation& explanation)
 {
-    std::string out = "{\n  \"system\": ";
-    AppendJsonString(out, learn::SystemName(explanation.system));
-    out += ",\n  \"panels\": [";
-    for (std::size_t i = 0; i < explanation.panels.size(); ++i) {
-        out += i ? ",\n    " : "\n    ";
-        AppendPanel(out, explanation.panels[i]);
-    }
-    out += explanation.panels.empty() ? "]\n}\n" : "\n  ]\n}\n";
-    return out;
+    JsonWriter json;
+    json.BeginObject().BreakLine().Field("system", learn::SystemName(explanation.system));
+    json.BreakLine().Key("panels").BeginArray();
+    for (const learn::PanelWhy& why : explanation.panels)
+        WritePanel(json.BreakLine(), why);
+    json.EndArray().EndObject();
+    return json.Take() + '\n';
 }
 
 } // namespace lumaro::documents

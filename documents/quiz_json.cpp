@@ -1,56 +1,44 @@
+// A self-test item as one line of JSON, as --quiz writes it and the page reads it.
+
 #include "documents/quiz_json.h"
 
-#include "io/json_text.h"
+#include "io/json_writer.h"
 
 namespace lumaro::documents {
 
-using io::AppendJsonString;
-
 namespace {
 
-void AppendJsonList(std::string& out, const std::vector<std::string>& list)
+using io::JsonWriter;
+
+void WriteList(JsonWriter& json, std::string_view key, const std::vector<std::string>& list)
 {
-    out += '[';
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (i > 0)
-            out += ", ";
-        AppendJsonString(out, list[i]);
-    }
-    out += ']';
+    json.Key(key).BeginArray();
+    for (const std::string& text : list)
+        json.String(text);
+    json.EndArray();
 }
 
 } // namespace
 
 std::string QuizItemJson(const learn::QuizItem& item)
 {
+    // A "set" item is answered on the line: it has a target and a solution, no choices.
     const bool set = item.kind == learn::ItemKind::Set;
-    std::string out = "{\"kind\": ";
-    AppendJsonString(out, learn::KindName(item.kind));
-    out += ", \"system\": ";
-    AppendJsonString(out, learn::SystemName(item.system));
-    out += ", \"setup\": ";
-    AppendJsonList(out, item.setup);
-    out += ", \"panel\": ";
-    AppendJsonString(out, "Panel" + std::to_string(item.panel));
-    out += ", \"prompt\": ";
-    AppendJsonString(out, item.prompt);
-    out += ", \"then\": ";
-    AppendJsonList(out, item.then);
-    out += ", \"choices\": ";
-    AppendJsonList(out, set ? std::vector<std::string> {} : item.choices);
-    out += ", \"answer\": ";
-    out += set ? "null" : std::to_string(item.answer);
-    out += ", \"target\": ";
-    if (set)
-        AppendJsonString(out, item.target);
-    else
-        out += "null";
-    out += ", \"solution\": ";
-    AppendJsonList(out, set ? item.solution : std::vector<std::string> {});
-    out += ", \"why\": ";
-    AppendJsonString(out, item.why);
-    out += '}';
-    return out;
+    JsonWriter json;
+    json.BeginObject()
+        .Field("kind", learn::KindName(item.kind))
+        .Field("system", learn::SystemName(item.system));
+    WriteList(json, "setup", item.setup);
+    json.Field("panel", "Panel" + std::to_string(item.panel)).Field("prompt", item.prompt);
+    WriteList(json, "then", item.then);
+    WriteList(json, "choices", set ? std::vector<std::string> {} : item.choices);
+    json.Key("answer");
+    set ? json.Null() : json.Int(item.answer);
+    json.Key("target");
+    set ? json.String(item.target) : json.Null();
+    WriteList(json, "solution", set ? item.solution : std::vector<std::string> {});
+    json.Field("why", item.why).EndObject();
+    return json.Take();
 }
 
 } // namespace lumaro::documents

@@ -2,7 +2,7 @@
 
 #include "documents/run_json.h"
 
-#include "io/json_text.h"
+#include "io/json_writer.h"
 #include "learn/quiz.h"
 
 #include <cmath>
@@ -10,7 +10,7 @@
 
 namespace lumaro::documents {
 
-using io::AppendJsonString;
+using io::JsonWriter;
 
 namespace {
 
@@ -28,62 +28,57 @@ std::string Number(double value)
     return out == "-0" ? "0" : out;
 }
 
+// The fields a piece has in both documents.
+void WriteStretch(JsonWriter& json, const learn::SpeedPiece& piece)
+{
+    json.Field("from", piece.from).Field("to", piece.to);
+    json.Key("from_kmh").Raw(Number(piece.fromKmh)).Key("to_kmh").Raw(Number(piece.toKmh));
+}
+
 } // namespace
 
 std::string SpeedLineJson(const learn::SpeedLine& line)
 {
-    std::string out = "{\n  \"system\": ";
-    AppendJsonString(out, learn::SystemName(line.system));
-    out += ",\n  \"line_speed\": " + std::to_string(line.lineSpeed);
-    out += ", \"train_length\": " + std::to_string(line.options.trainLength);
-    out += std::string(", \"stop_at_platform\": ")
-        + (line.options.platform == learn::PlatformStop::Stop ? "true" : "false");
-    out += ",\n  \"pieces\": [";
-    for (std::size_t i = 0; i < line.pieces.size(); ++i) {
-        const learn::SpeedPiece& piece = line.pieces[i];
-        out += i ? ",\n    " : "\n    ";
-        out += "{\"from\": " + std::to_string(piece.from) + ", \"to\": " + std::to_string(piece.to);
-        out += ", \"from_kmh\": " + Number(piece.fromKmh) + ", \"to_kmh\": " + Number(piece.toKmh);
-        out += ", \"why\": ";
-        AppendJsonString(out, piece.why);
-        out += '}';
+    JsonWriter json;
+    json.BeginObject().BreakLine().Field("system", learn::SystemName(line.system));
+    json.BreakLine().Field("line_speed", line.lineSpeed)
+        .Field("train_length", line.options.trainLength)
+        .Field("stop_at_platform", line.options.platform == learn::PlatformStop::Stop);
+    json.BreakLine().Key("pieces").BeginArray();
+    for (const learn::SpeedPiece& piece : line.pieces) {
+        json.BreakLine().BeginObject();
+        WriteStretch(json, piece);
+        json.Field("why", piece.why).EndObject();
     }
-    out += line.pieces.empty() ? "]\n}\n" : "\n  ]\n}\n";
-    return out;
+    json.EndArray().EndObject();
+    return json.Take() + '\n';
 }
 
 std::string SpeedLineViewJson(const learn::SpeedLine& line)
 {
     static constexpr const char* kKinds[] = {"line", "speed", "on_sight", "stop", "ramp"};
-    std::string out = "{\"pieces\": [";
-    for (std::size_t i = 0; i < line.pieces.size(); ++i) {
-        const learn::SpeedPiece& piece = line.pieces[i];
-        out += i ? ", " : "";
-        out += "{\"from\": " + std::to_string(piece.from) + ", \"to\": " + std::to_string(piece.to);
-        out += ", \"from_kmh\": " + Number(piece.fromKmh) + ", \"to_kmh\": " + Number(piece.toKmh);
-        out += ", \"kind\": ";
-        AppendJsonString(out, kKinds[static_cast<int>(piece.kind)]);
-        out += ", \"column\": " + std::to_string(piece.column);
-        out += ", \"cause\": ";
-        AppendJsonString(out, piece.cause);
-        out += ", \"why\": ";
-        AppendJsonString(out, piece.why);
-        out += ", \"spoken\": ";
-        AppendJsonString(out, piece.spoken);
-        out += '}';
+    JsonWriter json;
+    json.BeginObject().Key("pieces").BeginArray();
+    for (const learn::SpeedPiece& piece : line.pieces) {
+        json.BeginObject();
+        WriteStretch(json, piece);
+        json.Field("kind", kKinds[static_cast<int>(piece.kind)])
+            .Field("column", piece.column)
+            .Field("cause", piece.cause)
+            .Field("why", piece.why)
+            .Field("spoken", piece.spoken)
+            .EndObject();
     }
-    out += "], \"train_length_parts\": [";
-    for (std::size_t i = 0; i < line.trainLengthParts.size(); ++i)
-        out += (i ? ", [" : "[") + std::to_string(line.trainLengthParts[i].from) + ", "
-            + std::to_string(line.trainLengthParts[i].to) + "]";
-    out += "], \"train_length\": " + std::to_string(line.options.trainLength);
-    out += ", \"platform_stop\": " + std::to_string(learn::kPlatformStop);
-    out += ", \"unreadable\": ";
-    out += line.unreadable ? "true" : "false";
-    out += ", \"assumptions\": ";
-    AppendJsonString(out, learn::FahrtAssumptions());
-    out += "}";
-    return out;
+    json.EndArray().Key("train_length_parts").BeginArray();
+    for (const auto& part : line.trainLengthParts)
+        json.BeginArray().Int(part.from).Int(part.to).EndArray();
+    json.EndArray()
+        .Field("train_length", line.options.trainLength)
+        .Field("platform_stop", learn::kPlatformStop)
+        .Field("unreadable", line.unreadable)
+        .Field("assumptions", learn::FahrtAssumptions())
+        .EndObject();
+    return json.Take();
 }
 
 } // namespace lumaro::documents

@@ -2,7 +2,9 @@
 
 // A JSON text written front to back: the writer places the commas and colons, so that a document
 // is a sequence of values and keys in their order, never hand-placed separators. Separators are
-// ", " and ": ", as in every document the programs write.
+// ", " and ": ", as in every document the programs write. A document meant to be read by people
+// puts some items on lines of their own (`BreakLine`): such an item follows ",\n" and two spaces
+// per open bracket, and the bracket that closes it stands on a line of its own.
 
 #include "io/json_text.h"
 
@@ -21,6 +23,13 @@ public:
     JsonWriter& EndObject() { return Close('}'); }
     JsonWriter& BeginArray() { return Open('['); }
     JsonWriter& EndArray() { return Close(']'); }
+
+    // The next key or value starts a new line, indented by its depth.
+    JsonWriter& BreakLine()
+    {
+        m_breakLine = true;
+        return *this;
+    }
 
     // The key of the next value in an object.
     JsonWriter& Key(std::string_view key)
@@ -68,14 +77,21 @@ private:
     {
         Separate();
         m_out += bracket;
-        m_first.push_back(true);
+        m_open.push_back({});
         return *this;
     }
     JsonWriter& Close(char bracket)
     {
+        if (m_open.back().broken)
+            NewLine(m_open.size() - 1);
         m_out += bracket;
-        m_first.pop_back();
+        m_open.pop_back();
         return *this;
+    }
+    void NewLine(std::size_t depth)
+    {
+        m_out += '\n';
+        m_out.append(2 * depth, ' ');
     }
     // A value after a key follows its colon; any other value or key after the first in its
     // object or array follows a comma.
@@ -85,16 +101,28 @@ private:
             m_afterKey = false;
             return;
         }
-        if (!m_first.empty()) {
-            if (!m_first.back())
-                m_out += ", ";
-            m_first.back() = false;
+        if (m_open.empty())
+            return;
+        Level& level = m_open.back();
+        if (!level.first)
+            m_out += m_breakLine ? "," : ", ";
+        if (m_breakLine) {
+            NewLine(m_open.size());
+            level.broken = true;
+            m_breakLine = false;
         }
+        level.first = false;
     }
 
+    struct Level {
+        bool first = true;    // nothing written in it yet
+        bool broken = false;  // an item of it stands on a line of its own
+    };
+
     std::string m_out;
-    std::vector<bool> m_first;   // per open object or array: nothing written in it yet
+    std::vector<Level> m_open;   // the open objects and arrays, outermost first
     bool m_afterKey = false;
+    bool m_breakLine = false;
 };
 
 } // namespace lumaro::io

@@ -30,5 +30,23 @@ TEST(JsonWriterTest, TopLevelValuesAndEmptyContainers)
     EXPECT_EQ(object.Take(), R"({"k": {"x": "é"}})");
 }
 
+// A document for people: broken items stand on lines of their own, indented by depth; a container
+// with a broken item closes on its own line, one without (or empty) closes where it stands.
+TEST(JsonWriterTest, BrokenLinesIndentByDepthAndCloseOnTheirOwnLine)
+{
+    JsonWriter json;
+    json.BeginObject()
+        .BreakLine().Field("system", "HV")
+        .BreakLine().Field("a", 1).Field("b", false)
+        .BreakLine().Key("rows").BeginArray()
+            .BreakLine().BeginArray().Int(1).Int(2).EndArray()
+            .BreakLine().BeginObject().Field("k", "v").EndObject()
+        .EndArray()
+        .BreakLine().Key("none").BeginArray().EndArray()
+        .EndObject();
+    EXPECT_EQ(json.Take(), "{\n  \"system\": \"HV\",\n  \"a\": 1, \"b\": false,\n  \"rows\": [\n    [1, 2],\n"
+                           "    {\"k\": \"v\"}\n  ],\n  \"none\": []\n}");
+}
+
 } // namespace
 } // namespace lumaro::io
