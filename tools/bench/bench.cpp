@@ -12,8 +12,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
@@ -80,23 +80,47 @@ BENCHMARK(BM_PaintHVWhole)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintKsWhole)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintHlWhole)->ComputeStatistics("min", Fastest);
 
-// The busiest paint of a system: every signal proceeding with a speed indication where it has
-// one, the shunting signal and the identification light on, the track change set, at night, with
-// the blinking lamps in their lit phase. The buttons are pressed as a user would, left to right,
-// except that the intermediate signal comes before the exit signal: proceeding there switches the
-// exit signal to its identification light, which the exit signal's own button then overrides.
-void PaintBusiest(benchmark::State& state, const char* system, std::initializer_list<int> buttons, bool whole = false)
+// The busiest line of a system: every signal proceeding with a speed indication where it has
+// one, the shunting signal and the identification light on, the track change set, at night. The
+// buttons are pressed as a user would, left to right, except that the intermediate signal comes
+// before the exit signal: proceeding there switches the exit signal to its identification light,
+// which the exit signal's own button then overrides.
+struct BusiestLine {
+    const char* system;
+    std::array<int, 7> buttons;
+};
+// Entry 100 km/h, shunting signal "Rangier", column 450 "Kennlicht", intermediate 40 km/h, exit
+// 100 km/h, track change on, block signal "Fahrt".
+constexpr BusiestLine kBusiestHV {"HVSystem1", {34, 29, 27, 12, 5, 25, 22}};
+// As H/V, but the exit signal at 60 km/h, so that the intermediate and the entry signal both
+// announce a lower speed with a blinking green.
+constexpr BusiestLine kBusiestKs {"KsSystem1", {34, 29, 27, 12, 3, 25, 22}};
+// As Ks, with the track change of the Hl exit signal (column 750): the exit signal's yellow light
+// strip and its "Zs 6" dots lit, the intermediate and entry signals' upper yellow lamps flashing.
+constexpr BusiestLine kBusiestHl {"HlSystem1", {34, 29, 27, 12, 3, 14, 22}};
+
+// A form showing the busiest line; nullptr, with the benchmark skipped, when a button is missing.
+std::unique_ptr<MainForm> BusiestForm(benchmark::State& state, const BusiestLine& line)
 {
     auto form = std::make_unique<MainForm>();
     form->FormCreate();
-    form->MenuCommand(system);
+    form->MenuCommand(line.system);
     form->Paint(); // shows the buttons of the system
-    for (int button : buttons)
+    for (int button : line.buttons)
         if (!form->ClickButton(button)) {
             state.SkipWithError(("button " + std::to_string(button) + " is not there").c_str());
-            return;
+            return nullptr;
         }
     form->MenuCommand("Nacht1");
+    return form;
+}
+
+// The busiest paint, with the blinking lamps in their lit phase.
+void PaintBusiest(benchmark::State& state, const BusiestLine& line, bool whole = false)
+{
+    const auto form = BusiestForm(state, line);
+    if (!form)
+        return;
     // Ticks carry the aspects along the line (the propagation runs after each tick's paint); an
     // odd count leaves BlinkPhase at 1, the phase in which the blinking lamps are lit.
     constexpr int kSettleTicks = 5;
@@ -114,16 +138,10 @@ void PaintBusiest(benchmark::State& state, const char* system, std::initializer_
     }
 }
 
-// Entry 100 km/h, shunting signal "Rangier", column 450 "Kennlicht", intermediate 40 km/h, exit
-// 100 km/h, track change on, block signal "Fahrt".
-void BM_PaintHVBusiest(benchmark::State& state) { PaintBusiest(state, "HVSystem1", {34, 29, 27, 12, 5, 25, 22}); }
-// As H/V, but the exit signal at 60 km/h, so that the intermediate and the entry signal both
-// announce a lower speed with a blinking green.
-void BM_PaintKsBusiest(benchmark::State& state) { PaintBusiest(state, "KsSystem1", {34, 29, 27, 12, 3, 25, 22}); }
-// As Ks, with the track change of the Hl exit signal (column 750): the exit signal's yellow light
-// strip and its "Zs 6" dots lit, the intermediate and entry signals' upper yellow lamps flashing.
-void BM_PaintHlBusiest(benchmark::State& state) { PaintBusiest(state, "HlSystem1", {34, 29, 27, 12, 3, 14, 22}); }
-void BM_PaintHVBusiestWhole(benchmark::State& state) { PaintBusiest(state, "HVSystem1", {34, 29, 27, 12, 5, 25, 22}, true); }
+void BM_PaintHVBusiest(benchmark::State& state) { PaintBusiest(state, kBusiestHV); }
+void BM_PaintKsBusiest(benchmark::State& state) { PaintBusiest(state, kBusiestKs); }
+void BM_PaintHlBusiest(benchmark::State& state) { PaintBusiest(state, kBusiestHl); }
+void BM_PaintHVBusiestWhole(benchmark::State& state) { PaintBusiest(state, kBusiestHV, true); }
 BENCHMARK(BM_PaintHVBusiest)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintHVBusiestWhole)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_PaintKsBusiest)->ComputeStatistics("min", Fastest);
@@ -131,23 +149,19 @@ BENCHMARK(BM_PaintHlBusiest)->ComputeStatistics("min", Fastest);
 
 // One timer tick of a system's busiest scene: the paint, then the propagation. The blink phase
 // alternates, so blinking lamps (none in the H/V scene) are drawn lit and dark in turn.
-void TickBusiest(benchmark::State& state, const char* system, std::initializer_list<int> buttons)
+void TickBusiest(benchmark::State& state, const BusiestLine& line)
 {
-    auto form = std::make_unique<MainForm>();
-    form->FormCreate();
-    form->MenuCommand(system);
-    form->Paint();
-    for (int button : buttons)
-        form->ClickButton(button);
-    form->MenuCommand("Nacht1");
+    const auto form = BusiestForm(state, line);
+    if (!form)
+        return;
     for (auto _ : state) {
         form->Timer1Timer();
         benchmark::DoNotOptimize(form->View().Canvas.Pixels());
     }
 }
-void BM_TickBusiest(benchmark::State& state) { TickBusiest(state, "HVSystem1", {34, 29, 27, 12, 5, 25, 22}); }
-void BM_TickBusiestKs(benchmark::State& state) { TickBusiest(state, "KsSystem1", {34, 29, 27, 12, 3, 25, 22}); }
-void BM_TickBusiestHl(benchmark::State& state) { TickBusiest(state, "HlSystem1", {34, 29, 27, 12, 3, 14, 22}); }
+void BM_TickBusiest(benchmark::State& state) { TickBusiest(state, kBusiestHV); }
+void BM_TickBusiestKs(benchmark::State& state) { TickBusiest(state, kBusiestKs); }
+void BM_TickBusiestHl(benchmark::State& state) { TickBusiest(state, kBusiestHl); }
 BENCHMARK(BM_TickBusiest)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_TickBusiestKs)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_TickBusiestHl)->ComputeStatistics("min", Fastest);
@@ -157,12 +171,9 @@ BENCHMARK(BM_TickBusiestHl)->ComputeStatistics("min", Fastest);
 // signals ahead through the relays), and of every panel as --explain writes it.
 void TickExplained(benchmark::State& state, bool everyPanel)
 {
-    auto form = std::make_unique<MainForm>();
-    form->FormCreate();
-    form->Paint();
-    for (int button : {34, 29, 27, 12, 5, 25, 22})
-        form->ClickButton(button);
-    form->MenuCommand("Nacht1");
+    const auto form = BusiestForm(state, kBusiestHV);
+    if (!form)
+        return;
     learn::PanelWhyCache line;
     for (auto _ : state) {
         form->Timer1Timer();
@@ -182,12 +193,9 @@ BENCHMARK(BM_TickBusiestExplainAll)->ComputeStatistics("min", Fastest);
 // "Fahrt zeigen" is on; and the speed line computed afresh, on the same line.
 void BM_TickBusiestFahrt(benchmark::State& state)
 {
-    auto form = std::make_unique<MainForm>();
-    form->FormCreate();
-    form->Paint();
-    for (int button : {34, 29, 27, 12, 5, 25, 22})
-        form->ClickButton(button);
-    form->MenuCommand("Nacht1");
+    const auto form = BusiestForm(state, kBusiestHV);
+    if (!form)
+        return;
     learn::SpeedLineCache line;
     for (auto _ : state) {
         form->Timer1Timer();
@@ -197,11 +205,9 @@ void BM_TickBusiestFahrt(benchmark::State& state)
 }
 void BM_SpeedLine(benchmark::State& state)
 {
-    auto form = std::make_unique<MainForm>();
-    form->FormCreate();
-    form->Paint();
-    for (int button : {34, 29, 27, 12, 5, 25, 22})
-        form->ClickButton(button);
+    const auto form = BusiestForm(state, kBusiestHV);
+    if (!form)
+        return;
     form->Timer1Timer();
     for (auto _ : state)
         benchmark::DoNotOptimize(learn::ComputeSpeedLine(form->SelectedSystem(), form->View().Panels,
@@ -210,11 +216,9 @@ void BM_SpeedLine(benchmark::State& state)
 // What keeping the line costs after a tick that changed no caption: the comparison alone.
 void BM_SpeedLineKept(benchmark::State& state)
 {
-    auto form = std::make_unique<MainForm>();
-    form->FormCreate();
-    form->Paint();
-    for (int button : {34, 29, 27, 12, 5, 25, 22})
-        form->ClickButton(button);
+    const auto form = BusiestForm(state, kBusiestHV);
+    if (!form)
+        return;
     form->Timer1Timer();
     learn::SpeedLineCache line;
     for (auto _ : state)
@@ -248,7 +252,7 @@ void BM_PropagateBusiest(benchmark::State& state)
     SignalTable table;
     RecordOrigins origins;
     table.Initialise();
-    for (int button : {34, 29, 27, 12, 5, 25, 22})
+    for (int button : kBusiestHV.buttons)
         RunAspectCommand(table, origins, button, RecordOrigin::FromButton(button));
     for (int i = 0; i < 5; ++i)
         PropagateStates(table, origins, System::HV);
