@@ -30,7 +30,7 @@ void CanvasWidget::showTickPaint()
     m_corePaintDue = false;
     // Only the part of the canvas the tick changed needs showing again, unless overlays are on:
     // they follow the lamps over the whole canvas.
-    const Canvas& canvas = m_driver.View().Canvas;
+    const RetainedRaster& canvas = m_driver.DrawCanvas();
     const raster::Box changed = canvas.ChangedSince(m_shownDrawing);
     if (m_overlays.any()) {
         repaint();
@@ -85,7 +85,7 @@ void CanvasWidget::paintEvent(QPaintEvent* event)
         ++m_corePaints;
     }
 
-    const Canvas& canvas = m_driver.View().Canvas;
+    const RetainedRaster& canvas = m_driver.DrawCanvas();
     // Colours are 0x00BBGGRR, which in memory is the byte order R, G, B, unused.
     const QImage image(reinterpret_cast<const uchar*>(canvas.Pixels()), canvas.Width(), canvas.Height(),
                        canvas.Width() * 4, QImage::Format_RGBX8888);

@@ -9,6 +9,7 @@
 #include "app/names_overlay.h"
 #include "app/photograph.h"
 #include "app/fahrt_view.h"
+#include "app/qt_color.h"
 #include "app/why_bar.h"
 #include "io/output_files.h"
 #include "learn/column_controls.h"
@@ -46,11 +47,6 @@ static void InitResources()
 namespace lumaro {
 
 namespace {
-
-QColor ToQColor(Color c)
-{
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
 
 // Hints are plain text; a two-line hint separates its lines with "\r\n".
 QString ToolTipText(const std::string& hint)
@@ -299,11 +295,11 @@ void MainWindow::chooseAndSavePicture()
         m_reportError(QString::fromUtf8("Das Bild konnte nicht gespeichert werden.\n\n%1").arg(error));
 }
 
-bool MainWindow::savePicture(const QString& path, QString& error) const
+bool MainWindow::savePicture(const QString& path, QString& error)
 {
     std::string png;
     std::string reason;
-    if (!io::EncodePng(form().Canvas, png, reason)) {
+    if (!io::EncodePng(m_driver.DrawCanvas(), png, reason)) {
         error = QString::fromStdString(reason);
         return false;
     }

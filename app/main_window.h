@@ -101,7 +101,7 @@ public:
     const learn::Concealment& concealment() const { return m_concealment; }
     // Writes the canvas as the last paint left it (1016 x 696) to `path` as a PNG, the same bytes
     // as lumaro-render --png. On failure returns false with the reason in `error`.
-    bool savePicture(const QString& path, QString& error) const;
+    bool savePicture(const QString& path, QString& error);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

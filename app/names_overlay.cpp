@@ -2,6 +2,7 @@
 
 #include "app/names_overlay.h"
 
+#include "app/qt_color.h"
 #include "core/layout.h"
 #include "core/main_form.h"
 #include "learn/column_line.h"
@@ -25,7 +26,6 @@ constexpr int kSmallNamePixels = 9;
 // The label panels' abbreviation, bold in the window's font.
 constexpr int kLabelPixels = 11;
 
-QColor ToQColor(Color c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
 
 // The label panel standing under column `x`, or nullptr.
 const PanelDef* LabelOf(int x)

@@ -68,13 +68,14 @@ int FinishStdout()
 }
 
 // Produces every requested output in memory, then commits them together.
-int WriteOutputs(const Options& options, const MainForm* form, const Canvas& canvas)
+int WriteOutputs(const Options& options, const MainForm* form, const std::vector<TraceOp>& trace,
+                 const RetainedRaster& pixels)
 {
     OutputSet outputs;
     if (form && !options.statePath.empty())
         outputs.Add(options.statePath, StateJson(*form));
     if (form && !options.tracePath.empty())
-        outputs.Add(options.tracePath, FormatTrace(canvas.Trace()));
+        outputs.Add(options.tracePath, FormatTrace(trace));
     if (form && !options.explainPath.empty())
         outputs.Add(options.explainPath, ExplanationJson(learn::Explain(learn::LineOf(form->View()))));
     if (form && !options.runPath.empty()) {
@@ -85,7 +86,7 @@ int WriteOutputs(const Options& options, const MainForm* form, const Canvas& can
     if (!options.pngPath.empty()) {
         std::string png;
         std::string error;
-        if (!EncodePng(canvas, png, error))
+        if (!EncodePng(pixels, png, error))
             return Fail(kStatusWriteFailed, "cannot write '" + options.pngPath + "': " + error);
         outputs.Add(options.pngPath, std::move(png));
     }
@@ -107,7 +108,7 @@ int Run(const Options& options)
             break;
         Perform(driver, action);
     }
-    return WriteOutputs(options, &driver.Form(), driver.View().Canvas);
+    return WriteOutputs(options, &driver.Form(), driver.View().Canvas.Trace(), driver.DrawCanvas());
 }
 
 int Replay(const Options& options)
@@ -119,7 +120,7 @@ int Replay(const Options& options)
     Canvas canvas;
     for (const TraceOp& op : ops)
         canvas.Replay(op);
-    return WriteOutputs(options, nullptr, canvas);
+    return WriteOutputs(options, nullptr, canvas.Trace(), canvas.Draw());
 }
 
 int Quiz(const Options& options)

@@ -43,6 +43,8 @@ public:
 
     const MainForm& Form() const { return *m_form; }
     const FormState& View() const { return m_form->View(); }
+    // The canvas's pixels, drawn up to the last operation.
+    const RetainedRaster& DrawCanvas() { return m_form->DrawCanvas(); }
 
     // A run that goes on from this one's state by itself, making every paint it owes at once:
     // the self-test looks ahead on copies.

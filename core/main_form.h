@@ -148,6 +148,8 @@ public:
     // Let the next paint draw its pixels from the erase on instead of from the last frame, as
     // the very first paint does (for measuring that paint).
     void DrawNextPaintWhole() { m_state.Canvas.DrawNextFrameWhole(); }
+    // The canvas's pixels, drawn up to the last operation, for a shell or a file to show.
+    const RetainedRaster& DrawCanvas() { return m_state.Canvas.Draw(); }
 
 private:
     void SelectSystem(System system);

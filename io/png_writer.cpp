@@ -71,7 +71,7 @@ bool Encode(Sink& sink, int width, int height, png_bytep* rows)
 
 } // namespace
 
-bool EncodePng(const Canvas& canvas, std::string& out, std::string& error)
+bool EncodePng(const RetainedRaster& canvas, std::string& out, std::string& error)
 {
     const int width = canvas.Width();
     const int height = canvas.Height();

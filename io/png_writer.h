@@ -2,14 +2,14 @@
 
 // The canvas as a PNG file's bytes.
 
-#include "render/canvas.h"
+#include "render/retained_raster.h"
 
 #include <string>
 
 namespace lumaro::io {
 
-// Encodes the canvas as an 8-bit RGB PNG into `out`. The encoding is deterministic: the same
+// Encodes the drawn pixels as an 8-bit RGB PNG into `out`. The encoding is deterministic: the same
 // pixels give the same bytes. On failure returns false with libpng's reason in `error`.
-bool EncodePng(const Canvas& canvas, std::string& out, std::string& error);
+bool EncodePng(const RetainedRaster& pixels, std::string& out, std::string& error);
 
 } // namespace lumaro::io

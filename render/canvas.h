@@ -36,23 +36,13 @@ public:
 
     int Width() const { return m_raster.Width(); }
     int Height() const { return m_raster.Height(); }
-    // Pixels row by row, each a Color (0x00BBGGRR). The operations are drawn when the pixels are
-    // asked for, and then only where the frame since the last Erase differs from the one drawn
-    // before; the pixels are the same as if every operation had been drawn at once.
-    const std::uint32_t* Pixels() const { return m_raster.Pixels(); }
-    Color Pixel(int x, int y) const { return Pixels()[static_cast<std::size_t>(y) * Width() + x]; }
-    // The part of the canvas that the last drawing of the pixels changed, and the numbers of that
-    // drawing and of the one it was drawn from (see RetainedRaster). Read after Pixels().
-    raster::Box Damage() const { return m_raster.Damage(); }
-    std::uint64_t Drawing() const { return m_raster.Drawing(); }
-    std::uint64_t DrawnFrom() const { return m_raster.DrawnFrom(); }
-    // What a reader that shows drawing `shown` must show again to show the pixels as they are now
-    // (see RetainedRaster); draws what is waiting first.
-    raster::Box ChangedSince(std::uint64_t shown) const
-    {
-        Pixels();
-        return m_raster.ChangedSince(shown);
-    }
+    // Draws the operations that wait and gives the pixels to read, row by row, each a Color
+    // (0x00BBGGRR), with the numbers of the drawing (see RetainedRaster). Operations are drawn
+    // only then, and only where the frame since the last Erase differs from the one drawn before;
+    // the pixels are the same as if every operation had been drawn at once.
+    const RetainedRaster& Draw() { return m_raster.Draw(); }
+    // The pixels as the last Draw left them; reading never draws.
+    const RetainedRaster& Drawn() const { return m_raster; }
     // Lets the next drawing of the pixels start from the erase, as on a new canvas.
     void DrawNextFrameWhole() { m_raster.Forget(); }
 
@@ -88,8 +78,8 @@ private:
             m_trace.push_back(op);
     }
 
-    // Drawing is put off until the pixels are read, which a const canvas may do.
-    mutable RetainedRaster m_raster;
+    // Drawing is put off until a reader asks for the pixels.
+    RetainedRaster m_raster;
     std::int32_t m_curX = 0;
     std::int32_t m_curY = 0;
     Color m_penColor = clBlack;

@@ -69,12 +69,17 @@ public:
         op.border = border;
     }
 
-    // The pixels of the frame so far, row by row.
-    const std::uint32_t* Pixels()
+    // Draws what waits: afterwards the pixels show every operation added so far. Reading is
+    // const and never draws; a reader draws first (Canvas hands out its pixels only that way).
+    const RetainedRaster& Draw()
     {
         Settle();
-        return m_pixels.data();
+        return *this;
     }
+
+    // The pixels as last drawn, row by row.
+    const std::uint32_t* Pixels() const { return m_pixels.data(); }
+    Color Pixel(int x, int y) const { return m_pixels[static_cast<std::size_t>(y) * m_width + x]; }
 
     // The part of the raster the last drawing changed (empty when nothing was drawn).
     raster::Box Damage() const { return m_damage; }
@@ -85,7 +90,7 @@ public:
     std::uint64_t DrawnFrom() const { return m_drawnFrom; }
     // What a reader that shows the pixels of drawing `shown` must show again to show these
     // pixels: nothing when it shows this drawing, the damage when this one was drawn from it,
-    // everything otherwise. Read after Pixels().
+    // everything otherwise.
     raster::Box ChangedSince(std::uint64_t shown) const
     {
         if (shown == m_drawing)

@@ -38,6 +38,18 @@ lumaro::web::Session& TheSession()
     return *g_session;
 }
 
+// The speed line for the aspects the panels show now and the train's options; nullptr for a
+// train length outside 0 .. 100.
+const lumaro::learn::SpeedLine* SpeedLineFor(int trainLength, bool stopAtPlatform)
+{
+    using namespace lumaro::learn;
+    if (trainLength < 0 || trainLength > kMaxTrainLength)
+        return nullptr;
+    const lumaro::FormState& form = TheSession().Form().View();
+    return &g_speedLine.Get(form.SelectedSystem(), form.Panels,
+                            {trainLength, stopAtPlatform ? PlatformStop::Stop : PlatformStop::Pass});
+}
+
 const char* Text(std::string text)
 {
     g_text = std::move(text);
@@ -124,13 +136,10 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_columns_json() { return Text(lumaro::web
 // 0 .. 100.
 EMSCRIPTEN_KEEPALIVE const char* lumaro_run(int trainLength, int stopAtPlatform, int view)
 {
-    using namespace lumaro::learn;
-    if (trainLength < 0 || trainLength > kMaxTrainLength)
+    const lumaro::learn::SpeedLine* line = SpeedLineFor(trainLength, stopAtPlatform != 0);
+    if (!line)
         return Text("null");
-    const lumaro::FormState& form = TheSession().Form().View();
-    const SpeedLine& line = g_speedLine.Get(form.SelectedSystem(), form.Panels,
-                                            {trainLength, stopAtPlatform ? PlatformStop::Stop : PlatformStop::Pass});
-    return Text(view ? lumaro::documents::SpeedLineViewJson(line) : lumaro::documents::SpeedLineJson(line));
+    return Text(view ? lumaro::documents::SpeedLineViewJson(*line) : lumaro::documents::SpeedLineJson(*line));
 }
 
 // One step of the train running that line, `ms` milliseconds long, from where the page's train
@@ -138,14 +147,11 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_run(int trainLength, int stopAtPlatform,
 EMSCRIPTEN_KEEPALIVE const char* lumaro_train_step(int trainLength, int stopAtPlatform, double head, int waitMs,
                                                    int stoppedAtPlatform, int ms)
 {
-    using namespace lumaro::learn;
-    if (trainLength < 0 || trainLength > kMaxTrainLength)
+    const lumaro::learn::SpeedLine* line = SpeedLineFor(trainLength, stopAtPlatform != 0);
+    if (!line)
         return Text("null");
-    const lumaro::FormState& form = TheSession().Form().View();
-    const SpeedLine& line = g_speedLine.Get(form.SelectedSystem(), form.Panels,
-                                            {trainLength, stopAtPlatform ? PlatformStop::Stop : PlatformStop::Pass});
-    TrainRun train{head, waitMs, stoppedAtPlatform != 0, true};
-    AdvanceTrain(line, train, ms);
+    lumaro::learn::TrainRun train{head, waitMs, stoppedAtPlatform != 0, true};
+    AdvanceTrain(*line, train, ms);
     lumaro::io::JsonWriter json;
     json.BeginObject().Key("head").Raw(std::to_string(train.head)).Key("wait_ms").Raw(std::to_string(train.waitMs));
     json.Field("stopped_at_platform", train.stoppedAtPlatform).Field("running", train.running).EndObject();

@@ -129,7 +129,7 @@ std::string Session::WhyOf(int panel)
 
 const std::uint8_t* Session::Rgba()
 {
-    const Canvas& canvas = m_driver.View().Canvas;
+    const RetainedRaster& canvas = m_driver.DrawCanvas();
     const raster::Box part = canvas.ChangedSince(m_rgbaDrawing);
     const std::uint32_t* pixels = canvas.Pixels();
     m_rgbaDrawing = canvas.Drawing();

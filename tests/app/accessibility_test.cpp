@@ -216,14 +216,14 @@ TEST_F(AccessibilityTest, OverlaysDrawAboveTheCanvasOnly)
     }
     ASSERT_NE(green, nullptr);
     const QPoint centre((green->left + green->right) / 2, (green->top + green->bottom) / 2);
-    const Color before = window->form().Canvas.Pixel(centre.x(), centre.y());
+    const Color before = window->driver().DrawCanvas().Pixel(centre.x(), centre.y());
     ASSERT_EQ(before, clBlack);
 
     auto shown = [&] { return window->canvas()->grab(QRect(0, 0, 1016, 696)).toImage(); };
     EXPECT_EQ(shown().pixelColor(centre), QColor(Qt::black));
     steady->trigger();
     EXPECT_EQ(shown().pixelColor(centre), QColor(144, 238, 144));
-    EXPECT_EQ(window->form().Canvas.Pixel(centre.x(), centre.y()), clBlack);
+    EXPECT_EQ(window->driver().DrawCanvas().Pixel(centre.x(), centre.y()), clBlack);
 
     const QImage withoutLetters = shown();
     letters->trigger();

@@ -74,10 +74,10 @@ TEST_F(FahrtViewTest, DrawsOverTheBandOnlyAndNeverIntoTheCanvas)
     ticks(2);
     window->fahrt()->hide();
     const QImage without = window->canvas()->grab(QRect(0, 0, 1016, 696)).toImage();
-    const std::vector<std::uint32_t> pixels(window->form().Canvas.Pixels(), window->form().Canvas.Pixels() + 1016 * 696);
+    const std::vector<std::uint32_t> pixels(window->driver().DrawCanvas().Pixels(), window->driver().DrawCanvas().Pixels() + 1016 * 696);
     window->fahrt()->show();
     const QImage with = window->canvas()->grab(QRect(0, 0, 1016, 696)).toImage();
-    EXPECT_EQ(std::vector<std::uint32_t>(window->form().Canvas.Pixels(), window->form().Canvas.Pixels() + 1016 * 696),
+    EXPECT_EQ(std::vector<std::uint32_t>(window->driver().DrawCanvas().Pixels(), window->driver().DrawCanvas().Pixels() + 1016 * 696),
               pixels);
     EXPECT_NE(with.copy(0, 0, 1016, 96), without.copy(0, 0, 1016, 96));
     EXPECT_EQ(with.copy(0, 96, 1016, 600), without.copy(0, 96, 1016, 600));

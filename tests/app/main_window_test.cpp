@@ -140,7 +140,7 @@ TEST_F(MainWindowTest, CanvasIsShownPixelForPixel)
     // canvas behind its back, so the check does not depend on the drawing operations.
     Canvas& canvas = const_cast<Canvas&>(form().Canvas);
     canvas.Erase(Rgb(0x12, 0x34, 0x56));
-    auto* pixels = const_cast<std::uint32_t*>(canvas.Pixels());
+    auto* pixels = const_cast<std::uint32_t*>(canvas.Draw().Pixels());
     for (int y = 300; y < 302; ++y)
         for (int x = 500; x < 503; ++x)
             pixels[y * canvas.Width() + x] = Rgb(200, 10, 20);
@@ -172,7 +172,7 @@ TEST_F(MainWindowTest, WhatTheWindowShowsAfterTicksIsTheCanvas)
         for (const QWidget* child : window->canvas()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (child->isVisible())
                 covered += child->geometry();
-        const Canvas& canvas = form().Canvas;
+        const RetainedRaster& canvas = window->driver().DrawCanvas();
         for (int y = 0; y < canvas.Height(); ++y)
             for (int x = 0; x < canvas.Width(); ++x) {
                 if (covered.contains(QPoint(x, y)))
@@ -231,7 +231,7 @@ TEST_F(MainWindowTest, CoreRunsOnlyThePaintsTheWindowSystemAsksFor)
     choose("Nacht1");
     QTest::qWait(0);
     EXPECT_FALSE(form().RepaintPending);
-    EXPECT_EQ(form().Canvas.Pixel(0, 0), clNightBlue);
+    EXPECT_EQ(window->driver().DrawCanvas().Pixel(0, 0), clNightBlue);
     EXPECT_EQ(window->canvas()->corePaints(), before + 2);
     // The same colour again does not.
     choose("Nacht1");

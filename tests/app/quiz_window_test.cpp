@@ -156,8 +156,8 @@ TEST_F(QuizWindowTest, NamingQuestionCoversItsPanelOverTheWidgetNotInTheCanvas)
     replay.Start();
     ASSERT_TRUE(learn::RunActions(replay, item.setup));
     EXPECT_EQ(window->form().Signals, replay.View().Signals);
-    const std::uint32_t* pixels = replay.View().Canvas.Pixels();
-    EXPECT_TRUE(std::equal(pixels, pixels + Canvas::kWidth * Canvas::kHeight, window->form().Canvas.Pixels()));
+    const std::uint32_t* pixels = replay.DrawCanvas().Pixels();
+    EXPECT_TRUE(std::equal(pixels, pixels + Canvas::kWidth * Canvas::kHeight, window->driver().DrawCanvas().Pixels()));
     EXPECT_EQ(window->panel(item.panel)->text().toStdString(), item.choices[static_cast<std::size_t>(item.answer)]);
 
     // While the question is open its column explains nothing: not the Warum line, not the hint,

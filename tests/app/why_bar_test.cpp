@@ -152,13 +152,13 @@ TEST_F(WhyBarTest, WarumAnzeigenHidesLineAndOutlineAndTheCanvasNeverChanges)
 {
     window->driver().RecordTrace(true);
     tick();
-    const std::vector<std::uint32_t> before(window->form().Canvas.Pixels(),
-                                            window->form().Canvas.Pixels() + 1016 * 696);
+    const std::vector<std::uint32_t> before(window->driver().DrawCanvas().Pixels(),
+                                            window->driver().DrawCanvas().Pixels() + 1016 * 696);
     const std::size_t traceSize = window->form().Canvas.Trace().size();
     hoverPanel(12);
     ASSERT_TRUE(overlay()->isVisible());
     QTest::qWait(10);
-    EXPECT_EQ(std::vector<std::uint32_t>(window->form().Canvas.Pixels(), window->form().Canvas.Pixels() + 1016 * 696),
+    EXPECT_EQ(std::vector<std::uint32_t>(window->driver().DrawCanvas().Pixels(), window->driver().DrawCanvas().Pixels() + 1016 * 696),
               before);
     EXPECT_EQ(window->form().Canvas.Trace().size(), traceSize);
 

@@ -163,7 +163,7 @@ TEST_F(WindowOptionsTest, SignalNamesNameEveryColumnInTheFreeBandAboveTheCanvas)
     showWindow();
     window->driver().RecordTrace(true);
     tick();
-    const std::vector<std::uint32_t> before(window->form().Canvas.Pixels(), window->form().Canvas.Pixels() + 1016 * 696);
+    const std::vector<std::uint32_t> before(window->driver().DrawCanvas().Pixels(), window->driver().DrawCanvas().Pixels() + 1016 * 696);
     window->signalNamesAction()->trigger();
     NamesOverlay* names = window->names();
     EXPECT_TRUE(names->isVisible());
@@ -197,7 +197,7 @@ TEST_F(WindowOptionsTest, SignalNamesNameEveryColumnInTheFreeBandAboveTheCanvas)
     EXPECT_EQ(names->columnLines(850), (QStringList {QStringLiteral("Vorsignal des"), QStringLiteral("Blocksignals")}));
     window->menuAction(QStringLiteral("HVSystem1"))->trigger();
     tick();
-    EXPECT_EQ(std::vector<std::uint32_t>(window->form().Canvas.Pixels(), window->form().Canvas.Pixels() + 1016 * 696),
+    EXPECT_EQ(std::vector<std::uint32_t>(window->driver().DrawCanvas().Pixels(), window->driver().DrawCanvas().Pixels() + 1016 * 696),
               before);
 }
 

@@ -16,7 +16,7 @@ constexpr Color kGreen = Rgb(144, 238, 144);
 
 class SignalLineTest : public FormScript {
 protected:
-    Color At(int x, int y) const { return form.View().Canvas.Pixel(x, y); }
+    Color At(int x, int y) { return form.DrawCanvas().Pixel(x, y); }
     const std::string& Caption(int panel) const { return form.View().Panels[panel].caption; }
 };
 
@@ -113,9 +113,9 @@ TEST_F(SignalLineTest, SwitchingSystemsLeavesNothingOfTheOtherSystemBehind)
         // Blink phases may differ by the number of ticks; compare in the same phase.
         if (direct.View().BlinkPhase != wandering.View().BlinkPhase)
             direct.Timer1Timer();
-        EXPECT_TRUE(std::equal(direct.View().Canvas.Pixels(),
-                               direct.View().Canvas.Pixels() + Canvas::kWidth * Canvas::kHeight,
-                               wandering.View().Canvas.Pixels()));
+        EXPECT_TRUE(std::equal(direct.DrawCanvas().Pixels(),
+                               direct.DrawCanvas().Pixels() + Canvas::kWidth * Canvas::kHeight,
+                               wandering.DrawCanvas().Pixels()));
         for (int n = 1; n <= 20; ++n) {
             EXPECT_EQ(direct.View().Panels[n].caption, wandering.View().Panels[n].caption) << n;
             EXPECT_EQ(direct.View().Panels[n].hint, wandering.View().Panels[n].hint) << n;

@@ -20,7 +20,7 @@ protected:
 
     // Every burning lamp has its colour at the centre of its box on the canvas, and a blinking
     // lamp in its dark phase does not: the list says what the picture shows.
-    void ExpectListMatchesCanvas(const std::string& context) const
+    void ExpectListMatchesCanvas(const std::string& context)
     {
         ASSERT_FALSE(form.View().Lights.Overflowed()) << context;
         for (const LitLight& light : form.View().Lights.Lights()) {
@@ -30,7 +30,7 @@ protected:
             const int cy = (light.top + light.bottom) / 2;
             const Color colors[] = {clRed, clYellow, clLampGreen, clWhite};
             const Color expected = colors[static_cast<int>(light.color)];
-            const bool shows = form.View().Canvas.Pixel(cx, cy) == expected;
+            const bool shows = form.DrawCanvas().Pixel(cx, cy) == expected;
             EXPECT_EQ(shows, light.burning) << context << ": lamp " << LampColorWord(light.color) << " at (" << cx
                                             << ", " << cy << ") in column " << light.column;
         }

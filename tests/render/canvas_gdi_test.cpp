@@ -72,8 +72,8 @@ void ExpectSameAsGdi(const std::string& file)
         for (int y = 0; y < ref.height; ++y)
             for (int x = 0; x < ref.width; ++x) {
                 const std::uint32_t gdi = ref.pixels[static_cast<std::size_t>(y) * ref.width + x];
-                if (canvas.Pixel(x, y) != gdi && ++differing <= 12)
-                    diff << "  (" << x << "," << y << ") ours " << std::hex << canvas.Pixel(x, y) << " gdi " << gdi
+                if (canvas.Draw().Pixel(x, y) != gdi && ++differing <= 12)
+                    diff << "  (" << x << "," << y << ") ours " << std::hex << canvas.Draw().Pixel(x, y) << " gdi " << gdi
                          << std::dec << "\n";
             }
         EXPECT_EQ(differing, 0) << file << ": " << ref.name << "\n" << diff.str();

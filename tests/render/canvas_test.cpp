@@ -27,8 +27,9 @@ char Symbol(Color c)
     }
 }
 
-std::string Picture(const Canvas& c)
+std::string Picture(Canvas& canvas)
 {
+    const RetainedRaster& c = canvas.Draw();
     std::string out;
     for (int y = 0; y < c.Height(); ++y) {
         for (int x = 0; x < c.Width(); ++x)
@@ -137,11 +138,11 @@ TEST(CanvasTest, FillWithBorderColourBrushTerminates)
     Canvas c = White(8, 8);
     c.SetBrushColor(clBlack);
     c.FloodFill(3, 3, clBlack);
-    EXPECT_EQ(c.Pixel(7, 7), clBlack);
+    EXPECT_EQ(c.Draw().Pixel(7, 7), clBlack);
     c.SetBrushColor(clWhite);
     c.Erase(clWhite);
     c.FloodFill(3, 3, clBlack); // brush equals the old colour
-    EXPECT_EQ(c.Pixel(0, 0), clWhite);
+    EXPECT_EQ(c.Draw().Pixel(0, 0), clWhite);
 }
 
 TEST(CanvasTest, WidePenLineHasRoundCaps)
@@ -150,9 +151,9 @@ TEST(CanvasTest, WidePenLineHasRoundCaps)
     c.SetPenWidth(3);
     c.MoveTo(2, 3);
     c.LineTo(6, 3);
-    EXPECT_EQ(c.Pixel(2, 2), clBlack);
-    EXPECT_EQ(c.Pixel(5, 4), clBlack);
-    EXPECT_EQ(c.Pixel(4, 1), clWhite);
+    EXPECT_EQ(c.Draw().Pixel(2, 2), clBlack);
+    EXPECT_EQ(c.Draw().Pixel(5, 4), clBlack);
+    EXPECT_EQ(c.Draw().Pixel(4, 1), clWhite);
 }
 
 TEST(CanvasTest, LinesFarOutsideAreClippedWithoutIterating)
@@ -165,7 +166,7 @@ TEST(CanvasTest, LinesFarOutsideAreClippedWithoutIterating)
     // A line this flat crosses the whole canvas in one row, at the height of its middle.
     for (int x = 0; x < 16; ++x)
         for (int y = 0; y < 8; ++y)
-            EXPECT_EQ(c.Pixel(x, y), y == 3 ? clBlack : clWhite) << x << "," << y;
+            EXPECT_EQ(c.Draw().Pixel(x, y), y == 3 ? clBlack : clWhite) << x << "," << y;
 
     c.MoveTo(INT_MAX, INT_MIN);
     c.LineTo(INT_MIN, INT_MAX);
@@ -177,7 +178,7 @@ TEST(CanvasTest, LinesFarOutsideAreClippedWithoutIterating)
     // The rectangle's outline lies far outside: its brush covers every pixel.
     for (int x = 0; x < 16; ++x)
         for (int y = 0; y < 8; ++y)
-            EXPECT_EQ(c.Pixel(x, y), clRed) << x << "," << y;
+            EXPECT_EQ(c.Draw().Pixel(x, y), clRed) << x << "," << y;
 }
 
 TEST(CanvasTest, ClippedLinesShowTheSamePixelsAsUnclippedOnes)
@@ -200,7 +201,7 @@ TEST(CanvasTest, ClippedLinesShowTheSamePixelsAsUnclippedOnes)
         }
         for (int y = 0; y < kSmallH; ++y)
             for (int x = 0; x < kSmallW; ++x)
-                ASSERT_EQ(small.Pixel(x, y), big.Pixel(x + kLeft, y + kTop))
+                ASSERT_EQ(small.Draw().Pixel(x, y), big.Draw().Pixel(x + kLeft, y + kTop))
                     << "line " << x0 << ',' << y0 << " to " << x1 << ',' << y1 << " width " << width << " at " << x << ','
                     << y;
     }
@@ -289,22 +290,22 @@ TEST(CanvasTest, RandomExtremeOperationsStaySafeAndFillsRespectBorders)
         c.SetPenWidth(1);
         c.SetBrushColor(clWhite);
         c.Rectangle(2, 2, 14, 10);
-        std::vector<Color> before(c.Pixels(), c.Pixels() + 16 * 12);
+        std::vector<Color> before(c.Draw().Pixels(), c.Draw().Pixels() + 16 * 12);
         c.SetBrushColor(clYellow);
         c.FloodFill(static_cast<int>(rng() % 20) - 2, static_cast<int>(rng() % 16) - 2, clBlack);
         for (int y = 0; y < 12; ++y)
             for (int x = 0; x < 16; ++x) {
                 const Color was = before[static_cast<std::size_t>(y) * 16 + x];
-                const Color now = c.Pixel(x, y);
+                const Color now = c.Draw().Pixel(x, y);
                 if (was == clBlack)
                     ASSERT_EQ(now, clBlack) << x << "," << y;
                 else
                     ASSERT_TRUE(now == was || now == clYellow) << x << "," << y;
             }
-        const bool seededInside = c.Pixel(5, 5) == clYellow;
+        const bool seededInside = c.Draw().Pixel(5, 5) == clYellow;
         if (seededInside) {
             for (int x = 0; x < 16; ++x)
-                ASSERT_NE(c.Pixel(x, 0), clYellow);
+                ASSERT_NE(c.Draw().Pixel(x, 0), clYellow);
         }
     }
 }

@@ -42,6 +42,7 @@ struct ElementStage {
         const DesignationWriter designations(Panels, Colors.ColCaption);
         const ElementRoom room {Canvas, Signals, Origins, Colors, BlinkPhase, system, designations};
         lumaro::DrawElement(room, {x, y, code, own, next});
+        Canvas.Draw();
     }
 
     // The whole line of the selected system on the day sky with its ground strip and track plan,

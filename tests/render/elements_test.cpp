@@ -40,7 +40,7 @@ protected:
     }
 
     // Pixel relative to the anchor.
-    Color At(int dx, int dy) const { return stage.Canvas.Pixel(kX + dx, kY + dy); }
+    Color At(int dx, int dy) const { return stage.Canvas.Drawn().Pixel(kX + dx, kY + dy); }
 
     std::vector<std::string> TraceLines(std::size_t count) const
     {
@@ -201,7 +201,7 @@ TEST_F(ElementsTest, BoardsShowTheirWedgesAndRing)
     EXPECT_EQ(At(-10, -59), clSkyBlue);
     for (int y = 0; y < stage.Canvas.Height(); ++y)
         for (int x = 0; x < stage.Canvas.Width(); ++x)
-            ASSERT_NE(stage.Canvas.Pixel(x, y), clRed) << x << "," << y;
+            ASSERT_NE(stage.Canvas.Drawn().Pixel(x, y), clRed) << x << "," << y;
 
     // Both edges of board 0 run down from their top left corner.
     const std::vector<std::string> edges = {
@@ -244,7 +244,7 @@ TEST_F(ElementsTest, NoCommonElementFloodsOutsideItsBox)
             int inside = 0;
             for (int y = 0; y < stage.Canvas.Height(); ++y) {
                 for (int x = 0; x < stage.Canvas.Width(); ++x) {
-                    const bool changed = stage.Canvas.Pixel(x, y) != colours->background;
+                    const bool changed = stage.Canvas.Drawn().Pixel(x, y) != colours->background;
                     const bool inBox = x >= kX - 25 && x <= kX + 25 && y >= kY - 225 && y <= kY + 13;
                     (inBox ? inside : outside) += changed;
                 }

@@ -48,7 +48,7 @@ protected:
         stage.DrawElement(kX, kY, code, own, next);
     }
 
-    Color At(int dx, int dy) const { return stage.Canvas.Pixel(kX + dx, kY + dy); }
+    Color At(int dx, int dy) const { return stage.Canvas.Drawn().Pixel(kX + dx, kY + dy); }
 
     // One letter per lamp: y(ellow), g(reen), r(ed), w(hite), . for the black screen.
     std::string Lamps(std::span<const Offset> seeds) const
@@ -258,7 +258,7 @@ TEST_F(HlTest, ExitSignalSeesTheHandOverOfTheSamePaint)
     Set(51, {Ersatz});
     stage.PaintLine();
     EXPECT_EQ(stage.Panels[4].caption, "Hl 10");
-    EXPECT_EQ(stage.Canvas.Pixel(645, 185), clYellow);
+    EXPECT_EQ(stage.Canvas.Drawn().Pixel(645, 185), clYellow);
     EXPECT_EQ(stage.Signals[42].Halt, 1);
     EXPECT_EQ(stage.Signals[42].Fahrt, 0);
     EXPECT_EQ(stage.Signals[53].Ersatz, 1);
@@ -355,7 +355,7 @@ TEST_F(HlTest, NoFillLeavesItsScreen)
             int unchanged = 0;
             for (int y = 0; y < stage.Canvas.Height(); ++y)
                 for (int x = 0; x < stage.Canvas.Width(); ++x)
-                    unchanged += stage.Canvas.Pixel(x, y) == background;
+                    unchanged += stage.Canvas.Drawn().Pixel(x, y) == background;
             const int box = (c.right - c.left + 1) * (c.bottom - c.top + 1);
             EXPECT_EQ(unchanged + box - CountInBox(background, c.left, c.top, c.right, c.bottom), all);
         }

@@ -60,7 +60,7 @@ protected:
         constexpr Offset kCentres[] = {{6, -191}, {-14, -170}, {13, -191}, {-7, -170}, {-13, -190}};
         std::string out;
         for (const Offset& o : kCentres) {
-            const Color c = stage.Canvas.Pixel(kX + o.dx, kY + o.dy);
+            const Color c = stage.Canvas.Drawn().Pixel(kX + o.dx, kY + o.dy);
             out += c == clYellow ? 'Y' : c == clLampGreen ? 'G' : c == clWhite ? 'W' : c == clBlack ? '.'
                  : c == clSkyBlue || c == clNightBlue ? ' ' : '?';
         }
@@ -188,17 +188,17 @@ TEST_F(HvDistantTest, SignalStaysInsideItsOutline)
             for (int y = 0; y < stage.Canvas.Height(); ++y)
                 for (int x = 0; x < stage.Canvas.Width(); ++x) {
                     const bool inBox = x >= kX - 20 && x <= kX + 20 && y >= kY - 200 && y <= kY - 160;
-                    outside += !inBox && stage.Canvas.Pixel(x, y) != look.background;
+                    outside += !inBox && stage.Canvas.Drawn().Pixel(x, y) != look.background;
                 }
             EXPECT_EQ(outside, 0);
             const bool housing = p.code == 12 || p.code == 17;
-            EXPECT_EQ(stage.Canvas.Pixel(kX - 17, kY - 189), housing ? clBlack : look.background);
-            EXPECT_EQ(stage.Canvas.Pixel(kX - 12, kY - 194), housing ? clBlack : look.background);
-            EXPECT_EQ(stage.Canvas.Pixel(kX - 4, kY - 161), clBlack);
-            EXPECT_EQ(stage.Canvas.Pixel(kX + 19, kY - 185), clBlack);
-            EXPECT_EQ(stage.Canvas.Pixel(kX, kY - 180), clBlack);
-            EXPECT_EQ(stage.Canvas.Pixel(kX - 19, kY - 161), look.background);  // cut corner
-            EXPECT_EQ(stage.Canvas.Pixel(kX + 19, kY - 199), look.background);
+            EXPECT_EQ(stage.Canvas.Drawn().Pixel(kX - 17, kY - 189), housing ? clBlack : look.background);
+            EXPECT_EQ(stage.Canvas.Drawn().Pixel(kX - 12, kY - 194), housing ? clBlack : look.background);
+            EXPECT_EQ(stage.Canvas.Drawn().Pixel(kX - 4, kY - 161), clBlack);
+            EXPECT_EQ(stage.Canvas.Drawn().Pixel(kX + 19, kY - 185), clBlack);
+            EXPECT_EQ(stage.Canvas.Drawn().Pixel(kX, kY - 180), clBlack);
+            EXPECT_EQ(stage.Canvas.Drawn().Pixel(kX - 19, kY - 161), look.background);  // cut corner
+            EXPECT_EQ(stage.Canvas.Drawn().Pixel(kX + 19, kY - 199), look.background);
         }
     }
 }
@@ -262,8 +262,8 @@ TEST_F(HvDistantTest, ExitSignalDistantShowsTheBlockSignalInTheSamePaint)
     stage.Signals[3] = With({Fahrt, Aux12});
     Draw(k12);
     stage.DrawElement(kX + 100, kY, 14, 5, 4);
-    EXPECT_EQ(stage.Canvas.Pixel(kX + 100 + 13, kY - 191), clLampGreen);
-    EXPECT_EQ(stage.Canvas.Pixel(kX + 100 + 6, kY - 191), clBlack);
+    EXPECT_EQ(stage.Canvas.Drawn().Pixel(kX + 100 + 13, kY - 191), clLampGreen);
+    EXPECT_EQ(stage.Canvas.Drawn().Pixel(kX + 100 + 6, kY - 191), clBlack);
     EXPECT_EQ(Caption(5), "Vr 1");
 
     // A lit track-change indicator leaves record 3 with the marker alone: the distant signal
@@ -274,8 +274,8 @@ TEST_F(HvDistantTest, ExitSignalDistantShowsTheBlockSignalInTheSamePaint)
     EXPECT_EQ(Caption(3), "Ke");
     EXPECT_EQ(Hint(3), "Kennlicht");
     stage.DrawElement(kX + 100, kY, 14, 5, 4);
-    EXPECT_EQ(stage.Canvas.Pixel(kX + 100 + 6, kY - 191), clBlack);
-    EXPECT_EQ(stage.Canvas.Pixel(kX + 100 - 14, kY - 170), clBlack);
+    EXPECT_EQ(stage.Canvas.Drawn().Pixel(kX + 100 + 6, kY - 191), clBlack);
+    EXPECT_EQ(stage.Canvas.Drawn().Pixel(kX + 100 - 14, kY - 170), clBlack);
     EXPECT_EQ(Caption(5), "");
     EXPECT_EQ(Hint(5), "dunkel");
 }

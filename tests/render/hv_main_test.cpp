@@ -60,7 +60,7 @@ protected:
     {
         std::string out;
         for (const Probe& p : probes) {
-            const Color c = stage.Canvas.Pixel(a.x + p.dx, a.y + p.dy);
+            const Color c = stage.Canvas.Drawn().Pixel(a.x + p.dx, a.y + p.dy);
             out += c == p.lit ? '1' : c == clBlack ? '0' : '?';
         }
         return out;
@@ -74,9 +74,9 @@ protected:
         const Color background = stage.Panels[1].color;
         for (int y = a.y - 250; y <= a.y - 181; ++y)
             for (int dx : {-16, -15, 16, 17})
-                smudges += stage.Canvas.Pixel(a.x + dx, y) != background;
+                smudges += stage.Canvas.Drawn().Pixel(a.x + dx, y) != background;
         for (int x = a.x - 16; x <= a.x + 17 && !indicatorAbove; ++x)
-            smudges += stage.Canvas.Pixel(x, a.y - 260) != background;
+            smudges += stage.Canvas.Drawn().Pixel(x, a.y - 260) != background;
         return smudges;
     }
 
@@ -205,8 +205,8 @@ TEST_F(HvMainSignalTest, EntrySignalAspects)
         Show(kEntry, c.fields);
         EXPECT_EQ(Lit(kEntry, kEntryLamps), c.lamps);
         // The two light groups share their places: probe the lights that differ.
-        const Color s = stage.Canvas.Pixel(kEntry.x - 3, kEntry.y - 188);
-        const Color t = stage.Canvas.Pixel(kEntry.x - 3, kEntry.y - 195);
+        const Color s = stage.Canvas.Drawn().Pixel(kEntry.x - 3, kEntry.y - 188);
+        const Color t = stage.Canvas.Drawn().Pixel(kEntry.x - 3, kEntry.y - 195);
         const std::string box = std::string(s == clWhite ? "111" : "000") + (t == clYellow ? "111" : "000");
         EXPECT_EQ(box, c.box);
         EXPECT_EQ(Panel(10).caption, c.caption);
@@ -222,8 +222,8 @@ TEST_F(HvMainSignalTest, OtherPlacementsDrawLampsButNameNothing)
     stage.Canvas.Erase(clSkyBlue);
     stage.DrawElement(300, 400, 25, 6, 9);
     stage.DrawElement(400, 400, 21, 6, 9);
-    EXPECT_EQ(stage.Canvas.Pixel(300 - 7, 400 - 245), kGreen);
-    EXPECT_EQ(stage.Canvas.Pixel(400 + 3, 400 - 245), kGreen);
+    EXPECT_EQ(stage.Canvas.Drawn().Pixel(300 - 7, 400 - 245), kGreen);
+    EXPECT_EQ(stage.Canvas.Drawn().Pixel(400 + 3, 400 - 245), kGreen);
     for (int n = 1; n <= 16; ++n)
         EXPECT_EQ(Panel(n).caption, "") << n;
 }

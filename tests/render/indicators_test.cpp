@@ -45,7 +45,7 @@ protected:
     // "caption | hint" of PanelN.
     std::string Panel(int n) const { return stage.Panels[n].caption + " | " + stage.Panels[n].hint; }
 
-    Color At(int dx, int dy) const { return stage.Canvas.Pixel(kX + dx, kY + dy); }
+    Color At(int dx, int dy) const { return stage.Canvas.Drawn().Pixel(kX + dx, kY + dy); }
 
     // The 5 x 7 dot grid of the indicator box, row by row: '#' where a dot burns in `lit`,
     // '.' where the box shows black.
@@ -292,7 +292,7 @@ TEST_F(IndicatorsTest, NoIndicatorFloodsOutsideItsOutline)
                 int outside = 0;
                 for (int y = 0; y < stage.Canvas.Height(); ++y)
                     for (int x = 0; x < stage.Canvas.Width(); ++x)
-                        outside += stage.Canvas.Pixel(x, y) != background &&
+                        outside += stage.Canvas.Drawn().Pixel(x, y) != background &&
                                    (x < kX + e.left || x > kX + e.right || y < kY + e.top || y > kY + e.bottom);
                 EXPECT_EQ(outside, 0);
             }

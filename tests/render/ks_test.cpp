@@ -70,7 +70,7 @@ protected:
     }
 
     Color Background() const { return m_background; }
-    Color At(int dx, int dy) const { return stage.Canvas.Pixel(m_at.x + dx, m_at.y + dy); }
+    Color At(int dx, int dy) const { return stage.Canvas.Drawn().Pixel(m_at.x + dx, m_at.y + dy); }
     Color At(const int (&probe)[2]) const { return At(probe[0], probe[1]); }
     const std::string& Caption(int panel) const { return stage.Panels[panel].caption; }
     const std::string& Hint(int panel) const { return stage.Panels[panel].hint; }
@@ -425,8 +425,8 @@ TEST_F(KsLineTest, BlinkingLampAlternatesWithTheTimer)
     for (int tick = 0; tick < 4; ++tick) {
         SCOPED_TRACE(tick);
         Run("tick");
-        EXPECT_EQ(form.View().Canvas.Pixel(934, 414 - 232), form.View().BlinkPhase ? clWhite : clBlack);
-        EXPECT_EQ(form.View().Canvas.Pixel(934, 414 - 250), clRed);
+        EXPECT_EQ(form.DrawCanvas().Pixel(934, 414 - 232), form.View().BlinkPhase ? clWhite : clBlack);
+        EXPECT_EQ(form.DrawCanvas().Pixel(934, 414 - 250), clRed);
         EXPECT_EQ(form.View().Panels[1].caption, "Hp 0 + Zs 1");
     }
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -87,8 +88,10 @@ void Draw(Canvas& canvas, Color erase, const std::vector<Op>& ops)
 }
 
 // The first pixel in which the two canvases differ, or "" when none does.
-std::string FirstDifference(const Canvas& a, const Canvas& b)
+std::string FirstDifference(Canvas& canvasA, Canvas& canvasB)
 {
+    const RetainedRaster& a = canvasA.Draw();
+    const RetainedRaster& b = canvasB.Draw();
     for (int y = 0; y < a.Height(); ++y)
         for (int x = 0; x < a.Width(); ++x)
             if (a.Pixel(x, y) != b.Pixel(x, y))
@@ -96,7 +99,7 @@ std::string FirstDifference(const Canvas& a, const Canvas& b)
     return "";
 }
 
-bool Whole(const raster::Box& box, const Canvas& c)
+bool Whole(const raster::Box& box, const RetainedRaster& c)
 {
     return box == raster::Box{0, 0, c.Width(), c.Height()};
 }
@@ -153,8 +156,8 @@ TEST(RetainedRasterTest, EveryFrameShowsWhatAFreshCanvasShows)
         Canvas fresh(kW, kH);
         Draw(fresh, erase, ops);
         ASSERT_EQ(FirstDifference(kept, fresh), "") << "frame " << frame;
-        const raster::Box damage = kept.Damage();
-        (damage.Empty() ? untouched : Whole(damage, kept) ? whole : partial)++;
+        const raster::Box damage = kept.Draw().Damage();
+        (damage.Empty() ? untouched : Whole(damage, kept.Draw()) ? whole : partial)++;
     }
     // The comparison must have covered each way a frame is brought up to date.
     EXPECT_GT(partial, 100);
@@ -179,11 +182,13 @@ TEST(RetainedRasterTest, TheLineShowsWhatItsTraceDrawnWholeShows)
         else if (what < 8)
             form.ClickButton(1 + static_cast<int>(rng() % 37));
         form.Timer1Timer();
-        const Canvas& canvas = form.View().Canvas;
+        const RetainedRaster& canvas = form.DrawCanvas();
         Canvas fresh;
-        for (const TraceOp& op : canvas.Trace())
+        for (const TraceOp& op : form.View().Canvas.Trace())
             fresh.Replay(op);
-        ASSERT_EQ(FirstDifference(canvas, fresh), "") << "step " << step;
+        const RetainedRaster& drawn = fresh.Draw();
+        ASSERT_TRUE(std::equal(canvas.Pixels(), canvas.Pixels() + canvas.Width() * canvas.Height(), drawn.Pixels()))
+            << "step " << step;
         const raster::Box damage = canvas.Damage();
         partial += !damage.Empty() && !Whole(damage, canvas);
     }
@@ -223,7 +228,7 @@ TEST(RetainedRasterTest, DrawingOnWithoutAnEraseShowsEveryOperationAndKeepsNoEnd
     fresh.Erase(clYellow);
     for (std::size_t at = 0; at < ops.size(); at += 397) {
         DrawOn(fresh, ops.begin() + static_cast<long>(at), ops.begin() + static_cast<long>(std::min(at + 397, ops.size())));
-        fresh.Pixels();
+        fresh.Draw();
     }
     EXPECT_EQ(FirstDifference(kept, fresh), "");
 }
@@ -258,10 +263,10 @@ TEST(RetainedRasterTest, AFillThatNowRunsFurtherReachesTheFillsAfterIt)
         }
     };
     frame(kept, false);
-    ASSERT_EQ(kept.Pixel(80, 10), clYellow);
+    ASSERT_EQ(kept.Draw().Pixel(80, 10), clYellow);
     frame(kept, true);
     Canvas fresh(400, 200);
     frame(fresh, true);
-    ASSERT_EQ(fresh.Pixel(80, 10), clGreen);
+    ASSERT_EQ(fresh.Draw().Pixel(80, 10), clGreen);
     EXPECT_EQ(FirstDifference(kept, fresh), "");
 }

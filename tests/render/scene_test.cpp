@@ -191,11 +191,11 @@ TEST_F(SceneTest, NightSceneKeepsEveryFillInsideItsOutline)
         form.MenuCommand("Nacht1");
         Paint();
         // Sky above the track plan and between the columns stays night blue.
-        EXPECT_EQ(form.View().Canvas.Pixel(5, 5), clNightBlue);
-        EXPECT_EQ(form.View().Canvas.Pixel(100, 100), clNightBlue);
-        EXPECT_EQ(form.View().Canvas.Pixel(1000, 200), clNightBlue);
-        EXPECT_EQ(form.View().Canvas.Pixel(500, 416), Rgb(3, 3, 6));
-        EXPECT_EQ(form.View().Canvas.Pixel(500, 425), clNightBlue);
+        EXPECT_EQ(form.DrawCanvas().Pixel(5, 5), clNightBlue);
+        EXPECT_EQ(form.DrawCanvas().Pixel(100, 100), clNightBlue);
+        EXPECT_EQ(form.DrawCanvas().Pixel(1000, 200), clNightBlue);
+        EXPECT_EQ(form.DrawCanvas().Pixel(500, 416), Rgb(3, 3, 6));
+        EXPECT_EQ(form.DrawCanvas().Pixel(500, 425), clNightBlue);
     }
 }
 

@@ -92,6 +92,6 @@ TEST(SpanFillTest, EraseAndFilledRectanglesOnACanvasMatchPlainLoops)
                 for (int x = std::max(std::min(x1, x2), 0); x < std::min(std::max(x1, x2), w); ++x)
                     plain[static_cast<std::size_t>(y) * w + x] = color;
         }
-        ASSERT_TRUE(std::equal(plain.begin(), plain.end(), canvas.Pixels())) << "round " << round;
+        ASSERT_TRUE(std::equal(plain.begin(), plain.end(), canvas.Draw().Pixels())) << "round " << round;
     }
 }

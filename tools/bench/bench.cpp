@@ -47,7 +47,7 @@ void BM_Erase(benchmark::State& state)
         // Drawn whole each time: a frame equal to the one shown is not drawn again.
         canvas.DrawNextFrameWhole();
         canvas.Erase(clSkyBlue);
-        benchmark::DoNotOptimize(canvas.Pixels());
+        benchmark::DoNotOptimize(canvas.Draw().Pixels());
     }
 }
 BENCHMARK(BM_Erase)->ComputeStatistics("min", Fastest);
@@ -63,7 +63,7 @@ void PaintSystem(benchmark::State& state, const char* system, bool whole)
         if (whole)
             form.DrawNextPaintWhole();
         form.Paint();
-        benchmark::DoNotOptimize(form.View().Canvas.Pixels());
+        benchmark::DoNotOptimize(form.DrawCanvas().Pixels());
     }
 }
 
@@ -134,7 +134,7 @@ void PaintBusiest(benchmark::State& state, const BusiestLine& line, bool whole =
         if (whole)
             form->DrawNextPaintWhole();
         form->Paint();
-        benchmark::DoNotOptimize(form->View().Canvas.Pixels());
+        benchmark::DoNotOptimize(form->DrawCanvas().Pixels());
     }
 }
 
@@ -156,7 +156,7 @@ void TickBusiest(benchmark::State& state, const BusiestLine& line)
         return;
     for (auto _ : state) {
         form->Timer1Timer();
-        benchmark::DoNotOptimize(form->View().Canvas.Pixels());
+        benchmark::DoNotOptimize(form->DrawCanvas().Pixels());
     }
 }
 void BM_TickBusiest(benchmark::State& state) { TickBusiest(state, kBusiestHV); }
@@ -181,7 +181,7 @@ void TickExplained(benchmark::State& state, bool everyPanel)
             benchmark::DoNotOptimize(learn::Explain(learn::LineOf(form->View())));
         else
             benchmark::DoNotOptimize(line.Explain(learn::LineOf(form->View()), 11));
-        benchmark::DoNotOptimize(form->View().Canvas.Pixels());
+        benchmark::DoNotOptimize(form->DrawCanvas().Pixels());
     }
 }
 void BM_TickBusiestWhyLine(benchmark::State& state) { TickExplained(state, false); }
@@ -200,7 +200,7 @@ void BM_TickBusiestFahrt(benchmark::State& state)
     for (auto _ : state) {
         form->Timer1Timer();
         benchmark::DoNotOptimize(line.Get(form->SelectedSystem(), form->View().Panels, {30, learn::PlatformStop::Stop}));
-        benchmark::DoNotOptimize(form->View().Canvas.Pixels());
+        benchmark::DoNotOptimize(form->DrawCanvas().Pixels());
     }
 }
 void BM_SpeedLine(benchmark::State& state)
@@ -272,7 +272,7 @@ void BM_WholeCanvasFloodFill(benchmark::State& state)
         brush = brush == clWhite ? clYellow : clWhite; // alternate so every fill repaints
         canvas.SetBrushColor(brush);
         canvas.FloodFill(500, 300, clBlack);
-        benchmark::DoNotOptimize(canvas.Pixels());
+        benchmark::DoNotOptimize(canvas.Draw().Pixels());
     }
 }
 BENCHMARK(BM_WholeCanvasFloodFill)->ComputeStatistics("min", Fastest);

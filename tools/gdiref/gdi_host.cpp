@@ -47,7 +47,8 @@ std::vector<std::uint32_t> DrawOurs(const Case& c)
     Canvas canvas(c.width, c.height);
     for (const TraceOp& op : c.ops)
         canvas.Replay(op);
-    return {canvas.Pixels(), canvas.Pixels() + static_cast<std::size_t>(c.width) * c.height};
+    const std::uint32_t* pixels = canvas.Draw().Pixels();
+    return {pixels, pixels + static_cast<std::size_t>(c.width) * c.height};
 }
 
 std::string EncodeRuns(const std::vector<std::uint32_t>& pixels)
