@@ -3,7 +3,9 @@
 
 #include "app/fahrt_view.h"
 
+#include "app/qt_color.h"
 #include "core/main_form.h"
+#include "learn/speed_chart.h"
 #include "render/canvas.h"
 
 #include <QCheckBox>
@@ -26,29 +28,15 @@ namespace {
 // The band of the track plan, from the top of the canvas to above the highest signal (y = 96).
 constexpr int kBandHeight = 96;
 constexpr int kControlsHeight = 26;
-// The speed axis: 160 km/h at kTop, 0 at kBottom; the train-length marks below it.
-constexpr int kTop = 30;
-constexpr int kBottom = 86;
-constexpr std::array kAxisSpeeds = {0, 40, 60, 100, 160};
 
 constexpr int kFrameMs = 30;
 
 const QColor kBackground(255, 255, 255, 215);
 const QColor kGrid(0, 0, 0, 40);
-const QColor kLineColor(0, 90, 0);
-const QColor kRampColor(220, 110, 0);
-const QColor kStopColor(200, 0, 0);
 const QColor kTrainLengthColor(40, 90, 220, 90);
 const QColor kTrainColor(20, 40, 140);
 
-QColor PieceColor(const learn::SpeedPiece& piece)
-{
-    if (piece.kind == learn::PieceKind::Ramp)
-        return kRampColor;
-    if (piece.kind == learn::PieceKind::Stop)
-        return kStopColor;
-    return kLineColor;
-}
+QColor PieceColor(learn::PieceKind kind) { return ToQColor(learn::ChartColor(kind)); }
 
 } // namespace
 
@@ -139,7 +127,7 @@ void FahrtView::updateAccessibleText()
 
 int FahrtView::SpeedY(double kmh)
 {
-    return kBottom - static_cast<int>(std::lround(kmh * (kBottom - kTop) / learn::kLineSpeed));
+    return static_cast<int>(std::lround(learn::ChartY(kmh)));
 }
 
 void FahrtView::startTrain()
@@ -178,17 +166,16 @@ void FahrtView::paintEvent(QPaintEvent*)
     small.setPixelSize(10);
     painter.setFont(small);
 
-    // The axis: a faint line at every speed, its value at the left edge (40 and 100 indented, so
-    // that the close values stay apart).
+    // The axis: a faint line at every speed, its value at the left edge.
+    const learn::SpeedChart chart = learn::ChartOf(*m_line);
     small.setPixelSize(9);
     painter.setFont(small);
-    for (const int kmh : kAxisSpeeds) {
-        const int y = SpeedY(kmh);
+    for (const learn::ChartAxisMark& mark : chart.axis) {
+        const int y = static_cast<int>(std::lround(mark.y));
         painter.setPen(QPen(kGrid, 1, Qt::DotLine));
         painter.drawLine(0, y, learn::kLineEnd, y);
         painter.setPen(Qt::black);
-        const int left = kmh == 40 || kmh == 100 ? 14 : 1;
-        painter.drawText(QRect(left, y - 5, 24, 10), Qt::AlignLeft | Qt::AlignVCenter, QString::number(kmh));
+        painter.drawText(QRect(mark.labelX, y - 5, 24, 10), Qt::AlignLeft | Qt::AlignVCenter, QString::number(mark.kmh));
     }
     painter.drawText(QRect(learn::kLineEnd + 1, SpeedY(0) - 5, 16, 10), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("0"));
@@ -197,7 +184,7 @@ void FahrtView::paintEvent(QPaintEvent*)
 
     // The parts that hold for the train's length: a band under the line.
     for (const learn::TrainLengthPart& part : m_line->trainLengthParts)
-        painter.fillRect(QRect(part.from, kBottom + 3, part.to - part.from, 6), kTrainLengthColor);
+        painter.fillRect(QRect(part.from, learn::kChartBottom + 3, part.to - part.from, 6), kTrainLengthColor);
 
     // The pieces, joined by vertical steps.
     QPointF previous;
@@ -209,33 +196,30 @@ void FahrtView::paintEvent(QPaintEvent*)
             painter.setPen(QPen(QColor(0, 0, 0, 120), 1));
             painter.drawLine(previous, a);
         }
-        painter.setPen(QPen(PieceColor(piece), piece.kind == learn::PieceKind::Ramp ? 2 : 3,
+        painter.setPen(QPen(PieceColor(piece.kind), piece.kind == learn::PieceKind::Ramp ? 2 : 3,
                             piece.kind == learn::PieceKind::Ramp ? Qt::DashLine : Qt::SolidLine));
         painter.drawLine(a, b);
         previous = b;
         first = false;
-        // Constant pieces carry their speed above them (below the top speed, which the controls
-        // stand above).
-        if (piece.kind != learn::PieceKind::Ramp && piece.to - piece.from >= 26) {
-            painter.setPen(PieceColor(piece));
-            const QString label = piece.kind == learn::PieceKind::OnSight ? QString::fromUtf8("40 auf Sicht")
-                                                                          : QString::number(piece.fromKmh);
-            const int top = piece.fromKmh >= learn::kLineSpeed ? int(a.y()) + 2 : int(a.y()) - 13;
-            painter.drawText(QRect(piece.from, top, piece.to - piece.from, 12), Qt::AlignCenter, label);
-        }
+    }
+
+    for (const learn::ChartLabel& label : chart.labels) {
+        painter.setPen(PieceColor(label.kind));
+        painter.drawText(QRect(label.left, label.top, label.right - label.left, learn::kChartLabelHeight), Qt::AlignCenter,
+                         QString::fromStdString(label.text));
     }
 
     // The piece under the mouse, outlined.
     if (const learn::SpeedPiece* piece = m_hoverX >= 0 ? learn::PieceAt(*m_line, m_hoverX) : nullptr) {
         painter.setPen(QPen(QColor(0, 0, 0, 90), 1, Qt::DashLine));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRect(piece->from, kTop - 3, piece->to - piece->from, kBottom - kTop + 12));
+        painter.drawRect(QRect(piece->from, learn::kChartTop - 3, piece->to - piece->from, learn::kChartBottom - learn::kChartTop + 12));
     }
 
     // The train: its length behind its head, on the line where the head is.
     if (m_running) {
         const int head = static_cast<int>(std::lround(m_train.head));
-        const int y = SpeedY(learn::PermittedSpeedAt(*m_line, std::min(m_train.head, double(learn::kLineEnd) - 0.5)));
+        const int y = static_cast<int>(std::lround(learn::ChartYAt(*m_line, m_train.head)));
         const int length = std::max(m_line->options.trainLength, 4);
         painter.setPen(Qt::NoPen);
         painter.setBrush(kTrainColor);

@@ -4,6 +4,7 @@
 
 #include "io/json_writer.h"
 #include "learn/quiz.h"
+#include "learn/speed_chart.h"
 
 #include <cmath>
 #include <cstdio>
@@ -26,6 +27,46 @@ std::string Number(double value)
     if (out.back() == '.')
         out.pop_back();
     return out == "-0" ? "0" : out;
+}
+
+// "#rrggbb", as style sheets and SVG write a colour.
+std::string CssColor(Color color)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+    return text;
+}
+
+constexpr const char* kKinds[] = {"line", "speed", "on_sight", "stop", "ramp"};
+constexpr learn::PieceKind kKindValues[] = {learn::PieceKind::Line, learn::PieceKind::Speed, learn::PieceKind::OnSight,
+                                            learn::PieceKind::Stop, learn::PieceKind::Ramp};
+
+const char* KindName(learn::PieceKind kind) { return kKinds[static_cast<int>(kind)]; }
+
+// Where the page draws the line: the chart's marks and colours (see learn/speed_chart.h).
+void WriteChart(JsonWriter& json, const learn::SpeedLine& line)
+{
+    const learn::SpeedChart chart = learn::ChartOf(line);
+    json.Key("chart").BeginObject()
+        .Field("top", learn::kChartTop)
+        .Field("bottom", learn::kChartBottom)
+        .Field("label_height", learn::kChartLabelHeight);
+    json.Key("axis").BeginArray();
+    for (const learn::ChartAxisMark& mark : chart.axis)
+        json.BeginObject().Field("kmh", mark.kmh).Key("y").Raw(Number(mark.y)).Field("label_x", mark.labelX).EndObject();
+    json.EndArray().Key("labels").BeginArray();
+    for (const learn::ChartLabel& label : chart.labels)
+        json.BeginObject()
+            .Field("text", label.text)
+            .Field("left", label.left)
+            .Field("right", label.right)
+            .Field("top", label.top)
+            .Field("kind", KindName(label.kind))
+            .EndObject();
+    json.EndArray().Key("colors").BeginObject();
+    for (const learn::PieceKind kind : kKindValues)
+        json.Field(KindName(kind), CssColor(learn::ChartColor(kind)));
+    json.EndObject().EndObject();
 }
 
 // The fields a piece has in both documents.
@@ -56,13 +97,14 @@ std::string SpeedLineJson(const learn::SpeedLine& line)
 
 std::string SpeedLineViewJson(const learn::SpeedLine& line)
 {
-    static constexpr const char* kKinds[] = {"line", "speed", "on_sight", "stop", "ramp"};
     JsonWriter json;
     json.BeginObject().Key("pieces").BeginArray();
     for (const learn::SpeedPiece& piece : line.pieces) {
         json.BeginObject();
         WriteStretch(json, piece);
-        json.Field("kind", kKinds[static_cast<int>(piece.kind)])
+        json.Key("from_y").Raw(Number(learn::ChartY(piece.fromKmh)))
+            .Key("to_y").Raw(Number(learn::ChartY(piece.toKmh)))
+            .Field("kind", KindName(piece.kind))
             .Field("column", piece.column)
             .Field("cause", piece.cause)
             .Field("why", piece.why)
@@ -76,8 +118,9 @@ std::string SpeedLineViewJson(const learn::SpeedLine& line)
         .Field("train_length", line.options.trainLength)
         .Field("platform_stop", learn::kPlatformStop)
         .Field("unreadable", line.unreadable)
-        .Field("assumptions", learn::FahrtAssumptions())
-        .EndObject();
+        .Field("assumptions", learn::FahrtAssumptions());
+    WriteChart(json, line);
+    json.EndObject();
     return json.Take();
 }
 

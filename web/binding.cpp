@@ -13,6 +13,7 @@
 #include "documents/quiz_json.h"
 #include "learn/quiz.h"
 #include "learn/quiz_session.h"
+#include "learn/speed_chart.h"
 
 #include <emscripten/emscripten.h>
 
@@ -143,7 +144,7 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_run(int trainLength, int stopAtPlatform,
 }
 
 // One step of the train running that line, `ms` milliseconds long, from where the page's train
-// is: {"head", "wait_ms", "stopped_at_platform", "running"}.
+// is: {"head", "wait_ms", "stopped_at_platform", "running", "y"}.
 EMSCRIPTEN_KEEPALIVE const char* lumaro_train_step(int trainLength, int stopAtPlatform, double head, int waitMs,
                                                    int stoppedAtPlatform, int ms)
 {
@@ -154,7 +155,9 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_train_step(int trainLength, int stopAtPl
     AdvanceTrain(*line, train, ms);
     lumaro::io::JsonWriter json;
     json.BeginObject().Key("head").Raw(std::to_string(train.head)).Key("wait_ms").Raw(std::to_string(train.waitMs));
-    json.Field("stopped_at_platform", train.stoppedAtPlatform).Field("running", train.running).EndObject();
+    json.Field("stopped_at_platform", train.stoppedAtPlatform).Field("running", train.running);
+    // Where the page draws the train: on the line under its head.
+    json.Key("y").Raw(std::to_string(lumaro::learn::ChartYAt(*line, train.head))).EndObject();
     return Text(json.Take());
 }
 

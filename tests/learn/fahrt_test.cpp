@@ -5,9 +5,11 @@
 #include "core/layout.h"
 #include "learn/fahrt.h"
 #include "learn/random.h"
+#include "learn/speed_chart.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <initializer_list>
@@ -267,6 +269,31 @@ protected:
         }
     }
 
+    // The chart as the window and the page draw it: every wide constant piece names its speed
+    // within itself, and no label's text meets an axis value's (texts taken as 6 pixels a
+    // character, the axis's values 10 pixels high).
+    static void ExpectChartReadable(const SpeedLine& line, const std::string& context)
+    {
+        const SpeedChart chart = ChartOf(line);
+        for (const SpeedPiece& piece : line.pieces) {
+            const bool labelled = std::any_of(chart.labels.begin(), chart.labels.end(), [&](const ChartLabel& label) {
+                return label.left >= piece.from && label.right == piece.to;
+            });
+            if (piece.kind != PieceKind::Ramp && piece.to - piece.from >= 60)
+                EXPECT_TRUE(labelled) << context << ": piece " << piece.from << "-" << piece.to;
+        }
+        for (const ChartLabel& label : chart.labels) {
+            const double centre = (label.left + label.right) / 2.0;
+            const double half = 3.0 * static_cast<double>(label.text.size());
+            for (const ChartAxisMark& mark : chart.axis) {
+                const bool rows = label.top < mark.y + 5 && mark.y - 5 < label.top + kChartLabelHeight;
+                const bool columns = centre - half < mark.labelX + 6.0 * std::to_string(mark.kmh).size();
+                EXPECT_FALSE(rows && columns) << context << ": \"" << label.text << "\" at " << label.left << " meets "
+                                              << mark.kmh;
+            }
+        }
+    }
+
     // The same line with the aspects that mean nothing for a train's speed taken away.
     static std::array<PanelState, kDesignationPanelCount + 1> WithoutMarkers(std::span<const PanelState> panels)
     {
@@ -305,6 +332,7 @@ TEST_F(FahrtPropertyTest, EveryReachableLineIsCoveredBoundedAndIgnoresMarkers)
             const SpeedLine line = LineOfForm(driver.View(), length, platform);
             const std::string context = script + " (L = " + std::to_string(length) + ")";
             ExpectWellFormed(line, context);
+            ExpectChartReadable(line, context);
             const auto plain = WithoutMarkers(driver.View().Panels);
             EXPECT_EQ(Shape(ComputeSpeedLine(driver.View().SelectedSystem(), plain, {length, platform})), Shape(line))
                 << context;

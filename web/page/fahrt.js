@@ -6,17 +6,9 @@
 const kSvg = 'http://www.w3.org/2000/svg';
 const kWidth = 1016;
 const kBandHeight = 96;
-// The speed axis: 160 km/h at kTop, 0 at kBottom, as in the desktop window.
-const kTop = 30;
-const kBottom = 86;
-const kLineSpeed = 160;
-const kAxis = [0, 40, 60, 100, 160];
 const kFrameMs = 30;
 const kMetresPerPixel = 10;
 
-const kColors = { line: '#005a00', speed: '#005a00', on_sight: '#005a00', stop: '#c80000', ramp: '#dc6e00' };
-
-const speedY = (kmh) => kBottom - (kmh * (kBottom - kTop)) / kLineSpeed;
 
 function svg(name, attributes = {}, text = '') {
   const element = document.createElementNS(kSvg, name);
@@ -170,37 +162,37 @@ export class FahrtView {
   draw() {
     const g = this.drawing;
     g.replaceChildren();
-    for (const kmh of kAxis) {
-      const y = speedY(kmh);
-      g.append(svg('line', { x1: 0, x2: 1000, y1: y, y2: y, stroke: 'rgba(0,0,0,0.16)', 'stroke-dasharray': '1 2' }));
-      // 40 and 100 indented, so that the close values stay apart.
-      g.append(svg('text', { x: kmh === 40 || kmh === 100 ? 14 : 1, y: y + 3, 'font-size': 9 }, String(kmh)));
+    // Where everything stands and its colours come from the core's chart of the line.
+    const chart = this.line.chart;
+    for (const mark of chart.axis) {
+      g.append(svg('line', { x1: 0, x2: 1000, y1: mark.y, y2: mark.y, stroke: 'rgba(0,0,0,0.16)', 'stroke-dasharray': '1 2' }));
+      g.append(svg('text', { x: mark.label_x, y: mark.y + 3, 'font-size': 9 }, String(mark.kmh)));
     }
     for (const [from, to] of this.line.train_length_parts)
-      g.append(svg('rect', { x: from, y: kBottom + 3, width: to - from, height: 6, fill: 'rgba(40,90,220,0.35)', class: 'train-length' }));
+      g.append(svg('rect', { x: from, y: chart.bottom + 3, width: to - from, height: 6, fill: 'rgba(40,90,220,0.35)', class: 'train-length' }));
     let previous = null;
     for (const piece of this.line.pieces) {
-      const a = [piece.from, speedY(piece.from_kmh)];
-      const b = [piece.to, speedY(piece.to_kmh)];
+      const a = [piece.from, piece.from_y];
+      const b = [piece.to, piece.to_y];
       if (previous && previous[1] !== a[1])
         g.append(svg('line', { x1: a[0], x2: a[0], y1: previous[1], y2: a[1], stroke: 'rgba(0,0,0,0.45)' }));
       const ramp = piece.kind === 'ramp';
       g.append(svg('line', {
-        x1: a[0], y1: a[1], x2: b[0], y2: b[1], stroke: kColors[piece.kind], 'stroke-width': ramp ? 2 : 3,
+        x1: a[0], y1: a[1], x2: b[0], y2: b[1], stroke: chart.colors[piece.kind], 'stroke-width': ramp ? 2 : 3,
         'stroke-dasharray': ramp ? '5 3' : 'none', class: `piece ${piece.kind}`,
         'data-from': piece.from, 'data-to': piece.to,
       }));
-      if (!ramp && piece.to - piece.from >= 26) {
-        const label = piece.kind === 'on_sight' ? '40 auf Sicht' : String(piece.from_kmh);
-        // Below the top speed, which the controls stand above.
-        const y = piece.from_kmh >= kLineSpeed ? a[1] + 12 : a[1] - 4;
-        g.append(svg('text', { x: (piece.from + piece.to) / 2, y, 'font-size': 10, 'text-anchor': 'middle', fill: kColors[piece.kind] }, label));
-      }
       previous = b;
     }
+    // Each label centred in its box; the text's baseline two pixels above the box's foot.
+    for (const label of chart.labels)
+      g.append(svg('text', {
+        x: (label.left + label.right) / 2, y: label.top + chart.label_height - 2, 'font-size': 10, 'text-anchor': 'middle',
+        fill: chart.colors[label.kind],
+      }, label.text));
     const hovered = this.hoverX >= 0 ? this.pieceAt(this.hoverX) : null;
     if (hovered)
-      g.append(svg('rect', { x: hovered.from, y: kTop - 3, width: hovered.to - hovered.from, height: kBottom - kTop + 12, fill: 'none', stroke: 'rgba(0,0,0,0.35)', 'stroke-dasharray': '4 3' }));
+      g.append(svg('rect', { x: hovered.from, y: chart.top - 3, width: hovered.to - hovered.from, height: chart.bottom - chart.top + 12, fill: 'none', stroke: 'rgba(0,0,0,0.35)', 'stroke-dasharray': '4 3' }));
     this.drawTrain();
   }
 
@@ -285,12 +277,12 @@ export class FahrtView {
       this.trainShape.setAttribute('visibility', 'hidden');
       return;
     }
-    const piece = this.pieceAt(Math.min(this.train.head, 999.5));
-    const kmh = piece ? piece.from_kmh + ((piece.to_kmh - piece.from_kmh) * (this.train.head - piece.from)) / (piece.to - piece.from) : 0;
+    // A train that has not moved yet stands at the line's start.
+    const y = this.train.y ?? this.line.pieces[0].from_y;
     const length = Math.max(this.trainLength(), 4);
     const rect = this.trainShape.firstChild;
     rect.setAttribute('x', this.train.head - length);
-    rect.setAttribute('y', speedY(kmh) - 9);
+    rect.setAttribute('y', y - 9);
     rect.setAttribute('width', length);
     this.trainShape.setAttribute('visibility', 'visible');
   }
