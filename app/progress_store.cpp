@@ -46,7 +46,7 @@ QString ProgressStore::backupPath() const
 
 learn::Progress ProgressStore::load(QString& message) const
 {
-    return loadFile(filePath(), message).value_or(learn::Progress());
+    return loadFile(filePath(), learn::KeptCopy::Current, message).value_or(learn::Progress());
 }
 
 learn::KeptProgress ProgressStore::loadKept(QString& message) const
@@ -54,7 +54,7 @@ learn::KeptProgress ProgressStore::loadKept(QString& message) const
     learn::KeptProgress kept;
     kept.current = load(message);
     QString backupMessage;
-    kept.backup = loadFile(backupPath(), backupMessage);
+    kept.backup = loadFile(backupPath(), learn::KeptCopy::Backup, backupMessage);
     if (!backupMessage.isEmpty())
         message += (message.isEmpty() ? QString() : QStringLiteral("\n")) + backupMessage;
     return kept;
@@ -73,7 +73,7 @@ bool ProgressStore::saveKept(const learn::KeptProgress& kept, QString& message) 
     return true;
 }
 
-std::optional<learn::Progress> ProgressStore::loadFile(const QString& path, QString& message) const
+std::optional<learn::Progress> ProgressStore::loadFile(const QString& path, learn::KeptCopy copy, QString& message) const
 {
     message.clear();
     const QFileInfo info(path);
@@ -102,10 +102,8 @@ std::optional<learn::Progress> ProgressStore::loadFile(const QString& path, QStr
 
     const QString aside = AsideName(path);
     const bool moved = QFile::rename(path, aside);
-    message = QString::fromUtf8("Der gespeicherte Fortschritt (%1) war nicht lesbar: %2.\n").arg(path, reason)
-        + (moved ? QString::fromUtf8("Die Datei liegt jetzt unter %1. ").arg(aside)
-                 : QString::fromUtf8("Sie konnte nicht beiseitegelegt werden und bleibt, bis neu gespeichert wird. "))
-        + QString::fromUtf8("Das Üben beginnt neu.");
+    message = QString::fromStdString(learn::UnreadableProgressText(copy, path.toStdString(), reason.toStdString(),
+                                                                   moved ? aside.toStdString() : std::string()));
     return std::nullopt;
 }
 

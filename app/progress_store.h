@@ -34,7 +34,7 @@ public:
     static constexpr qint64 kMaxFileSize = 1 << 20;
 
 private:
-    std::optional<learn::Progress> loadFile(const QString& path, QString& message) const;
+    std::optional<learn::Progress> loadFile(const QString& path, learn::KeptCopy copy, QString& message) const;
     bool saveFile(const QString& path, const learn::Progress& progress, QString& message) const;
 
     QString m_directory;

@@ -209,4 +209,25 @@ std::optional<Progress> Progress::Parse(std::string_view text, std::string& erro
     return progress;
 }
 
+std::string UnreadableProgressText(KeptCopy copy, std::string_view where, std::string_view reason,
+                                   std::string_view aside)
+{
+    const bool current = copy == KeptCopy::Current;
+    std::string text = current ? "Der gespeicherte Fortschritt (" : "Die Sicherung vor dem letzten Zurücksetzen (";
+    text += where;
+    text += ") war nicht lesbar: ";
+    text += reason;
+    text += ". ";
+    if (!aside.empty()) {
+        text += current ? "Er liegt jetzt unter „" : "Sie liegt jetzt unter „";
+        text += aside;
+        text += "“. ";
+    } else {
+        text += current ? "Er" : "Sie";
+        text += " konnte nicht beiseitegelegt werden und bleibt, bis neu gespeichert wird. ";
+    }
+    text += current ? "Das Üben beginnt neu." : "„Wiederherstellen“ geht damit nicht mehr; der jetzige Fortschritt bleibt.";
+    return text;
+}
+
 } // namespace lumaro::learn

@@ -102,4 +102,13 @@ struct KeptProgress {
     bool Restore();
 };
 
+// Which of the kept progresses a text is about.
+enum class KeptCopy { Current, Backup };
+
+// What the self-test says when a saved progress could not be read from `where` (a file or a
+// storage key) because of `reason`; `aside` is where it lies now, empty when it could not be set
+// aside. A damaged backup costs only the way back, not the progress.
+std::string UnreadableProgressText(KeptCopy copy, std::string_view where, std::string_view reason,
+                                   std::string_view aside);
+
 } // namespace lumaro::learn

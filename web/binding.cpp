@@ -226,6 +226,16 @@ EMSCRIPTEN_KEEPALIVE const char* lumaro_progress_load_backup(const char* text)
     return Text(g_kept.backup ? "" : error);
 }
 
+// What the page says of a saved text that `lumaro_progress_load` (`backup` 0) or
+// `lumaro_progress_load_backup` (1) could not read; `aside` empty when it stayed where it was.
+EMSCRIPTEN_KEEPALIVE const char* lumaro_progress_unreadable(int backup, const char* where, const char* reason,
+                                                            const char* aside)
+{
+    return Text(lumaro::learn::UnreadableProgressText(backup ? lumaro::learn::KeptCopy::Backup
+                                                              : lumaro::learn::KeptCopy::Current,
+                                                       where ? where : "", reason ? reason : "", aside ? aside : ""));
+}
+
 EMSCRIPTEN_KEEPALIVE void lumaro_progress_reset() { g_kept.Reset(); }
 
 EMSCRIPTEN_KEEPALIVE int lumaro_progress_restore() { return g_kept.Restore(); }

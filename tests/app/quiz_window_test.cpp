@@ -353,6 +353,29 @@ TEST_F(QuizWindowTest, DamagedProgressIsSetAsideWithAMessage)
     }
 }
 
+// A damaged backup costs only the way back: the progress stays, and the message says so.
+TEST_F(QuizWindowTest, ADamagedBackupKeepsTheProgressAndSaysWhatIsLost)
+{
+    learn::Progress progress;
+    progress.Record({ItemKind::Name, System::HV, "Hp 0 + Zs 1"}, true);
+    QString error;
+    ASSERT_TRUE(ProgressStore(dir.path()).save(progress, error));
+    {
+        QFile backup(QDir(dir.path()).filePath(QStringLiteral("fortschritt-vorher.txt")));
+        ASSERT_TRUE(backup.open(QIODevice::WriteOnly));
+        backup.write("garbage\n");
+    }
+    makeController(dir.path());
+    controller->startPractice(3);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8("Die Sicherung vor dem letzten Zurücksetzen"))) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains(QString::fromUtf8("„Wiederherstellen“ geht damit nicht mehr")));
+    EXPECT_FALSE(messages[0].contains(QString::fromUtf8("beginnt neu")));
+    EXPECT_EQ(controller->progress().Answered(), 1);
+    EXPECT_FALSE(controller->kept().backup);
+    quiz()->close();
+}
+
 TEST_F(QuizWindowTest, AFolderThatCannotBeWrittenGivesAMessageAndTheSelfTestGoesOn)
 {
     // A folder below a regular file can never be made, whoever runs the test.

@@ -47,6 +47,7 @@ export class Core {
     this.quizView = text('lumaro_quiz_view');
     this.progressLoad = textOf('lumaro_progress_load', ['string']);
     this.progressLoadBackup = textOf('lumaro_progress_load_backup', ['string']);
+    this.progressUnreadable = textOf('lumaro_progress_unreadable', ['number', 'string', 'string', 'string']);
     this.progressReset = fn('lumaro_progress_reset');
     this.progressRestore = fn('lumaro_progress_restore', 'number');
     this.progressText = text('lumaro_progress_text');

@@ -209,8 +209,8 @@ export class QuizDialog {
       return;
     this.loaded = true;
     const messages = [];
-    for (const [key, load, what] of [[kStorageKey, (t) => this.core.progressLoad(t), 'Der gespeicherte Fortschritt'],
-      [kBackupKey, (t) => this.core.progressLoadBackup(t), 'Die Sicherung des Fortschritts']]) {
+    for (const [key, load, backup, what] of [[kStorageKey, (t) => this.core.progressLoad(t), 0, 'Der gespeicherte Fortschritt'],
+      [kBackupKey, (t) => this.core.progressLoadBackup(t), 1, 'Die Sicherung des Fortschritts']]) {
       let text = null;
       try {
         text = localStorage.getItem(key);
@@ -229,11 +229,10 @@ export class QuizDialog {
       } catch {
         // Left where it is until the next save replaces it; the message says so.
       }
-      messages.push(`${what} war nicht lesbar: ${reason}. `
-        + (moved ? `Er liegt jetzt unter „${aside}“.` : 'Er konnte nicht beiseitegelegt werden.'));
+      messages.push(this.core.progressUnreadable(backup, key, reason, moved ? aside : ''));
     }
     if (messages.length)
-      this.say(`${messages.join(' ')} Das Üben beginnt neu.`);
+      this.say(messages.join(' '));
   }
 
   save() {
