@@ -2,8 +2,8 @@
 
 // Which designation panel names which signal: per system and panel, the element that writes it
 // with its own and next record as the placements give them, and what of the column's signal the
-// panel names. The element blocks find the panels they write here, by their code and next
-// record; the explanations and the self-test read the same rows.
+// panel names. An element block finds the panels it writes among the rows of its codes, by the
+// next record it is given; the explanations and the self-test read the same rows.
 
 #include "state/records.h"
 #include "state/system.h"
