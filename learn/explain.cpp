@@ -8,6 +8,7 @@
 #include "learn/why_texts.h"
 #include "render/canvas.h"
 #include "render/elements.h"
+#include "render/panels.h"
 #include "render/scene.h"
 #include "state/aspect_commands.h"
 #include "state/propagation.h"
@@ -25,97 +26,19 @@ namespace {
 
 using namespace records;
 
-// --- Where each panel stands, and the records of the element that writes it ---------------------
+// --- The signals above the panels ----------------------------------------------------------------
 
-struct PanelPlace {
-    unsigned systems;
-    int panel;
-    int own;    // the writing element's own record
-    int next;   // the record it announces or depends on
-};
-
-constexpr PanelPlace kPanelPlaces[] = {
-    {kHV, 1, hv::kBlock, hv::kBlockNext},
-    {kHV, 2, hv::kTrackChange, hv::kBlock},
-    {kHV, 3, hv::kBlockDistant, hv::kTrackChange},
-    {kHV, 4, hv::kExit, hv::kExitDistantPart},
-    {kHV, 5, hv::kExitDistantPart, hv::kBlockDistant},
-    {kHV, 6, hv::kIntermediate, hv::kExit},
-    {kHV, 7, hv::kColumn450, kNoNext},
-    {kHV, 8, hv::kSpeedIndicator, hv::kIndicatorNext},
-    {kHV, 9, hv::kShunting, hv::kSpeedIndicator},
-    {kHV, 10, hv::kEntry, hv::kEntryDistantPart},
-    {kHV, 11, hv::kEntryDistantPart, hv::kEntryRelay},
-    {kHV, 13, hv::kEntryDistantPart, hv::kEntryRelay},
-    {kHV, 12, hv::kEntryDistant, hv::kEntry},
-    {kHV, 15, hv::kEntryDistant, hv::kEntry},
-    {kKs, 1, ks::kBlock, ks::kBlockNext},
-    {kKs, 2, ks::kTrackChange, ks::kBlock},
-    {kKs, 3, ks::kBlockDistant, ks::kTrackChange},
-    {kKs, 4, ks::kExit, ks::kBlockDistant},
-    {kKs, 6, ks::kIntermediate, ks::kIntermediateRelay},
-    {kKs, 7, ks::kColumn450, ks::kColumn450Next},
-    {kKs, 8, ks::kSpeedIndicator, ks::kIndicatorNext},
-    {kKs, 9, ks::kShunting, ks::kSpeedIndicator},
-    {kKs, 10, ks::kEntry, ks::kEntryRelay},
-    {kKs, 11, ks::kEntry, ks::kEntryRelay},
-    {kKs, 13, ks::kEntry, ks::kEntryRelay},
-    {kKs, 14, ks::kEntry, ks::kEntryRelay},
-    {kKs, 12, ks::kEntryDistant, ks::kEntry},
-    {kKs, 15, ks::kEntryDistant, ks::kEntry},
-    {kHl, 1, hl::kBlock, hl::kBlockNext},
-    {kHl, 2, hl::kBlockDistant, hl::kBlock},
-    {kHl, 4, hl::kExit, hl::kBlockDistant},
-    {kHl, 5, hl::kExit, hl::kBlockDistant},
-    {kHl, 6, hl::kIntermediate, hl::kIntermediateRelay},
-    {kHl, 16, hl::kIntermediate, hl::kIntermediateRelay},
-    {kHl, 7, hl::kColumn450, hl::kColumn450Next},
-    {kHl, 9, hl::kShunting, hl::kShuntingNext},
-    {kHl, 10, hl::kEntry, hl::kEntryRelay},
-    {kHl, 11, hl::kEntry, hl::kEntryRelay},
-    {kHl, 12, hl::kEntryDistant, hl::kEntry},
-};
-
-const PanelPlace* FindPlace(System system, int panel)
-{
-    for (const PanelPlace& p : kPanelPlaces)
-        if ((p.systems & SystemBit(system)) && p.panel == panel)
-            return &p;
-    return nullptr;
-}
-
-// The panel that shows a signal's own aspect. The track-change records 3 and 22 are the
-// indicator only while it is lit; otherwise they pass the block signal on.
-struct SignalPanel {
-    unsigned systems;
-    int record;
-    int panel;
-};
-
-constexpr SignalPanel kSignalPanels[] = {
-    {kHV, hv::kBlock, 1},        {kHV, hv::kExit, 4},         {kHV, hv::kIntermediate, 6},
-    {kHV, hv::kColumn450, 7},    {kHV, hv::kSpeedIndicator, 8}, {kHV, hv::kShunting, 9},
-    {kHV, hv::kEntry, 10},
-    {kKs, ks::kBlock, 1},        {kKs, ks::kExit, 4},         {kKs, ks::kIntermediate, 6},
-    {kKs, ks::kColumn450, 7},    {kKs, ks::kSpeedIndicator, 8}, {kKs, ks::kShunting, 9},
-    {kKs, ks::kEntry, 10},
-    {kHl, hl::kBlock, 1},        {kHl, hl::kExit, 4},         {kHl, hl::kIntermediate, 6},
-    {kHl, hl::kColumn450, 7},    {kHl, hl::kShunting, 9},     {kHl, hl::kEntry, 10},
-};
-
-int PanelOfSignal(System system, int record)
-{
-    for (const SignalPanel& s : kSignalPanels)
-        if ((s.systems & SystemBit(system)) && s.record == record)
-            return s.panel;
-    return 0;
-}
-
-constexpr int kTrackChangePanel = 2;
-
+// The track-change records are the indicator only while it is lit; otherwise they pass the block
+// signal on.
 bool IsTrackChangeRecord(System system, int record)
 {
     return system != System::Hl && record == In(kTrackChange, system);
+}
+
+// The panel that shows a signal's own aspect, where the record is that signal's.
+int PanelOfSignal(System system, int record)
+{
+    return IsTrackChangeRecord(system, record) ? 0 : PanelOfRecord(system, record);
 }
 
 bool IsRelay(System system, int record)
@@ -235,6 +158,7 @@ struct Chain {
     std::vector<int> dark;   // panels of signals passed over because they show only Kennlicht
     int target = 0;          // the panel of the signal announced
     int targetRecord = 0;
+    bool trackChange = false;  // the signal announced is the lit track-change indicator
     bool beyond = false;     // the signal announced lies beyond the line
     bool lags = false;       // a relay on the way still holds what the signal showed a tick ago
 };
@@ -283,8 +207,9 @@ void Explainer::Resolve(int record, Chain& chain, int depth)
         return;
     }
     if (IsTrackChangeRecord(s, record) && m_line.records[record].Gwb == 1) {
-        chain.target = kTrackChangePanel;
+        chain.target = PanelOfRecord(s, record);
         chain.targetRecord = record;
+        chain.trackChange = true;
         return;
     }
     if (const int panel = PanelOfSignal(s, record)) {
@@ -640,7 +565,7 @@ void Explainer::ExplainFollowing(PanelWhy& why, const PanelPlace& place, const W
     }
     if (reads == Reads::AheadOrTrackChange && m_line.records[place.own].Gwb == 1) {
         // The Hl exit and intermediate signals name the track change on their second panel.
-        why.causes.push_back(place.panel == 4 ? 5 : 16);
+        why.causes.push_back(PanelBeside(place, PanelPart::TrackChange));
         text = kClearAfterTrackChangeText;
         return;
     }
@@ -668,7 +593,7 @@ void Explainer::ExplainFollowing(PanelWhy& why, const PanelPlace& place, const W
     }
     if (row->text) {
         text = row->text;
-    } else if (chain.target == kTrackChangePanel) {
+    } else if (chain.trackChange) {
         text = kAnnounceTrackChangeText;
     } else if (s == System::Ks && why.aspect == "Ks 1" && ShowsSpeedAnnouncement(why.panel)) {
         text = kBlinkingKs1Text;
@@ -682,7 +607,7 @@ std::optional<PanelWhy> Explainer::Panel(int panel)
     if (panel < 1 || panel > kDesignationPanelCount || Caption(panel).empty())
         return std::nullopt;
     const System s = m_line.system;
-    const PanelPlace* place = FindPlace(s, panel);
+    const PanelPlace* place = FindPanelPlace(s, panel);
     if (!place)
         return std::nullopt;
     PanelWhy why;

@@ -13,28 +13,30 @@ namespace lumaro::learn {
 
 namespace {
 
-// Rows for a panel that more than one system uses in different ways come once per meaning.
-constexpr std::array kPanelSignals = std::to_array<PanelSignal>({
-    {1,  kAllSystems, PanelRole::Main,       nullptr, Genus::Neuter},
-    {2,  kHVKs,       PanelRole::Indicator,  nullptr, Genus::Neuter},
-    {2,  kHl,         PanelRole::Distant,    nullptr, Genus::Neuter},
-    {3,  kHVKs,       PanelRole::Distant,    nullptr, Genus::Neuter},
-    {4,  kAllSystems, PanelRole::Main,       nullptr, Genus::Neuter},
-    {5,  kHV,         PanelRole::Distant,    "Vorsignal", Genus::Neuter},
-    {5,  kHl,         PanelRole::Supplement, "Gegengleisanzeiger", Genus::Masculine},
-    {6,  kAllSystems, PanelRole::Main,       nullptr, Genus::Neuter},
-    {16, kHl,         PanelRole::Supplement, "Gegengleisanzeiger", Genus::Masculine},
-    {7,  kAllSystems, PanelRole::Main,       nullptr, Genus::Neuter},
-    {8,  kHVKs,       PanelRole::Indicator,  nullptr, Genus::Neuter},
-    {9,  kAllSystems, PanelRole::Shunting,   nullptr, Genus::Neuter},
-    {10, kAllSystems, PanelRole::Main,       nullptr, Genus::Neuter},
-    {11, kHV,         PanelRole::Distant,    "Vorsignal", Genus::Neuter},
-    {11, kKs | kHl,   PanelRole::Supplement, "Zusatzanzeiger", Genus::Masculine},
-    {13, kHVKs,       PanelRole::Supplement, "Zusatzlicht", Genus::Neuter},
-    {14, kKs,         PanelRole::Supplement, "Geschwindigkeitsvoranzeiger", Genus::Masculine},
-    {12, kAllSystems, PanelRole::Distant,    nullptr, Genus::Neuter},
-    {15, kHVKs,       PanelRole::Supplement, "Geschwindigkeitsvoranzeiger", Genus::Masculine},
-});
+// How the texts name a part on the mast of a column's signal; the signal itself goes by the
+// column's name.
+struct PartName {
+    PanelPart part;
+    const char* noun;
+    Genus genus;
+};
+
+constexpr PartName kPartNames[] = {
+    {PanelPart::DistantOnMast,     "Vorsignal",                   Genus::Neuter},
+    {PanelPart::SpeedIndicator,    "Zusatzanzeiger",              Genus::Masculine},
+    {PanelPart::SpeedPreIndicator, "Geschwindigkeitsvoranzeiger", Genus::Masculine},
+    {PanelPart::AdditionalLight,   "Zusatzlicht",                 Genus::Neuter},
+    {PanelPart::TrackChange,       "Gegengleisanzeiger",          Genus::Masculine},
+    {PanelPart::DeadEnd,           "Zusatzanzeiger",              Genus::Masculine},
+};
+
+const PartName* NameOf(PanelPart part)
+{
+    for (const PartName& name : kPartNames)
+        if (name.part == part)
+            return &name;
+    return nullptr;
+}
 
 // The one table of meanings: the explanations, the self-test and the column words all read it.
 // The official meaning of the signal book comes first; a distant signal (or the distant part of
@@ -373,7 +375,6 @@ constexpr std::array<const char*, 5> kSpeedsHl = {kSpeedStop, kSpeedLine, "40 km
 
 } // namespace
 
-std::span<const PanelSignal> PanelSignals() { return kPanelSignals; }
 std::span<const Meaning> Meanings() { return kMeanings; }
 std::span<const SpeedFact> SpeedFacts() { return kSpeedFacts; }
 std::span<const Confusion> Confusions() { return kConfusions; }
@@ -383,10 +384,7 @@ std::span<const ButtonColumn> ButtonColumns() { return kButtonColumns; }
 
 const PanelSignal* FindPanelSignal(System system, int panel)
 {
-    for (const PanelSignal& row : kPanelSignals)
-        if (row.panel == panel && (row.systems & SystemBit(system)))
-            return &row;
-    return nullptr;
+    return FindPanelPlace(system, panel);
 }
 
 const Meaning* FindMeaning(System system, std::string_view caption)
@@ -432,9 +430,10 @@ std::string PanelSignalName(System system, int panel, Case grammaticalCase)
     const std::int32_t x = PanelColumn(panel);
     if (!row || !ColumnSignal(system, x))
         return "das Signal";
-    if (!row->part)
+    const PartName* part = NameOf(row->part);
+    if (!part)
         return SignalWithArticle(system, x, grammaticalCase);
-    return WithArticle(row->part, row->genus, grammaticalCase) + " " + SignalAt(system, x);
+    return WithArticle(part->noun, part->genus, grammaticalCase) + " " + SignalAt(system, x);
 }
 
 std::string PanelSignalAt(System system, int panel)
@@ -443,7 +442,8 @@ std::string PanelSignalAt(System system, int panel)
     const std::int32_t x = PanelColumn(panel);
     if (!row || !ColumnSignal(system, x))
         return "am Signal";
-    return row->part ? "am " + std::string(row->part) + " " + SignalAt(system, x) : SignalAt(system, x);
+    const PartName* part = NameOf(row->part);
+    return part ? "am " + std::string(part->noun) + " " + SignalAt(system, x) : SignalAt(system, x);
 }
 
 std::span<const char* const> SpeedsOf(System system)

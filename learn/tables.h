@@ -6,6 +6,7 @@
 
 #include "learn/why_texts.h"
 #include "render/palette.h"
+#include "render/panels.h"
 
 #include <span>
 #include <string>
@@ -16,23 +17,8 @@ namespace lumaro::learn {
 // Systems a row applies to, as the explanations' bit set (SystemBit).
 inline constexpr unsigned kHVKs = kHV | kKs;
 
-enum class PanelRole {
-    Main,         // a main signal's own aspect
-    Distant,      // a distant signal or the distant part on a main signal's mast
-    Indicator,    // an indicator standing alone (Zs 3, Zs 6)
-    Shunting,     // a shunting signal
-    Supplement,   // a further line under a main or distant signal's panel
-};
-
-// The signal above a designation panel: the signal of its column, named as the explanations name
-// it, or a part on that signal's mast.
-struct PanelSignal {
-    int panel;
-    unsigned systems;
-    PanelRole role;
-    const char* part;   // "Vorsignal" (on the mast of the column's signal); nullptr: the signal itself
-    Genus genus;        // the part's
-};
+// The signal above a designation panel, with its role: the row of the panel table.
+using PanelSignal = PanelPlace;
 
 // A designation and its meaning in the words of the signal book, short; `announcing` is how it
 // reads at a distant signal where that differs (nullptr: as `meaning`).
@@ -85,7 +71,6 @@ inline constexpr const char* kSpeedStop = "Halt";
 inline constexpr const char* kSpeedLine = "Höchstgeschwindigkeit";
 inline constexpr const char* kSpeedOnSight = "Fahrt auf Sicht, höchstens 40 km/h";
 
-std::span<const PanelSignal> PanelSignals();
 std::span<const Meaning> Meanings();
 std::span<const SpeedFact> SpeedFacts();
 std::span<const Confusion> Confusions();

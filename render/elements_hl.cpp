@@ -2,6 +2,7 @@
 
 #include "render/elements.h"
 #include "render/hint_texts.h"
+#include "render/panels.h"
 
 #include <span>
 
@@ -153,32 +154,21 @@ bool DeadEndShown(const Look& l) { return NextShortened(l) && OwnProceeds(l); }
 constexpr DesignationRow kTrackChangeRow[] = {{TrackChangeShown, "Zs 6", kHintTrackChange}};
 constexpr DesignationRow kDeadEndRow[] = {{DeadEndShown, "Zs 13", kHintDeadEnd}};
 
-// The panels of one placement, told apart by its next record. The supplement is written after
-// the list, on a panel of its own.
-struct MainSignalPanels {
-    std::int32_t next;
-    int panel;
-    std::span<const DesignationRow> rows;
-    int supplementPanel;
-    std::span<const DesignationRow> supplement;
-};
-
-constexpr MainSignalPanels kMainSignalPanels[] = {
-    // next panel  rows        supplement
-    {hl::kBlockNext,         1,  kShortList, 0,  {}},               // block signal
-    {hl::kBlockDistant,      4,  kFullList,  5,  kTrackChangeRow},  // exit signal
-    {hl::kIntermediateRelay, 6,  kFullList,  16, kTrackChangeRow},  // intermediate signal
-    {hl::kEntryRelay,        10, kFullList,  11, kDeadEndRow},      // entry signal
-};
-
+// The placements are told apart by their next record; the block signal names fewer aspects. A
+// supplement is written after the list, on a panel of its own.
 void MainSignalDesignations(const ElementRoom& r, const Element& e, const Look& look)
 {
-    for (const MainSignalPanels& p : kMainSignalPanels) {
-        if (p.next != e.next)
-            continue;
-        Designations(r.designations, p.panel, look, p.rows);
-        Designations(r.designations, p.supplementPanel, look, p.supplement);
-    }
+    constexpr auto& rows = kPanelsWrittenBy<70>;
+    const PanelPlace* place = FindPanel(rows, e.next);
+    if (!place)
+        return;
+    const std::span<const DesignationRow> list = place->own == hl::kBlock
+        ? std::span<const DesignationRow>(kShortList) : std::span<const DesignationRow>(kFullList);
+    Designations(r.designations, place->panel, look, list);
+    if (const int panel = PanelFor(rows, e.next, PanelPart::TrackChange))
+        Designations(r.designations, panel, look, kTrackChangeRow);
+    if (const int panel = PanelFor(rows, e.next, PanelPart::DeadEnd))
+        Designations(r.designations, panel, look, kDeadEndRow);
 }
 
 // --- Code 71: light strips -------------------------------------------------------------------
@@ -217,13 +207,6 @@ constexpr DesignationRow kDistantRows[] = {
     {NextClear, "Hl 1",  "Fahrt"},
     {Next100,   "Hl 4",  kHintReduceTo100},
 };
-
-struct PanelChoice {
-    std::int32_t next;
-    int panel;
-};
-
-constexpr PanelChoice kDistantPanels[] = {{hl::kBlock, 2}, {hl::kEntry, 12}};
 
 // The fields that the distant signal hands over from the signal it announces into its own
 // record. The speeds are not among them.
@@ -276,8 +259,6 @@ constexpr DesignationRow kStopScreenRows[] = {
     {OwnKennlicht, "Ke",   "Kennlicht"},
 };
 
-constexpr PanelChoice kStopScreenPanel = {hl::kColumn450Next, 7};
-
 // --- Code 75: shunting signal ----------------------------------------------------------------
 
 constexpr Offset kShuntingBox[] = {{-7, -22}, {7, -22}, {7, -50}, {-7, -50}, {-7, -22}};
@@ -294,8 +275,6 @@ constexpr DesignationRow kShuntingRows[] = {
     {OwnNoRangier, "Ra 11a", "Wartezeichen - Auftrag des Wärters zur Rangierfahrt abwarten"},
     {OwnRangier,   "Ra 12",  kHintShunting},
 };
-
-constexpr PanelChoice kShuntingPanel = {hl::kShuntingNext, 9};
 
 } // namespace
 
@@ -323,9 +302,8 @@ void HlDistant72(const ElementRoom& r, const Element& e)
     // paint, so the signal behind that announces this record already sees the fresh copy.
     if (IsRecord(e.own))
         HandOver(r, e, look.next, kHandedOver);
-    for (const PanelChoice& p : kDistantPanels)
-        if (p.next == e.next)
-            Designations(r.designations, p.panel, look, kDistantRows);
+    if (const int panel = PanelFor(kPanelsWrittenBy<72>, e.next))
+        Designations(r.designations, panel, look, kDistantRows);
 }
 
 void HlTrackChangeBox73(const ElementRoom& r, const Element& e)
@@ -345,8 +323,8 @@ void HlSignal74(const ElementRoom& r, const Element& e)
     const Look look(r, e);
     Screen(r.canvas, e, kShortScreen, kShortScreenSeed);
     Lamps(r.canvas, e, look, kStopScreenLamps);
-    if (e.next == kStopScreenPanel.next)
-        Designations(r.designations, kStopScreenPanel.panel, look, kStopScreenRows);
+    if (const int panel = PanelFor(kPanelsWrittenBy<74>, e.next))
+        Designations(r.designations, panel, look, kStopScreenRows);
 }
 
 void HlShunting75(const ElementRoom& r, const Element& e)
@@ -362,8 +340,8 @@ void HlShunting75(const ElementRoom& r, const Element& e)
     c.SetPenColor(clYellow);
     Path(c, e, kWaitSign);
     Lamps(c, e, look, kShuntingLamps);
-    if (e.next == kShuntingPanel.next)
-        Designations(r.designations, kShuntingPanel.panel, look, kShuntingRows);
+    if (const int panel = PanelFor(kPanelsWrittenBy<75>, e.next))
+        Designations(r.designations, panel, look, kShuntingRows);
 }
 
 void HlDeadEndBox77(const ElementRoom& r, const Element& e)

@@ -1,6 +1,7 @@
 // H/V distant signals: free-standing (10, 12) and on a main signal's mast (14, 17).
 
 #include "render/elements.h"
+#include "render/panels.h"
 
 namespace lumaro::blocks {
 
@@ -13,12 +14,6 @@ using draw::LitLamp;
 using draw::Outline;
 
 constexpr Color kGreen = clLampGreen;
-
-// The placements tell their panels apart by the record they announce.
-constexpr std::int32_t kAnnouncesTrackChange = records::hv::kTrackChange;   // code 12, column 750
-constexpr std::int32_t kAnnouncesEntrySignal = records::hv::kEntry;        // code 10, column 50
-constexpr std::int32_t kAnnouncesDistant750 = records::hv::kBlockDistant;  // code 14, column 650
-constexpr std::int32_t kAnnouncesEntryRelay = records::hv::kEntryRelay;   // code 17, column 150
 
 // Codes 12 and 17 carry the housing of the additional white light; only they light it for the
 // second shortened-distance marker.
@@ -149,7 +144,7 @@ void DrawLamps(Canvas& c, const Element& e, const DistantLook& look, Mounting mo
 
 // --- Codes 10, 12: designations --------------------------------------------------------------
 
-// Code 12 in column 750 (Panel3). The second row holds exactly when the first does not; a full
+// Code 12 in column 750. The second row holds exactly when the first does not; a full
 // speed announced then replaces it.
 constexpr DesignationRow kDistant750[] = {
     // condition      caption        hint
@@ -158,15 +153,15 @@ constexpr DesignationRow kDistant750[] = {
     {NextFullSpeed,  "Vr 1 + ZL",   kHintProceedShortened},
 };
 
-// Code 10 in column 50 (Panel12, and Panel15 for the 100 km/h supplement). Each row is tested
-// in turn, so the last matching row stays.
+// Code 10 in column 50, with the 100 km/h supplement on the speed pre-indicator's panel. Each
+// row is tested in turn, so the last matching row stays.
 struct EntryAnnouncementRow {
-    DesignationRow panel12;
-    DesignationRow panel15;  // no write where `when` is null
+    DesignationRow aspect;
+    DesignationRow preIndicator;  // no write where `when` is null
 };
 
 constexpr EntryAnnouncementRow kDistant50[] = {
-    // condition    caption                  hint             Panel15
+    // condition    caption                  hint             pre-indicator
     {{NextStop,    "Vr 0",                  kHintStop},      {}},
     {{NextFahrt,   "Vr 1",                  kHintProceed},   {}},
     {{NextKmh80,   "Vr 1 + Zs 3v \"8\"",    kHint80},        {}},
@@ -177,22 +172,25 @@ constexpr EntryAnnouncementRow kDistant50[] = {
 
 void WriteFreeStandingPanels(const ElementRoom& r, const Element& e, const Look& look)
 {
-    if (e.next == kAnnouncesTrackChange) {
-        Designations(r.designations, 3, look, kDistant750);
+    constexpr auto& rows = kPanelsWrittenBy<10, 12>;
+    const PanelPlace* place = FindPanel(rows, e.next);
+    if (!place)
+        return;
+    if (place->code == 12) {
+        Designations(r.designations, place->panel, look, kDistant750);
         return;
     }
-    if (e.next != kAnnouncesEntrySignal)
-        return;
+    const int preIndicator = PanelFor(rows, e.next, PanelPart::SpeedPreIndicator);
     for (const EntryAnnouncementRow& row : kDistant50) {
-        Designations(r.designations, 12, look, {&row.panel12, 1});
-        if (row.panel15.when)
-            Designations(r.designations, 15, look, {&row.panel15, 1});
+        Designations(r.designations, place->panel, look, {&row.aspect, 1});
+        if (row.preIndicator.when)
+            Designations(r.designations, preIndicator, look, {&row.preIndicator, 1});
     }
 }
 
 // --- Codes 14, 17: designations --------------------------------------------------------------
 
-// Code 14 in column 650 (Panel5), while the exit signal proceeds. Unlike lamp 1, the stop test
+// Code 14 in column 650, while the exit signal proceeds. Unlike lamp 1, the stop test
 // leaves out Rangier.
 constexpr DesignationRow kDistant650[] = {
     // condition      caption  hint
@@ -201,7 +199,7 @@ constexpr DesignationRow kDistant650[] = {
     {NextFullSpeed,  "Vr 1",  kHintProceed},
 };
 
-// Code 17 in column 150 (Panel11), while the entry signal proceeds. Each row is tested in turn,
+// Code 17 in column 150, while the entry signal proceeds. Each row is tested in turn,
 // so the last matching row stays.
 constexpr DesignationRow kDistant150[] = {
     // condition           caption                  hint
@@ -214,7 +212,7 @@ constexpr DesignationRow kDistant150[] = {
     {NextGwb,             "Vr 0 + Zs 3v \"2\"",    kHint20},
 };
 
-// Code 17's supplement (Panel13): exactly one of the two rows holds.
+// Code 17's additional light: exactly one of the two rows holds.
 constexpr DesignationRow kDistant150Supplement[] = {
     // condition         caption  hint
     {NextShortened,     "+ ZL",  kHintShortened},
@@ -222,23 +220,23 @@ constexpr DesignationRow kDistant150Supplement[] = {
 };
 
 // Both panels are written "dark" alone while the main signal on the mast does not proceed.
-void WriteDistant650(const ElementRoom& r, const Look& look, bool mainProceeds)
+void WriteDistant650(const ElementRoom& r, const Look& look, int panel, bool mainProceeds)
 {
     if (!mainProceeds) {
-        r.designations.Write(5, "", kHintDark);
+        r.designations.Write(panel, "", kHintDark);
         return;
     }
-    Designations(r.designations, 5, look, kDistant650);
+    Designations(r.designations, panel, look, kDistant650);
 }
 
-void WriteDistant150(const ElementRoom& r, const Look& look, bool mainProceeds)
+void WriteDistant150(const ElementRoom& r, const Look& look, int panel, int additionalLight, bool mainProceeds)
 {
     if (!mainProceeds) {
-        r.designations.Write(11, "", kHintDark);
+        r.designations.Write(panel, "", kHintDark);
         return;
     }
-    Designations(r.designations, 11, look, kDistant150);
-    Designations(r.designations, 13, look, kDistant150Supplement);
+    Designations(r.designations, panel, look, kDistant150);
+    Designations(r.designations, additionalLight, look, kDistant150Supplement);
 }
 
 // What the free-standing distant signals pass on to the elements drawn after them.
@@ -270,10 +268,14 @@ void HvDistantAtMain14_17(const ElementRoom& r, const Element& e)
     const bool mainProceeds = MainSignalProceeds(r, e);
     if (mainProceeds)
         DrawLamps(c, e, look, Mounting::AtMain);
-    if (e.next == kAnnouncesDistant750)
-        WriteDistant650(r, look, mainProceeds);
-    else if (e.next == kAnnouncesEntryRelay)
-        WriteDistant150(r, look, mainProceeds);
+    constexpr auto& rows = kPanelsWrittenBy<14, 17>;
+    const PanelPlace* place = FindPanel(rows, e.next, PanelPart::DistantOnMast);
+    if (!place)
+        return;
+    if (place->code == 14)
+        WriteDistant650(r, look, place->panel, mainProceeds);
+    else
+        WriteDistant150(r, look, place->panel, PanelFor(rows, e.next, PanelPart::AdditionalLight), mainProceeds);
 }
 
 } // namespace lumaro::blocks

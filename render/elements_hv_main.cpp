@@ -2,6 +2,7 @@
 
 #include "render/elements.h"
 #include "render/hint_texts.h"
+#include "render/panels.h"
 
 #include <algorithm>
 
@@ -124,6 +125,10 @@ struct BlockSignalRow {
     DesignationRow designation;
 };
 
+// The block signal names its aspect whatever next record it is given.
+static_assert(kPanelsWrittenBy<20>.size() == 1);
+constexpr int kBlockSignalPanel = kPanelsWrittenBy<20>.front().panel;
+
 constexpr BlockSignalRow kBlockSignal[] = {
     // condition  colour   Ellipse corners       seed         caption          hint
     {{OwnHalt,   clRed,  {0, -210, -7, -203}, {-3, -205}}, {OwnHalt,   "Hp 0",        "Halt"}},
@@ -132,9 +137,6 @@ constexpr BlockSignalRow kBlockSignal[] = {
 };
 
 // --- Code 21: entry signal ------------------------------------------------------------------
-
-constexpr int kEntrySignalPanel = 10;
-constexpr int kEntrySignalNext = records::hv::kEntryDistantPart;
 
 constexpr LampRow kEntrySignalLamps[] = {
     // condition               colour     Ellipse corners        seed
@@ -171,9 +173,7 @@ constexpr LampRow kMainSignalLamps[] = {
     {OwnKennlicht,   clWhite,   {-3, -227, -8, -223},   {-5, -225}},
 };
 
-// The exit signal (next 5) writes Panel4 and names every speed figure.
-constexpr int kExitSignalNext = records::hv::kExitDistantPart;
-constexpr int kExitSignalPanel = 4;
+// The exit signal names every speed figure.
 constexpr DesignationRow kExitSignalDesignations[] = {
     // condition     caption                    hint
     {OwnStops,       "Hp 0",                    "Halt"},
@@ -188,9 +188,7 @@ constexpr DesignationRow kExitSignalDesignations[] = {
     {OwnRangier,     "Hp 0 + Sh 1",             "Halt - Rangierverbot aufgehoben"},
 };
 
-// The intermediate signal (next 6) writes Panel6 and shows 80 and 100 km/h as plain "Hp 1".
-constexpr int kIntermediateSignalNext = records::hv::kExit;
-constexpr int kIntermediateSignalPanel = 6;
+// The intermediate signal shows 80 and 100 km/h as plain "Hp 1".
 constexpr DesignationRow kIntermediateSignalDesignations[] = {
     // condition     caption                    hint
     {OwnStops,       "Hp 0",                    "Halt"},
@@ -221,7 +219,7 @@ void HvBlockSignal20(const ElementRoom& r, const Element& e)
     Housing(c, e);
     for (const BlockSignalRow& row : kBlockSignal) {
         Lamps(c, e, look, {&row.lamp, 1});
-        Designations(r.designations, 1, look, {&row.designation, 1});
+        Designations(r.designations, kBlockSignalPanel, look, {&row.designation, 1});
     }
     if (OwnErsatz(look))
         DrawLightGroup(c, e, look, kSubstituteLight);
@@ -238,8 +236,8 @@ void HvEntrySignal21(const ElementRoom& r, const Element& e)
     Housing(c, e);
     Lamps(c, e, look, kEntrySignalLamps);
     SubstituteAndCautionLights(c, e, look);
-    if (e.next == kEntrySignalNext)
-        Designations(r.designations, kEntrySignalPanel, look, kEntrySignalDesignations);
+    if (const int panel = PanelFor(kPanelsWrittenBy<21>, e.next))
+        Designations(r.designations, panel, look, kEntrySignalDesignations);
 }
 
 void HvMainSignal25(const ElementRoom& r, const Element& e)
@@ -250,10 +248,13 @@ void HvMainSignal25(const ElementRoom& r, const Element& e)
     Lamps(c, e, look, kMainSignalLamps);
     SubstituteAndCautionLights(c, e, look);
     // Any other placement draws its lamps and names nothing.
-    if (e.next == kExitSignalNext)
-        Designations(r.designations, kExitSignalPanel, look, kExitSignalDesignations);
-    else if (e.next == kIntermediateSignalNext)
-        Designations(r.designations, kIntermediateSignalPanel, look, kIntermediateSignalDesignations);
+    const PanelPlace* place = FindPanel(kPanelsWrittenBy<25>, e.next);
+    if (!place)
+        return;
+    if (place->own == records::hv::kExit)
+        Designations(r.designations, place->panel, look, kExitSignalDesignations);
+    else
+        Designations(r.designations, place->panel, look, kIntermediateSignalDesignations);
 }
 
 } // namespace lumaro::blocks

@@ -3,6 +3,7 @@
 
 #include "render/elements.h"
 #include "render/hint_texts.h"
+#include "render/panels.h"
 
 #include <cstddef>
 #include <iterator>
@@ -225,26 +226,7 @@ void DigitPen(Canvas& c, Color color)
     c.SetBrushColor(color);
 }
 
-// --- Panels chosen by the next record --------------------------------------------------------
-
-// The designation rows that an element writes into `panel` when its next record is `next`.
-struct PanelChoice {
-    std::int32_t next;
-    int panel;
-    std::span<const DesignationRow> rows;
-};
-
-void WriteChosenPanel(const ElementRoom& r, const Element& e, const Look& look,
-                      std::span<const PanelChoice> choices)
-{
-    for (const PanelChoice& choice : choices)
-        if (choice.next == e.next)
-            Designations(r.designations, choice.panel, look, choice.rows);
-}
-
 // --- Code 30: track-change indicator ---------------------------------------------------------
-
-constexpr int kTrackChangePanel = 2;
 
 constexpr Offset kTrackChangeDiamond[] = {{0, -295}, {19, -276}, {0, -257}, {-19, -276}, {0, -295}};
 constexpr Offset kTrackChangeStroke[] = {{4, -268}, {4, -274}, {-4, -279}, {-4, -285}};
@@ -332,13 +314,15 @@ constexpr DesignationRow kDwarfShuntingDesignations[] = {
     {OwnHalt,    "Hp 0", "Halt"},
 };
 
-constexpr PanelChoice kShuntingPanels[] = {
-    // next panel rows
-    {records::kNoNext,           7, kHighShuntingDesignations},   // H/V code 34
-    {records::ks::kColumn450Next, 7, kHighShuntingDesignations},  // Ks code 34
-    {records::hv::kSpeedIndicator, 9, kDwarfShuntingDesignations}, // H/V code 33
-    {records::ks::kSpeedIndicator, 9, kDwarfShuntingDesignations}, // Ks code 33
-};
+// The panel and its rows follow the next record, not the code.
+void ShuntingDesignations(const ElementRoom& r, const Element& e, const Look& look)
+{
+    const PanelPlace* place = FindPanel(kPanelsWrittenBy<33, 34>, e.next);
+    if (!place)
+        return;
+    const auto rows = place->code == 34 ? std::span(kHighShuntingDesignations) : std::span(kDwarfShuntingDesignations);
+    Designations(r.designations, place->panel, look, rows);
+}
 
 // --- Codes 27 and 31: speed indicator --------------------------------------------------------
 
@@ -369,12 +353,16 @@ constexpr DesignationRow kSpeedDesignationsKs[] = {
     {OwnAux12NotSet, "",           "dunkel"},
 };
 
-// Only the stand-alone indicator names its speed; on a main signal the main signal does.
-constexpr PanelChoice kSpeedIndicatorPanels[] = {
-    // next panel rows
-    {records::hv::kIndicatorNext, 8, kSpeedDesignationsHv},  // H/V code 31
-    {records::ks::kIndicatorNext, 8, kSpeedDesignationsKs},  // Ks code 31
-};
+// Only the stand-alone indicator names its speed; on a main signal the main signal does. Its
+// rows follow the line its next record belongs to, not the look.
+void SpeedIndicatorDesignations(const ElementRoom& r, const Element& e, const Look& look)
+{
+    const PanelPlace* place = FindPanel(kPanelsWrittenBy<27, 31>, e.next);
+    if (!place)
+        return;
+    const auto rows = place->system == System::HV ? std::span(kSpeedDesignationsHv) : std::span(kSpeedDesignationsKs);
+    Designations(r.designations, place->panel, look, rows);
+}
 
 // --- Code 32: speed pre-indicator ------------------------------------------------------------
 
@@ -406,8 +394,9 @@ void TrackChange30(const ElementRoom& r, const Element& e)
         Outline(c, e, clBlack, kKsFrame);
     FilledOutline(c, e, clBlack, kBox, {0, -270});
     TrackChangeSymbol(c, e, look);
+    // Whatever next record it is given.
     if (HvLook(look) || KsLook(look))
-        Designations(r.designations, kTrackChangePanel, look, kTrackChangeDesignations);
+        Designations(r.designations, PanelIn(kPanelsWrittenBy<30>, look.system), look, kTrackChangeDesignations);
     // Runs before the distant signal behind it in every paint, which so announces the copy.
     WriteOwnRecord(r, e, {e.next}, [&](SignalRecord& own) { PassOnAspect(own, look.next); });
 }
@@ -423,7 +412,7 @@ void Shunting33_34(const ElementRoom& r, const Element& e)
         for (const MarkerSquare& square : kDwarfMarker)
             FilledOutline(c, e, square.color, square.outline, square.seed);
     Lamps(c, e, look, kShuntingLamps);
-    WriteChosenPanel(r, e, look, kShuntingPanels);
+    ShuntingDesignations(r, e, look);
 }
 
 void SpeedIndicator27_31(const ElementRoom& r, const Element& e)
@@ -458,7 +447,7 @@ void SpeedIndicator27_31(const ElementRoom& r, const Element& e)
     }
     if (shown != kNoDigit)
         draw::NoteLight(look, e, clWhite, LightKind::Figure, kSymbolBox, false);
-    WriteChosenPanel(r, e, look, kSpeedIndicatorPanels);
+    SpeedIndicatorDesignations(r, e, look);
 }
 
 void SpeedPreIndicator32(const ElementRoom& r, const Element& e)

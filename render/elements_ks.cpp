@@ -2,6 +2,7 @@
 
 #include "render/elements.h"
 #include "render/hint_texts.h"
+#include "render/panels.h"
 
 #include <array>
 #include <cstddef>
@@ -180,9 +181,6 @@ constexpr LampRow kLamps50[] = {
     {OwnSubstituteBlinks,  clWhite, {-2, -234, 2, -230},  {0, -232}},
 };
 
-constexpr int kNext50 = records::ks::kBlockNext;
-constexpr int kPanel50 = 1;
-
 // Later rows replace earlier ones.
 constexpr DesignationRow kDesignations50[] = {
     // condition  caption          hint
@@ -205,9 +203,6 @@ constexpr LampRow kLamps54[] = {
 };
 
 constexpr std::array<FieldPtr, 5> kCopy54 = {Halt, Fahrt, Kmh40, Ersatz, Gwb};
-
-constexpr int kNext54 = records::ks::kTrackChange;
-constexpr int kPanel54 = 3;
 
 bool NextStopLike(const Look& l) { return Any(l.next, {Halt, Ersatz, Vorsicht}); }
 bool NextNotStopLike(const Look& l) { return !NextStopLike(l); }
@@ -241,9 +236,6 @@ constexpr LampRow kLamps59[] = {
 // Fahrt is left out: the propagation keeps it set on the distant signal's record.
 constexpr std::array<FieldPtr, 4> kCopy59 = {Halt, Kmh40, Ersatz, Gwb};
 
-constexpr int kNext59 = records::ks::kEntry;
-constexpr std::array<int, 2> kPanels59 = {12, 15};
-
 bool NextKmh40Straight(const Look& l) { return NextKmh40(l) && NextNoTrackChange(l); }
 bool NextKmh60Straight(const Look& l) { return NextKmh60(l) && NextNoTrackChange(l); }
 bool NextKmh80Straight(const Look& l) { return NextKmh80(l) && NextNoTrackChange(l); }
@@ -251,7 +243,7 @@ bool NextKmh100Straight(const Look& l) { return NextKmh100(l) && NextNoTrackChan
 
 // Later rows replace earlier ones, panel by panel.
 constexpr MultiPanelRow<2> kDesignations59[] = {
-    // condition             Panel12                      Panel15
+    // condition             aspect                       speed pre-indicator
     {NextStopExpected59, {{{"Ks 2", "Halt erwarten"}, {}}}},
     {NextFahrt,          {{{"Ks 1", "Fahrt"},         {}}}},
     {NextKmh40Straight,  {{{"Ks 1", "Fahrt"},         {"+ Zs 3v \"4\"", kV40}}}},
@@ -308,8 +300,6 @@ constexpr LampRow kLamps55[] = {
     {TopWhiteLit,         clWhite,  {-8, -261, -4, -257},   {-6, -259}},
 };
 
-constexpr int kPanelEmptiedByKs = 5;
-
 // P: the announced signal shows no stop, shunting or substitute aspect, or a track change.
 bool NextLetsPass(const Look& l) { return !Any(l.next, {Halt, Rangier, Ersatz}) || Any(l.next, {Gwb}); }
 
@@ -352,22 +342,6 @@ constexpr MainRow55 kDesignations55[] = {
     {{OwnKennlicht, "Ke",                   "Kennlicht"},     AtEntry::No},
 };
 
-// Which panel the exit and the intermediate signal write, told apart by what they announce.
-struct PanelOfNext {
-    std::int32_t next;
-    int panel;
-};
-
-constexpr PanelOfNext kPanels55[] = {
-    {records::ks::kBlockDistant, 4},       // exit signal
-    {records::ks::kIntermediateRelay, 6},  // intermediate signal
-};
-
-constexpr int kNextOfEntry = records::ks::kEntryRelay;
-constexpr std::array<int, 3> kEntryPanels = {10, 11, 14};
-constexpr int kPanelEntryZl = 13;
-constexpr int kPanelEntryPreIndicator = 14;
-
 bool Kmh60To40(const Look& l) { return OwnKmh60(l) && NextKmh40(l); }
 bool Kmh80To60(const Look& l) { return OwnKmh80(l) && NextKmh60(l); }
 bool Kmh80To40(const Look& l) { return OwnKmh80(l) && NextKmh40(l); }
@@ -382,7 +356,7 @@ bool FahrtTo100(const Look& l) { return OwnFahrt(l) && NextKmh100(l); }
 // The entry signal names its own speed and the expected one on separate panels. These rows
 // come after the main rows and replace what those wrote.
 constexpr MultiPanelRow<3> kEntrySpeeds[] = {
-    // condition    Panel10            Panel11                     Panel14
+    // condition    aspect             speed indicator             speed pre-indicator
     {Kmh60To40,  {{{"Ks 1", "Fahrt"}, {"+ Zs 3 \"6\"", kZ60},    {"+ Zs 3v \"4\"", kV40}}}},
     {Kmh80To60,  {{{"Ks 1", "Fahrt"}, {"+ Zs 3 \"8\"", kZ80},    {"+ Zs 3v \"6\"", kV60}}}},
     {Kmh80To40,  {{{"Ks 1", "Fahrt"}, {"+ Zs 3 \"8\"", kZ80},    {"+ Zs 3v \"4\"", kV40}}}},
@@ -407,17 +381,21 @@ void MainDesignations55(const DesignationWriter& writer, int panel, const Look& 
             Designations(writer, panel, look, {&r.row, 1});
 }
 
-void EntryDesignations55(const DesignationWriter& writer, const Look& look)
+void EntryDesignations55(const DesignationWriter& writer, const Look& look, std::int32_t next)
 {
-    MainDesignations55(writer, kEntryPanels[0], look, Placement55::Entry);
-    MultiPanelDesignations<3>(writer, kEntryPanels, look, kEntrySpeeds);
+    constexpr auto& rows = kPanelsWrittenBy<55>;
+    const std::array<int, 3> panels = {PanelFor(rows, next), PanelFor(rows, next, PanelPart::SpeedIndicator),
+                                       PanelFor(rows, next, PanelPart::SpeedPreIndicator)};
+    const int additionalLight = PanelFor(rows, next, PanelPart::AdditionalLight);
+    MainDesignations55(writer, panels[0], look, Placement55::Entry);
+    MultiPanelDesignations<3>(writer, panels, look, kEntrySpeeds);
     if (TopWhiteLit(look))
-        writer.Write(kPanelEntryZl, "+ ZL", "verkürzter Bremswegabstand");
+        writer.Write(additionalLight, "+ ZL", "verkürzter Bremswegabstand");
     else
-        writer.Write(kPanelEntryZl, "", "");
+        writer.Write(additionalLight, "", "");
     // Runs last: the 20 km/h pre-indication replaces any expected speed written above.
     if (TwentyExpected(look))
-        writer.Write(kPanelEntryPreIndicator, "+ Zs 3v \"2\"", kV20);
+        writer.Write(panels[2], "+ Zs 3v \"2\"", kV20);
 }
 
 } // namespace
@@ -427,8 +405,8 @@ void KsMainSignal50(const ElementRoom& r, const Element& e)
     const Look look(r, e);
     KsScreen(r.canvas, e, kTallScreen);
     Lamps(r.canvas, e, look, kLamps50);
-    if (e.next == kNext50)
-        Designations(r.designations, kPanel50, look, kDesignations50);
+    if (const int panel = PanelFor(kPanelsWrittenBy<50>, e.next))
+        Designations(r.designations, panel, look, kDesignations50);
 }
 
 void KsDistant54(const ElementRoom& r, const Element& e)
@@ -437,8 +415,8 @@ void KsDistant54(const ElementRoom& r, const Element& e)
     KsScreen(r.canvas, e, kShortScreen);
     Lamps(r.canvas, e, look, kLamps54);
     HandOver(r, e, look.next, kCopy54);
-    if (e.next == kNext54)
-        Designations(r.designations, kPanel54, look, kDesignations54);
+    if (const int panel = PanelFor(kPanelsWrittenBy<54>, e.next))
+        Designations(r.designations, panel, look, kDesignations54);
 }
 
 void KsMainSignal55(const ElementRoom& r, const Element& e)
@@ -446,17 +424,15 @@ void KsMainSignal55(const ElementRoom& r, const Element& e)
     const Look look(r, e);
     KsScreen(r.canvas, e, kTallScreen55);
     Lamps(r.canvas, e, look, kLamps55);
-    // Panel5 belongs to the H/V distant part on the exit signal's mast, which the Ks exit signal
-    // does not have.
     if (look.system == System::Ks)
-        r.designations.Write(kPanelEmptiedByKs, "", "");
-    if (e.next == kNextOfEntry) {
-        EntryDesignations55(r.designations, look);
+        r.designations.Write(panel_table::kClearedByKsMainSignals, "", "");
+    const PanelPlace* place = FindPanel(kPanelsWrittenBy<55>, e.next);
+    if (!place)
         return;
-    }
-    for (const PanelOfNext& p : kPanels55)
-        if (e.next == p.next)
-            MainDesignations55(r.designations, p.panel, look, Placement55::ExitOrIntermediate);
+    if (place->own == records::ks::kEntry)
+        EntryDesignations55(r.designations, look, e.next);
+    else
+        MainDesignations55(r.designations, place->panel, look, Placement55::ExitOrIntermediate);
 }
 
 void KsDistant59(const ElementRoom& r, const Element& e)
@@ -465,8 +441,10 @@ void KsDistant59(const ElementRoom& r, const Element& e)
     KsScreen(r.canvas, e, kShortScreen);
     Lamps(r.canvas, e, look, kLamps59);
     HandOver(r, e, look.next, kCopy59);
-    if (e.next == kNext59)
-        MultiPanelDesignations<2>(r.designations, kPanels59, look, kDesignations59);
+    constexpr auto& rows = kPanelsWrittenBy<59>;
+    const std::array<int, 2> panels = {PanelFor(rows, e.next), PanelFor(rows, e.next, PanelPart::SpeedPreIndicator)};
+    if (panels[0] != 0)
+        MultiPanelDesignations<2>(r.designations, panels, look, kDesignations59);
 }
 
 } // namespace lumaro::blocks

@@ -7,8 +7,8 @@
 // come before what is mounted on them), and the relay elements copy records that elements drawn
 // before them have just refreshed (the columns run from right to left for that reason).
 // Own and next are record numbers; 99 means "no record", and 98 as next means the element reads
-// no next record. Several elements pick their designation panel by these numbers, so they must
-// stay exactly as they are.
+// no next record. The elements pick their designation panel by these numbers from the panel
+// table (panels.h), so they must stay exactly as they are.
 
 #include <array>
 #include <cstdint>
