@@ -405,6 +405,11 @@ const char* MeaningOf(System system, std::string_view caption, bool announcing)
     return announcing && row->announcing ? row->announcing : row->meaning;
 }
 
+const char* MeaningAt(System system, int panel, std::string_view caption)
+{
+    return MeaningOf(system, caption, AnnouncesOnly(system, panel));
+}
+
 const SpeedFact* FindSpeedFact(System system, std::string_view caption)
 {
     for (const SpeedFact& row : kSpeedFacts)

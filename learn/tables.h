@@ -99,6 +99,10 @@ const Meaning* FindMeaning(System system, std::string_view caption);
 // The meaning of a caption in `system`, as a distant signal reads it when `announcing`; nullptr
 // for a caption the table does not know.
 const char* MeaningOf(System system, std::string_view caption, bool announcing);
+// The meaning of `caption` where `panel` shows it: as a distant signal reads it where the panel's
+// signal only announces. The explanations, the accessible descriptions and the column sheet all
+// take a panel's meaning from here. nullptr for a caption the table does not know.
+const char* MeaningAt(System system, int panel, std::string_view caption);
 const SpeedFact* FindSpeedFact(System system, std::string_view caption);
 const ButtonColumn* FindButtonColumn(System system, int button);
 
