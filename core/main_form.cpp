@@ -6,6 +6,8 @@
 #include "state/aspect_commands.h"
 #include "state/record_fields.h"
 
+#include <array>
+#include <bitset>
 #include <cstring>
 #include <type_traits>
 
@@ -132,6 +134,18 @@ System SystemOfRecord(int n)
     return n < records::hl::kBlockNext ? System::Ks : System::Hl;
 }
 
+// The records of each system's line, as a set of record numbers.
+const std::bitset<SignalTable::kCount + 1>& RecordsOf(System system)
+{
+    static const auto sets = [] {
+        std::array<std::bitset<SignalTable::kCount + 1>, 3> all;
+        for (int n = 1; n <= SignalTable::kCount; ++n)
+            all[static_cast<std::size_t>(SystemOfRecord(n))].set(static_cast<std::size_t>(n));
+        return all;
+    }();
+    return sets[static_cast<std::size_t>(system)];
+}
+
 } // namespace
 
 void MainForm::NoteChanges(const SignalTable& before, ChangeBy by)
@@ -154,15 +168,19 @@ void MainForm::NoteChanges(const SignalTable& before, ChangeBy by)
 
 void MainForm::KeepCaptionsOfChanges()
 {
-    if (m_state.ChangedByRule.none() && m_state.ChangedByPress.none())
+    // A press writes the records of all three systems; each line shows it when it is painted, and
+    // the other lines' records wait for theirs. A paint after which nothing of this line changed
+    // costs two tests.
+    std::bitset<SignalTable::kCount + 1> pressed;
+    if (m_state.system)
+        pressed = m_state.ChangedByPress & RecordsOf(*m_state.system);
+    if (m_state.ChangedByRule.none() && pressed.none())
         return;
     for (std::size_t n = 1; n <= SignalTable::kCount; ++n) {
         if (m_state.ChangedByRule[n]) {
             m_state.PaintedCaptionsThen[n] = m_state.CaptionsAtRule[n];
             m_state.ChangedByRule[n] = false;
-        } else if (m_state.ChangedByPress[n] && m_state.system
-                   && SystemOfRecord(static_cast<int>(n)) == *m_state.system) {
-            // A press writes the records of all three systems; each line shows it when it is painted.
+        } else if (pressed[n]) {
             for (int p = 1; p <= kDesignationPanelCount; ++p)
                 m_state.PaintedCaptionsThen[n][static_cast<std::size_t>(p)] = m_state.Panels[p].caption;
             m_state.ChangedByPress[n] = false;
