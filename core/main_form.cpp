@@ -8,8 +8,6 @@
 
 #include <array>
 #include <bitset>
-#include <cstring>
-#include <type_traits>
 
 namespace lumaro {
 
@@ -81,9 +79,9 @@ void MainForm::Timer1Timer()
     m_state.BlinkPhase = !m_state.BlinkPhase;
     ClearDesignations();
     Paint();
-    const SignalTable before = m_state.Signals;
-    ApplyDecisions(PropagateStates(m_state.Signals, m_state.Origins, SelectedSystem()));
-    NoteChanges(before, ChangeBy::Rule);
+    m_changed.Clear();
+    ApplyDecisions(PropagateStates(m_state.Signals, m_state.Origins, SelectedSystem(), &m_changed));
+    NoteChanges(ChangeBy::Rule);
     if (m_state.Closing) {
         --m_state.CloseCountdown;
         UpdateCountdown();
@@ -108,9 +106,9 @@ bool MainForm::ClickButton(int n)
         return false;
     // The pressed button takes the focus; its handler then takes it away again.
     m_state.FocusedControl = n;
-    const SignalTable before = m_state.Signals;
-    RunAspectCommand(m_state.Signals, m_state.Origins, n, RecordOrigin::FromButton(n));
-    NoteChanges(before, ChangeBy::Press);
+    m_changed.Clear();
+    RunAspectCommand(m_state.Signals, m_state.Origins, n, RecordOrigin::FromButton(n), &m_changed);
+    NoteChanges(ChangeBy::Press);
     m_state.FocusedControl = 0;
     return true;
 }
@@ -148,14 +146,13 @@ const std::bitset<SignalTable::kCount + 1>& RecordsOf(System system)
 
 } // namespace
 
-void MainForm::NoteChanges(const SignalTable& before, ChangeBy by)
+void MainForm::NoteChanges(ChangeBy by)
 {
-    // Most ticks change no record: one comparison of the whole table tells.
-    static_assert(std::has_unique_object_representations_v<SignalRecord>);
-    if (std::memcmp(&before[1], &m_state.Signals[1], sizeof(SignalRecord) * SignalTable::kCount) == 0)
+    // Most ticks change no record; the writers noted the others as they were.
+    if (!m_changed.Any())
         return;
     for (int n = 1; n <= SignalTable::kCount; ++n) {
-        if (SameAspect(before[n], m_state.Signals[n]))
+        if (!m_changed.Changed(n) || SameAspect(m_changed.Before(n), m_state.Signals[n]))
             continue;
         const auto i = static_cast<std::size_t>(n);
         m_state.ChangedByRule[i] = by == ChangeBy::Rule;
