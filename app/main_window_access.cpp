@@ -76,12 +76,14 @@ void MainWindow::mirrorAccessibility()
         if (m_buttons[def.number]->accessibleName() != name)
             m_buttons[def.number]->setAccessibleName(name);
     }
+    const auto lights = form().Lights.Lights();
     for (int n = 1; n <= kDesignationPanels; ++n) {
         const PanelState& state = form().Panels[n];
-        // A concealed panel is named by its signal alone and described by nothing.
+        // A concealed panel is named by its signal alone and described by nothing. The others
+        // are described by their designation's meaning; the tooltip keeps the panel's own hint.
         const bool concealed = m_concealment.Conceals(n);
         const QString name = FromUtf8(learn::PanelName(system, n, concealed ? std::string_view() : state.caption));
-        const QString description = concealed ? QString() : FromUtf8(learn::OneLine(state.hint));
+        const QString description = concealed ? QString() : FromUtf8(learn::PanelMeaning(system, form().Panels, lights, n));
         QLabel* label = m_panels[n];
         if (label->accessibleName() != name)
             label->setAccessibleName(name);

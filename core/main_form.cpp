@@ -6,8 +6,8 @@
 #include "state/aspect_commands.h"
 #include "state/record_fields.h"
 
-#include <cstring>
-#include <type_traits>
+#include <array>
+#include <bitset>
 
 namespace lumaro {
 
@@ -79,9 +79,9 @@ void MainForm::Timer1Timer()
     m_state.BlinkPhase = !m_state.BlinkPhase;
     ClearDesignations();
     Paint();
-    const SignalTable before = m_state.Signals;
-    ApplyDecisions(PropagateStates(m_state.Signals, m_state.Origins, SelectedSystem()));
-    NoteChanges(before, ChangeBy::Rule);
+    m_changed.Clear();
+    ApplyDecisions(PropagateStates(m_state.Signals, m_state.Origins, SelectedSystem(), &m_changed));
+    NoteChanges(ChangeBy::Rule);
     if (m_state.Closing) {
         --m_state.CloseCountdown;
         UpdateCountdown();
@@ -106,9 +106,9 @@ bool MainForm::ClickButton(int n)
         return false;
     // The pressed button takes the focus; its handler then takes it away again.
     m_state.FocusedControl = n;
-    const SignalTable before = m_state.Signals;
-    RunAspectCommand(m_state.Signals, m_state.Origins, n, RecordOrigin::FromButton(n));
-    NoteChanges(before, ChangeBy::Press);
+    m_changed.Clear();
+    RunAspectCommand(m_state.Signals, m_state.Origins, n, RecordOrigin::FromButton(n), &m_changed);
+    NoteChanges(ChangeBy::Press);
     m_state.FocusedControl = 0;
     return true;
 }
@@ -132,16 +132,27 @@ System SystemOfRecord(int n)
     return n < records::hl::kBlockNext ? System::Ks : System::Hl;
 }
 
+// The records of each system's line, as a set of record numbers.
+const std::bitset<SignalTable::kCount + 1>& RecordsOf(System system)
+{
+    static const auto sets = [] {
+        std::array<std::bitset<SignalTable::kCount + 1>, 3> all;
+        for (int n = 1; n <= SignalTable::kCount; ++n)
+            all[static_cast<std::size_t>(SystemOfRecord(n))].set(static_cast<std::size_t>(n));
+        return all;
+    }();
+    return sets[static_cast<std::size_t>(system)];
+}
+
 } // namespace
 
-void MainForm::NoteChanges(const SignalTable& before, ChangeBy by)
+void MainForm::NoteChanges(ChangeBy by)
 {
-    // Most ticks change no record: one comparison of the whole table tells.
-    static_assert(std::has_unique_object_representations_v<SignalRecord>);
-    if (std::memcmp(&before[1], &m_state.Signals[1], sizeof(SignalRecord) * SignalTable::kCount) == 0)
+    // Most ticks change no record; the writers noted the others as they were.
+    if (!m_changed.Any())
         return;
     for (int n = 1; n <= SignalTable::kCount; ++n) {
-        if (SameAspect(before[n], m_state.Signals[n]))
+        if (!m_changed.Changed(n) || SameAspect(m_changed.Before(n), m_state.Signals[n]))
             continue;
         const auto i = static_cast<std::size_t>(n);
         m_state.ChangedByRule[i] = by == ChangeBy::Rule;
@@ -154,15 +165,19 @@ void MainForm::NoteChanges(const SignalTable& before, ChangeBy by)
 
 void MainForm::KeepCaptionsOfChanges()
 {
-    if (m_state.ChangedByRule.none() && m_state.ChangedByPress.none())
+    // A press writes the records of all three systems; each line shows it when it is painted, and
+    // the other lines' records wait for theirs. A paint after which nothing of this line changed
+    // costs two tests.
+    std::bitset<SignalTable::kCount + 1> pressed;
+    if (m_state.system)
+        pressed = m_state.ChangedByPress & RecordsOf(*m_state.system);
+    if (m_state.ChangedByRule.none() && pressed.none())
         return;
     for (std::size_t n = 1; n <= SignalTable::kCount; ++n) {
         if (m_state.ChangedByRule[n]) {
             m_state.PaintedCaptionsThen[n] = m_state.CaptionsAtRule[n];
             m_state.ChangedByRule[n] = false;
-        } else if (m_state.ChangedByPress[n] && m_state.system
-                   && SystemOfRecord(static_cast<int>(n)) == *m_state.system) {
-            // A press writes the records of all three systems; each line shows it when it is painted.
+        } else if (pressed[n]) {
             for (int p = 1; p <= kDesignationPanelCount; ++p)
                 m_state.PaintedCaptionsThen[n][static_cast<std::size_t>(p)] = m_state.Panels[p].caption;
             m_state.ChangedByPress[n] = false;

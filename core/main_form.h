@@ -156,9 +156,10 @@ private:
     // "Tag" (true) or "Nacht" (false): window colour and marks.
     void ShowDaylight(bool day);
     void ApplyDecisions(const WindowDecisions& decisions);
-    // Notes the records whose aspect changed since `before`, for the captions kept with them.
+    // Notes the records whose aspect the last press or the tick's rules changed (m_changed), for
+    // the captions kept with them.
     enum class ChangeBy { Rule, Press };
-    void NoteChanges(const SignalTable& before, ChangeBy by);
+    void NoteChanges(ChangeBy by);
     void KeepCaptionsOfChanges();
     void UpdateCountdown();
     void ClearDesignations();
@@ -171,6 +172,8 @@ private:
     WindowState& Window(SecondaryWindow window);
 
     FormState m_state;
+    // The records the last press or the tick's rules changed, as they were before.
+    ChangedRecords m_changed;
 };
 
 } // namespace lumaro

@@ -3,6 +3,7 @@
 #include "learn/columns.h"
 
 #include "core/layout.h"
+#include "learn/tables.h"
 
 #include <algorithm>
 #include <vector>
@@ -235,18 +236,38 @@ std::string PanelName(System system, int panel, std::string_view caption)
     return name;
 }
 
-std::string OneLine(std::string_view hint)
+std::string PanelMeaning(System system, std::span<const PanelState> panels, std::span<const LitLight> lights,
+                         int panel)
 {
-    std::string line;
-    for (std::size_t i = 0; i < hint.size(); ++i) {
-        if (hint.substr(i).starts_with("\r\n")) {
-            line += ' ';
-            ++i;
-        } else {
-            line += hint[i];
-        }
+    const std::int32_t x = PanelColumn(panel);
+    if (x == 0 || static_cast<std::size_t>(panel) >= panels.size())
+        return {};
+    const std::string& caption = panels[static_cast<std::size_t>(panel)].caption;
+    if (!caption.empty()) {
+        if (const char* meaning = MeaningAt(system, panel, caption))
+            return meaning;
+        // A caption the table does not know is told by what is lit.
+        return ColumnLights(lights, x);
     }
-    return line;
+    // The column's lamps belong to the caption another of its panels shows, if there is one; a
+    // column without any caption tells them once, on its first panel.
+    if (MeaningPanels(panels, x) != std::vector<int> {panel})
+        return "Kein Signalbegriff";
+    std::string lamps = ColumnLights(lights, x);
+    if (lamps.starts_with("Alle "))
+        lamps[0] = 'a';
+    return "Kein Signalbegriff (" + lamps + ")";
+}
+
+std::vector<int> MeaningPanels(std::span<const PanelState> panels, std::int32_t x)
+{
+    std::vector<int> telling;
+    for (const int n : ColumnPanels(x))
+        if (static_cast<std::size_t>(n) < panels.size() && !panels[static_cast<std::size_t>(n)].caption.empty())
+            telling.push_back(n);
+    if (telling.empty() && !ColumnPanels(x).empty())
+        telling.push_back(ColumnPanels(x).front());
+    return telling;
 }
 
 std::string ColumnAspect(std::span<const PanelState> panels, std::span<const LitLight> lights, std::int32_t x)

@@ -13,6 +13,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumaro::learn {
 
@@ -55,8 +56,16 @@ std::string ButtonName(System system, int n);
 // the signal alone while the caption is empty. A panel of a further signal on the same mast
 // names that one ("Vorsignal am Ausfahrsignal: Vr 0"). Empty for a panel under a column without signal.
 std::string PanelName(System system, int panel, std::string_view caption);
-// A hint as one line of text: its line break becomes a space.
-std::string OneLine(std::string_view hint);
+// What designation panel `panel` tells, for its accessible description and the column sheet: the
+// meaning of its caption from the one meaning table (learn/tables.h), read where the panel stands
+// as the explanations read it. A panel without a caption says so, with its column's lamps while
+// no panel of the column has a caption ("Kein Signalbegriff (alle Lampen dunkel)"). Empty for a
+// number that is no designation panel.
+std::string PanelMeaning(System system, std::span<const PanelState> panels, std::span<const LitLight> lights,
+                         int panel);
+// The panels whose meanings say what column `x` shows: those with a caption, top to bottom, or
+// the column's first panel while none has one.
+std::vector<int> MeaningPanels(std::span<const PanelState> panels, std::int32_t x);
 
 // What column `x` shows by designation: the captions of its panels, top to bottom, supplements
 // without their leading "+ ", and "blinkend" after the first one while a coloured lamp of the

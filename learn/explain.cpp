@@ -440,7 +440,7 @@ std::string Explainer::Fill(const char* text, const PanelWhy& why, const Words& 
         causesThen += causeName(i) + " " + causeThen(i);
     }
     causesThen += why.causes.size() > 1 ? " zeigten" : " zeigte";
-    const char* meaning = MeaningOf(s, why.aspect, AnnouncesOnly(s, why.panel));
+    const char* meaning = MeaningAt(s, why.panel, why.aspect);
     const std::pair<std::string_view, std::string> values[] = {
         {"signal", SignalWithArticle(s, why.x, Case::Nominative)},
         {"shunting", SignalAt(s, 250)},

@@ -187,10 +187,16 @@ Situation SituationShowing(System system, const Recipe& recipe, Random& random)
     return MakeSituation(system, &recipe, 0, random);
 }
 
-// Every designation the panel shows in `system`, one each.
+// Every designation the panel shows in `system`, one each; for a supplement line of a single
+// designation, the supplements it is asked among.
 std::vector<std::string> DesignationsOf(System system, int panel)
 {
     std::vector<std::string> captions;
+    if (const SupplementSigns* line = FindSupplementSigns(system, panel)) {
+        for (const char* sign : line->signs)
+            captions.emplace_back(sign);
+        return captions;
+    }
     for (const Recipe* row : RecipesOf(system))
         if (row->panel == panel)
             AddUnique(captions, row->caption);
@@ -517,8 +523,7 @@ std::optional<QuizItem> MakePredictItem(System system, std::string_view designat
 
 // Panels a learner can be asked to bring to a designation: every panel whose designation a
 // button decides, not the further lines that only complete another panel's aspect.
-// A further line is asked for only by name (`wanted`): the Zs 13 of the Hl entry signal has no
-// other question.
+// A further line is asked for only by name (`wanted`).
 bool IsSettablePanel(System system, int panel, bool wanted = false)
 {
     return wanted || RoleOf(system, panel) != PanelRole::Supplement;

@@ -61,7 +61,8 @@ struct Askable {
     std::string designation;
 };
 // One entry per designation and system that items of `kind` can ask about: naming and
-// predicting only panels that show at least three designations.
+// predicting only panels that show at least three designations, or a supplement line of a single
+// designation, asked among the supplements of its system (learn/tables.h).
 std::span<const Askable> AskableDesignations(ItemKind kind);
 
 // One item of `kind`; with `designation` (in `system`) an item about that designation when the

@@ -191,6 +191,12 @@ constexpr std::array kSupplements = std::to_array<SupplementOf>({
     {kHl, 6, 16},
 });
 
+// The Hl entry signal's Zs 13 beside Zs 6 (at the exit and intermediate signals) and Zs 1 (at
+// every Hl main signal, the entry signal's own included).
+constexpr std::array kSupplementLines = std::to_array<SupplementSigns>({
+    {System::Hl, 11, {"Zs 13", "Zs 6", "Zs 1"}},
+});
+
 constexpr std::array kButtonColumns = std::to_array<ButtonColumn>({
     {150, kAllSystems, 10},
     {250, kAllSystems, 9},
@@ -379,6 +385,7 @@ std::span<const Meaning> Meanings() { return kMeanings; }
 std::span<const SpeedFact> SpeedFacts() { return kSpeedFacts; }
 std::span<const Confusion> Confusions() { return kConfusions; }
 std::span<const SupplementOf> Supplements() { return kSupplements; }
+std::span<const SupplementSigns> SupplementLines() { return kSupplementLines; }
 std::span<const Recipe> Recipes() { return kRecipes; }
 std::span<const ButtonColumn> ButtonColumns() { return kButtonColumns; }
 
@@ -403,10 +410,23 @@ const char* MeaningOf(System system, std::string_view caption, bool announcing)
     return announcing && row->announcing ? row->announcing : row->meaning;
 }
 
+const char* MeaningAt(System system, int panel, std::string_view caption)
+{
+    return MeaningOf(system, caption, AnnouncesOnly(system, panel));
+}
+
 const SpeedFact* FindSpeedFact(System system, std::string_view caption)
 {
     for (const SpeedFact& row : kSpeedFacts)
         if (row.caption == caption && (row.systems & SystemBit(system)))
+            return &row;
+    return nullptr;
+}
+
+const SupplementSigns* FindSupplementSigns(System system, int panel)
+{
+    for (const SupplementSigns& row : kSupplementLines)
+        if (row.system == system && row.panel == panel)
             return &row;
     return nullptr;
 }

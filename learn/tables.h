@@ -8,6 +8,7 @@
 #include "render/palette.h"
 #include "render/panels.h"
 
+#include <array>
 #include <span>
 #include <string>
 #include <string_view>
@@ -51,6 +52,14 @@ struct SupplementOf {
     int supplement;
 };
 
+// A supplement line that shows a single designation: it is asked among the supplements that stand
+// at the main signals of its system, so that naming it is a question and not a giveaway.
+struct SupplementSigns {
+    System system;
+    int panel;
+    std::array<const char*, 3> signs;   // the line's own designation first
+};
+
 // Button presses from the start (each followed by a tick) after which `panel` shows `caption`
 // for good. Every designation that the line shows steadily has one row.
 struct Recipe {
@@ -75,6 +84,7 @@ std::span<const Meaning> Meanings();
 std::span<const SpeedFact> SpeedFacts();
 std::span<const Confusion> Confusions();
 std::span<const SupplementOf> Supplements();
+std::span<const SupplementSigns> SupplementLines();
 std::span<const Recipe> Recipes();
 std::span<const ButtonColumn> ButtonColumns();
 
@@ -84,7 +94,12 @@ const Meaning* FindMeaning(System system, std::string_view caption);
 // The meaning of a caption in `system`, as a distant signal reads it when `announcing`; nullptr
 // for a caption the table does not know.
 const char* MeaningOf(System system, std::string_view caption, bool announcing);
+// The meaning of `caption` where `panel` shows it: as a distant signal reads it where the panel's
+// signal only announces. The explanations, the accessible descriptions and the column sheet all
+// take a panel's meaning from here. nullptr for a caption the table does not know.
+const char* MeaningAt(System system, int panel, std::string_view caption);
 const SpeedFact* FindSpeedFact(System system, std::string_view caption);
+const SupplementSigns* FindSupplementSigns(System system, int panel);
 const ButtonColumn* FindButtonColumn(System system, int button);
 
 // A panel's signal with its article ("das Ausfahrsignal", "den Gegengleisanzeiger am

@@ -33,10 +33,11 @@ void StopIfProceeding(SignalRecord& r)
     }
 }
 
-void Apply(SignalTable& table, RecordOrigins& origins, const Step& step, const RecordOrigin& origin)
+void Apply(SignalTable& table, RecordOrigins& origins, const Step& step, const RecordOrigin& origin,
+           ChangedRecords* changed)
 {
     if (step.effect == Effect::PressEntryHalt) {
-        RunAspectCommand(table, origins, entry_button::kHalt, origin);
+        RunAspectCommand(table, origins, entry_button::kHalt, origin, changed);
         return;
     }
     for (int n : {step.records.hv, step.records.ks, step.records.hl}) {
@@ -50,18 +51,19 @@ void Apply(SignalTable& table, RecordOrigins& origins, const Step& step, const R
             case Effect::None:
             case Effect::PressEntryHalt: break;
             }
-        });
+        }, changed);
     }
 }
 
 } // namespace
 
-bool RunAspectCommand(SignalTable& table, RecordOrigins& origins, int button, const RecordOrigin& origin)
+bool RunAspectCommand(SignalTable& table, RecordOrigins& origins, int button, const RecordOrigin& origin,
+                      ChangedRecords* changed)
 {
     for (const AspectCommand& command : kAspectCommands) {
         if (command.button == button) {
-            Apply(table, origins, command.first, origin);
-            Apply(table, origins, command.then, origin);
+            Apply(table, origins, command.first, origin, changed);
+            Apply(table, origins, command.then, origin, changed);
             return true;
         }
     }

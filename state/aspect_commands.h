@@ -147,9 +147,11 @@ constexpr bool HasAspectCommand(int button)
     return false;
 }
 
-// Runs the command of ButtonN on the records, noting `origin` on each record it changes. A number
-// without a command changes nothing and returns false.
-bool RunAspectCommand(SignalTable& table, RecordOrigins& origins, int button, const RecordOrigin& origin);
+// Runs the command of ButtonN on the records, noting `origin` on each record it changes (and the
+// record as it was in `changed`, if given). A number without a command changes nothing and
+// returns false.
+bool RunAspectCommand(SignalTable& table, RecordOrigins& origins, int button, const RecordOrigin& origin,
+                      ChangedRecords* changed = nullptr);
 
 // Whether ButtonN is shown in `system`: column 750 carries the Hl exit signal's track-change
 // indication, column 850 the separate indicator of the other systems, and the Hl signals have no

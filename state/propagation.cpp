@@ -19,12 +19,13 @@ struct RuleRun {
     RecordOrigins& origins;
     System system;
     WindowDecisions& decisions;
+    ChangedRecords* changed;
     RuleId rule = RuleId::None;
 
     template <class Write>
     void Change(int n, std::initializer_list<int> reads, Write&& write)
     {
-        origins.Change(t, n, RecordOrigin::FromRule(rule, reads), write);
+        origins.Change(t, n, RecordOrigin::FromRule(rule, reads), write, changed);
     }
 };
 
@@ -269,7 +270,7 @@ void AutomaticEntryStop(RuleRun& run)
     if (run.system != System::HV || run.t[hv::kIntermediate].Kennlicht != 0 || run.t[hv::kEntry].Fahrt != 1)
         return;
     RunAspectCommand(run.t, run.origins, entry_button::kHalt,
-                     RecordOrigin::FromRule(run.rule, {hv::kIntermediate, hv::kEntry}));
+                     RecordOrigin::FromRule(run.rule, {hv::kIntermediate, hv::kEntry}), run.changed);
     run.decisions.entryHaltPressed = true;
 }
 
@@ -301,10 +302,10 @@ const Rule* FindRule(RuleId id)
     return n >= 1 && n <= std::size(kRules) ? &kRules[n - 1] : nullptr;
 }
 
-WindowDecisions PropagateStates(SignalTable& table, RecordOrigins& origins, System system)
+WindowDecisions PropagateStates(SignalTable& table, RecordOrigins& origins, System system, ChangedRecords* changed)
 {
     WindowDecisions decisions;
-    RuleRun run {table, origins, system, decisions};
+    RuleRun run {table, origins, system, decisions, changed};
     for (const Rule& rule : kRules) {
         run.rule = rule.id;
         rule.apply(run);

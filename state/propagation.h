@@ -39,6 +39,8 @@ const Rule* FindRule(RuleId id);
 
 // Runs every rule once, in order, on the records of all three systems; `system` is the one
 // shown. Each changed record notes the rule that changed it and the records it read.
-WindowDecisions PropagateStates(SignalTable& table, RecordOrigins& origins, System system);
+// `changed`, if given, notes each record the rules change as it was before.
+WindowDecisions PropagateStates(SignalTable& table, RecordOrigins& origins, System system,
+                                ChangedRecords* changed = nullptr);
 
 } // namespace lumaro

@@ -8,6 +8,7 @@
 #include "state/signal_table.h"
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <initializer_list>
 #include <span>
@@ -78,6 +79,28 @@ private:
     }
 };
 
+// The records a run of writes changed, each as it was before its first change: what a run changed
+// is found by comparing those alone, without a copy of the whole table.
+class ChangedRecords {
+public:
+    void Clear() { m_changed.reset(); }
+    void Note(int n, const SignalRecord& before)
+    {
+        const auto i = static_cast<std::size_t>(n);
+        if (m_changed[i])
+            return;
+        m_changed.set(i);
+        m_before[i - 1] = before;
+    }
+    bool Changed(int n) const { return m_changed[static_cast<std::size_t>(n)]; }
+    bool Any() const { return m_changed.any(); }
+    const SignalRecord& Before(int n) const { return m_before[static_cast<std::size_t>(n - 1)]; }
+
+private:
+    std::bitset<SignalTable::kCount + 1> m_changed;
+    std::array<SignalRecord, SignalTable::kCount> m_before {};
+};
+
 // The origin of every record 1 to 100, beside the SignalTable.
 class RecordOrigins {
 public:
@@ -114,16 +137,18 @@ public:
     }
 
     // Runs `write` on record `n` of `table`; if that changed the record, `origin` becomes its
-    // origin. A writer that changes a record in several steps makes one call for all of them, so
-    // that only the net change counts.
+    // origin, and `changed` (if given) notes the record as it was. A writer that changes a record
+    // in several steps makes one call for all of them, so that only the net change counts.
     template <class Write>
-    void Change(SignalTable& table, int n, const RecordOrigin& origin, Write&& write)
+    void Change(SignalTable& table, int n, const RecordOrigin& origin, Write&& write, ChangedRecords* changed = nullptr)
     {
         SignalRecord& record = table[n];
         const SignalRecord before = record;
         write(record);
         if (record == before)
             return;
+        if (changed)
+            changed->Note(n, before);
         const auto i = static_cast<std::size_t>(n - 1);
         m_origins[i] = origin;
         if (!SameAspect(record, before))

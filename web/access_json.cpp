@@ -2,106 +2,69 @@
 
 #include "web/access_json.h"
 
-#include "io/json_text.h"
+#include "io/json_writer.h"
 #include "learn/columns.h"
 #include "learn/light_labels.h"
 
 namespace lumaro::web {
 
-namespace {
-
-void Key(std::string& out, const char* key)
-{
-    out += '"';
-    out += key;
-    out += "\": ";
-}
-
-void Text(std::string& out, const char* key, std::string_view value)
-{
-    Key(out, key);
-    io::AppendJsonString(out, value);
-}
-
-} // namespace
-
 std::string AccessJson(const FormState& form, const learn::Concealment& concealed)
 {
     const System system = form.SelectedSystem();
     const auto lights = form.Lights.Lights();
-    std::string out = "{";
-    Text(out, "system", NamesOf(system).title);
+    io::JsonWriter json;
+    json.BeginObject().Field("system", NamesOf(system).title);
 
-    out += ", ";
-    Key(out, "columns");
-    out += "[";
-    bool first = true;
+    json.Key("columns").BeginArray();
     for (std::int32_t x : learn::kColumns) {
         if (!learn::ColumnSignal(system, x))
             continue;
-        out += first ? "{" : ", {";
-        first = false;
-        out += "\"x\": " + std::to_string(x) + ", ";
-        Text(out, "name", learn::ColumnName(system, x));
-        out += ", ";
         const bool hidden = concealed.ConcealsColumn(x);
-        Text(out, "aspect", hidden ? std::string() : learn::ColumnAspect(form.Panels, lights, x));
-        out += ", ";
-        Text(out, "description", hidden ? std::string(learn::kConcealedText) : learn::DescribeColumn(form.Panels, lights, x));
-        out += "}";
+        json.BeginObject().Field("x", x).Field("name", learn::ColumnName(system, x));
+        json.Field("aspect", hidden ? std::string() : learn::ColumnAspect(form.Panels, lights, x));
+        json.Field("description", hidden ? std::string(learn::kConcealedText) : learn::DescribeColumn(form.Panels, lights, x));
+        // The rows of the column sheet: the panels that say what the column shows, with their meanings.
+        json.Key("meanings").BeginArray();
+        for (const int n : learn::MeaningPanels(form.Panels, x)) {
+            json.BeginObject().Field("panel", "Panel" + std::to_string(n));
+            json.Field("meaning", hidden ? std::string() : learn::PanelMeaning(system, form.Panels, lights, n));
+            json.EndObject();
+        }
+        json.EndArray().EndObject();
     }
-    out += "], ";
+    json.EndArray();
 
-    Key(out, "buttons");
-    out += "{";
-    first = true;
-    for (const ButtonDef& b : kButtons) {
-        out += first ? "" : ", ";
-        first = false;
-        Text(out, ("Button" + std::to_string(b.number)).c_str(), learn::ButtonName(system, b.number));
-    }
-    out += "}, ";
+    json.Key("buttons").BeginObject();
+    for (const ButtonDef& b : kButtons)
+        json.Field("Button" + std::to_string(b.number), learn::ButtonName(system, b.number));
+    json.EndObject();
 
-    Key(out, "panels");
-    out += "{";
+    json.Key("panels").BeginObject();
     for (int n = 1; n <= kDesignationPanels; ++n) {
         const PanelState& panel = form.Panels[static_cast<std::size_t>(n)];
-        out += n == 1 ? "" : ", ";
-        Key(out, ("Panel" + std::to_string(n)).c_str());
-        out += "{";
         const bool hidden = concealed.Conceals(n);
-        Text(out, "name", learn::PanelName(system, n, hidden ? std::string_view() : std::string_view(panel.caption)));
-        out += ", ";
-        Text(out, "description", hidden ? std::string() : learn::OneLine(panel.hint));
-        out += "}";
+        json.Key("Panel" + std::to_string(n)).BeginObject();
+        json.Field("name", learn::PanelName(system, n, hidden ? std::string_view() : std::string_view(panel.caption)));
+        json.Field("description", hidden ? std::string() : learn::PanelMeaning(system, form.Panels, lights, n));
+        json.EndObject();
     }
-    out += "}, ";
+    json.EndObject();
 
-    Key(out, "lights");
-    out += "[";
-    first = true;
+    json.Key("lights").BeginArray();
     const std::vector<learn::LightLabel> labels = learn::LightLabels(lights);
     for (std::size_t i = 0; i < lights.size(); ++i) {
         const LitLight& l = lights[i];
-        out += first ? "{" : ", {";
-        first = false;
-        out += "\"left\": " + std::to_string(l.left) + ", \"top\": " + std::to_string(l.top);
-        out += ", \"right\": " + std::to_string(l.right) + ", \"bottom\": " + std::to_string(l.bottom) + ", ";
-        Text(out, "color", LampColorLetters(l.color));
-        out += ", ";
-        Text(out, "kind", l.kind == LightKind::Lamp ? "lamp" : "figure");
-        out += ", \"blinking\": ";
-        out += l.blinking ? "true" : "false";
-        out += ", \"burning\": ";
-        out += l.burning ? "true" : "false";
+        json.BeginObject().Field("left", l.left).Field("top", l.top).Field("right", l.right).Field("bottom", l.bottom);
+        json.Field("color", LampColorLetters(l.color));
+        json.Field("kind", l.kind == LightKind::Lamp ? "lamp" : "figure");
+        json.Field("blinking", l.blinking).Field("burning", l.burning);
         // Where its colour letters stand (learn/light_labels.h).
-        out += ", \"label\": {\"left\": ";
-        out += labels[i].left ? "true" : "false";
-        out += ", \"x\": " + std::to_string(labels[i].x) + ", \"y\": " + std::to_string(labels[i].middleY) + "}";
-        out += "}";
+        json.Key("label").BeginObject();
+        json.Field("left", labels[i].left).Field("x", labels[i].x).Field("y", labels[i].middleY);
+        json.EndObject().EndObject();
     }
-    out += "]}";
-    return out;
+    json.EndArray().EndObject();
+    return json.Take();
 }
 
 } // namespace lumaro::web

@@ -82,15 +82,28 @@ TEST_F(AccessibilityTest, ButtonsPanelsAndLogoAreNamed)
     click(32);
     ticks(4);
     EXPECT_EQ(Name(window->panel(10)), QString::fromUtf8("Einfahrsignal: Ks 1"));
-    EXPECT_EQ(Description(window->panel(10)), QString::fromUtf8("Fahrt"));
     EXPECT_EQ(Name(window->panel(14)), QString::fromUtf8("Einfahrsignal: + Zs 3v \"4\""));
-    // The two-line hint reads as one line.
-    EXPECT_EQ(Description(window->panel(11)),
-              QString::fromUtf8("Geschwindigkeitsanzeiger - Die durch die Kennziffer angezeigte Geschwindigkeit "
-                                "darf vom Signal ab im anschließenden Weichenbereich nicht überschritten werden "
-                                "(60 km/h)"));
     EXPECT_EQ(Name(window->panel(2)), QString::fromUtf8("Gegengleisanzeiger"));
-    EXPECT_EQ(Description(window->panel(2)), QString::fromUtf8("dunkel"));
+}
+
+// A panel is described by its designation's meaning as the core tells it, the same words the
+// explanations use; the tooltip keeps the panel's own hint.
+TEST_F(AccessibilityTest, PanelsAreDescribedByTheirMeaning)
+{
+    choose("KsSystem1");
+    click(12);
+    click(32);
+    ticks(4);
+    const FormState& form = window->form();
+    for (int n = 1; n <= kDesignationPanels; ++n)
+        EXPECT_EQ(Description(window->panel(n)).toStdString(),
+                  learn::PanelMeaning(System::Ks, form.Panels, form.Lights.Lights(), n)) << n;
+    EXPECT_EQ(Description(window->panel(10)), QString::fromUtf8("Fahrt"));
+    EXPECT_EQ(Description(window->panel(11)),
+              QString::fromUtf8("Geschwindigkeitsanzeiger: ab dem Signal im anschließenden Weichenbereich höchstens 60 km/h"));
+    EXPECT_TRUE(window->panel(11)->toolTip().startsWith(QString::fromUtf8("Geschwindigkeitsanzeiger - Die durch die Kennziffer")))
+        << window->panel(11)->toolTip().toStdString();
+    EXPECT_EQ(Description(window->panel(2)), QString::fromUtf8("Kein Signalbegriff (alle Lampen dunkel)"));
 }
 
 TEST_F(AccessibilityTest, CanvasHasOneChildPerSignalColumn)

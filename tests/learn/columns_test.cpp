@@ -2,10 +2,14 @@
 
 #include "core/layout.h"
 #include "learn/columns.h"
+#include "learn/explain.h"
+#include "learn/line_of_form.h"
+#include "learn/tables.h"
 #include "tests/core/form_script.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <string>
 
@@ -73,7 +77,6 @@ TEST_F(ColumnsTest, NamesSayWhatStandsInEachColumn)
     for (int panel = 1; panel <= kDesignationPanels; ++panel)
         EXPECT_NE(PanelColumn(panel), 0) << panel;
     EXPECT_EQ(PanelColumn(17), 0);
-    EXPECT_EQ(OneLine("Halt erwarten\r\n+ ZL"), "Halt erwarten + ZL");
 }
 
 // The explanations and the self-test decline the same names the window shows.
@@ -163,6 +166,118 @@ TEST_F(ColumnsTest, BusyLinesAgreeWithTheCanvas)
         ExpectListMatchesCanvas(std::string(system) + " at night");
         Run("ag1 Button30 Button11 Button1 Button21 Button28 Button27 tick");
     }
+}
+
+// Every panel says what its designation means, as the explanations and the self-test read it, on
+// every line a learner makes: each button pressed from the start, and each recipe's way to each
+// designation the line shows.
+class PanelMeaningTest : public ColumnsTest {
+protected:
+    std::string Meaning(int panel) const
+    {
+        return PanelMeaning(form.View().SelectedSystem(), form.View().Panels, form.View().Lights.Lights(), panel);
+    }
+
+    void ReadEveryPanel(const std::string& context)
+    {
+        const System system = form.View().SelectedSystem();
+        const Explanation explained = Explain(LineOf(form.View()));
+        for (int n = 1; n <= kDesignationPanels; ++n) {
+            const std::string& caption = form.View().Panels[n].caption;
+            const std::string said = Meaning(n);
+            SCOPED_TRACE(context + " / Panel" + std::to_string(n) + " [" + caption + "]: " + said);
+            ASSERT_FALSE(said.empty());
+            if (caption.empty()) {
+                EXPECT_TRUE(said.starts_with("Kein Signalbegriff"));
+                continue;
+            }
+            // One of the table's two readings of the designation, and the one the explanation
+            // gives beside the caption where it names it.
+            const learn::Meaning* row = FindMeaning(system, caption);
+            ASSERT_NE(row, nullptr);
+            EXPECT_TRUE(said == row->meaning || (row->announcing && said == row->announcing));
+            for (const PanelWhy& why : explained.panels) {
+                if (why.panel == n && why.why.find(caption + " (") != std::string::npos) {
+                    EXPECT_NE(why.why.find(caption + " (" + said + ")"), std::string::npos) << why.why;
+                }
+            }
+            read[{system, n}].insert(caption);
+        }
+        // The column sheet lists the captioned panels, or one that says what is lit.
+        for (const std::int32_t x : kColumns) {
+            const std::vector<int> rows = MeaningPanels(form.View().Panels, x);
+            ASSERT_FALSE(rows.empty()) << x;
+            if (ColumnAspect(form.View().Panels, form.View().Lights.Lights(), x).empty() || rows.size() > 1
+                || !form.View().Panels[rows.front()].caption.empty())
+                continue;
+            EXPECT_EQ(Meaning(rows.front()), "Kein Signalbegriff (" + ToLower(ColumnLights(form.View().Lights.Lights(), x)) + ")")
+                << context << " column " << x;
+        }
+    }
+
+    static std::string ToLower(std::string text)
+    {
+        if (text.starts_with("Alle "))
+            text[0] = 'a';
+        return text;
+    }
+
+    std::map<std::pair<System, int>, std::set<std::string>> read;
+};
+
+TEST_F(PanelMeaningTest, EveryDesignationTheLineShowsSaysItsMeaning)
+{
+    for (const char* system : {"HVSystem1", "KsSystem1", "HlSystem1"}) {
+        for (const ButtonDef& button : kButtons) {
+            form = MainForm();
+            SetUp();
+            Run(std::string(system) + " tick");
+            if (!form.ClickButton(button.number))
+                continue;
+            for (int t = 0; t < 3; ++t) {
+                form.Timer1Timer();
+                ReadEveryPanel(std::string(system) + " Button" + std::to_string(button.number));
+            }
+        }
+    }
+    for (const Recipe& recipe : Recipes()) {
+        form = MainForm();
+        SetUp();
+        Run(std::string(NamesOf(recipe.system).menuItem) + " tick");
+        // Each press of the way followed by a tick, as the self-test takes it.
+        std::string way;
+        for (const char* p = recipe.presses; *p; ++p)
+            way += *p == ' ' ? std::string(" tick ") : std::string(1, *p);
+        Run(way + " tick*3");
+        ReadEveryPanel(std::string(NamesOf(recipe.system).menuItem) + " " + recipe.presses);
+        const std::set<std::string>& captions = read[std::pair {recipe.system, recipe.panel}];
+        EXPECT_TRUE(captions.count(recipe.caption)) << recipe.presses;
+    }
+}
+
+// Where a distant signal, or a main signal's distant part, shows a designation, it reads as
+// announced; a blank line says so without crediting its column's lamps to itself.
+TEST_F(PanelMeaningTest, DistantSignalsAnnounceAndBlankLinesSayNothingFalse)
+{
+    Run("KsSystem1 tick Button31 tick*3");
+    EXPECT_EQ(form.View().Panels[12].caption, "Ks 1");
+    EXPECT_EQ(Meaning(12), "Fahrt erwarten");
+    Run("Button22 tick*3");
+    EXPECT_EQ(form.View().Panels[1].caption, "Ks 1");
+    EXPECT_EQ(Meaning(1), "Fahrt");
+    form = MainForm();
+    SetUp();
+    Run("HlSystem1 tick");
+    EXPECT_EQ(Meaning(2), "Halt erwarten");
+    EXPECT_EQ(Meaning(10), "Halt");
+    // The Hl entry signal's Zs 13 line is blank, the entry signal's lamp red.
+    EXPECT_EQ(Meaning(11), "Kein Signalbegriff");
+    EXPECT_EQ(Meaning(8), "Kein Signalbegriff (alle Lampen dunkel)");
+    EXPECT_EQ(MeaningPanels(form.View().Panels, 150), (std::vector<int> {10}));
+    Run("Button26 tick Button31 tick*3");
+    EXPECT_EQ(MeaningPanels(form.View().Panels, 150), (std::vector<int> {10, 11}));
+    EXPECT_EQ(Meaning(11), "Stumpfgleis- und Frühhaltanzeiger: Fahrt in ein Stumpfgleis oder in ein Gleis mit verkürztem Einfahrweg");
+    EXPECT_EQ(PanelMeaning(System::Hl, form.View().Panels, form.View().Lights.Lights(), 17), "");
 }
 
 TEST(LightListTest, SameLampFromTwoRowsIsOneEntry)

@@ -36,9 +36,15 @@ std::set<std::string> CaptionsOf(System system)
     return captions;
 }
 
+// What a question about `panel` may offer: the designations it shows, or for a supplement line
+// of a single designation, the supplements it is asked among.
 std::set<std::string> DesignationsShown(System system, int panel)
 {
     std::set<std::string> captions;
+    if (const SupplementSigns* line = FindSupplementSigns(system, panel)) {
+        captions.insert(line->signs.begin(), line->signs.end());
+        return captions;
+    }
     for (const Recipe& row : Recipes())
         if (row.system == system && row.panel == panel)
             captions.insert(row.caption);
@@ -177,7 +183,6 @@ TEST(QuizTest, EveryItemReplaysToTheAnswerItClaims)
     std::set<System> systems;
     std::map<std::string, int> answers;   // of the naming and predicting items
     int asked = 0;
-    bool zs13 = false;
     for (std::uint64_t seed : kSeeds) {
         const std::vector<QuizItem> items = GenerateQuiz(seed, kItemsPerSeed);
         for (std::size_t i = 0; i < items.size(); ++i) {
@@ -188,7 +193,6 @@ TEST(QuizTest, EveryItemReplaysToTheAnswerItClaims)
                 ++answers[item.designation];
                 ++asked;
             }
-            zs13 = zs13 || QuizItemJson(item).find("Zs 13") != std::string::npos;
             // An exam of up to 100 questions asks none twice.
             for (std::size_t j = i >= 100 ? i - 99 : 0; j < i; ++j)
                 EXPECT_FALSE(SameQuestion(items[j], item)) << "items " << j << " and " << i << " of seed " << seed;
@@ -203,7 +207,7 @@ TEST(QuizTest, EveryItemReplaysToTheAnswerItClaims)
     if (kItemsPerSeed >= 500) {
         EXPECT_GT(answers["Hl 6a"], 0);
         EXPECT_GT(answers["Hl 9b"], 0);
-        EXPECT_TRUE(zs13);
+        EXPECT_GT(answers["Zs 13"], 0);
     }
     for (ItemKind kind : {ItemKind::Name, ItemKind::Set, ItemKind::Predict, ItemKind::Speed})
         EXPECT_GT(kinds[kind], kItemsPerSeed / 8) << KindName(kind);

@@ -69,6 +69,9 @@ export class AccessView {
         element.setAttribute('aria-label', name);
       else if (!name && element.hasAttribute('aria-label'))
         element.removeAttribute('aria-label');
+      // What the designation means; its title keeps the panel's own hint.
+      if (element.getAttribute('aria-description') !== panel.description)
+        element.setAttribute('aria-description', panel.description);
     }
 
     const label = `Signale der Strecke, ${access.system}`;

@@ -98,11 +98,12 @@ class Page {
 
   show(ticked = false) {
     this.draw();
-    this.access.update(JSON.parse(this.core.accessJson()), ticked);
+    const access = JSON.parse(this.core.accessJson());
+    this.access.update(access, ticked);
     // An open self-test question keeps the asked column's hints and held buttons to itself.
     const state = this.quiz ? this.quiz.concealIn(JSON.parse(this.core.stateJson())) : JSON.parse(this.core.stateJson());
     this.view.mirror(state);
-    this.touch.mirror(state);
+    this.touch.mirror(state, access);
     const windows = JSON.parse(this.core.windowsJson());
     this.windows.mirror(windows);
     this.whyLine.refresh();

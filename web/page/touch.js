@@ -218,9 +218,11 @@ export class TouchLayout {
     this.sheet.close();
   }
 
-  // Called after every action and tick with the core's state: the open sheet follows it.
-  mirror(state) {
+  // Called after every action and tick with the core's state and its access JSON
+  // (lumaro_access_json): the open sheet follows them.
+  mirror(state, access) {
     this.state = state;
+    this.access = access;
     if (!this.open)
       return;
     if (state.flags.Ended || !this.signal(this.open))
@@ -261,15 +263,17 @@ export class TouchLayout {
     return button;
   }
 
-  // The designations with their meanings; while the menu hides the designations, only their
-  // meanings, as the window's hints still tell them.
+  // The designations with their meanings, as the core tells them for the column (the
+  // designation's meaning, or what is lit where nothing is named); while the menu hides the
+  // designations, only their meanings.
   renderDesignations(column) {
     const shown = this.state.menu.Signalbegriff1;
+    const told = this.access?.columns.find((c) => c.x === column.x)?.meanings ?? [];
     const rows = [];
-    for (const number of column.panels) {
-      const { caption, hint } = this.state.panels[`Panel${number}`];
-      if (caption || hint)
-        rows.push([shown ? caption : '', hint.replace(/\r\n/g, '\n')]);
+    for (const { panel, meaning } of told) {
+      const { caption } = this.state.panels[panel];
+      if (caption || meaning)
+        rows.push([shown ? caption : '', meaning]);
     }
     const text = JSON.stringify(rows);
     if (this.designations.dataset.rows === text)
@@ -283,10 +287,10 @@ export class TouchLayout {
         designation.textContent = caption;
         item.append(designation);
       }
-      const hint = document.createElement('span');
-      hint.className = 'meaning';
-      hint.textContent = meaning;
-      item.append(hint);
+      const said = document.createElement('span');
+      said.className = 'meaning';
+      said.textContent = meaning;
+      item.append(said);
       return item;
     }));
   }

@@ -233,6 +233,25 @@ describe('the page on a phone', () => {
     await page.close();
   });
 
+  it('the sheet and the panels\' descriptions tell each designation\'s meaning as the core\'s table has it', async () => {
+    const page = await browser.page('?manual', kPhones.portrait);
+    await perform(page, ['KsSystem1', 'tick', 'Button31', 'tick', 'tick', 'tick']);
+    await tapColumn(page, 50);
+    // The distant signal's Ks 1 announces; the panel's own hint, kept as its title, only says "Fahrt".
+    assert.deepEqual((await sheet(page)).rows, [
+      ['Ks 1', 'Fahrt erwarten'],
+      ['+ Zs 3v "4"', 'Geschwindigkeitsvoranzeiger: am nächsten Signal 40 km/h erwarten'],
+    ]);
+    const panel12 = await page.$eval('#Panel12', (p) => ({ description: p.getAttribute('aria-description'), title: p.title }));
+    assert.deepEqual(panel12, { description: 'Fahrt erwarten', title: 'Fahrt' });
+    // A column that names nothing says what is lit.
+    await tapColumn(page, 350);
+    assert.deepEqual((await sheet(page)).rows, [['Kein Signalbegriff (alle Lampen dunkel)']]);
+    assert.equal(await page.$eval('#Panel8', (p) => p.getAttribute('aria-description')), 'Kein Signalbegriff (alle Lampen dunkel)');
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
   it('pinching zooms the canvas in its box, crisp, and a tap still finds its column', async () => {
     const page = await browser.page('?manual', kPhones.portrait);
     await pinch(page, 195, 150, 100);
