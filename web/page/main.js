@@ -45,11 +45,11 @@ function showFailure(error) {
 
 class Page {
   // The main window's controls and what they need at once; the rest follows in build().
-  constructor(core) {
+  constructor(core, layout) {
     this.core = core;
     this.root = document.querySelector('#window');
     this.endedPage = document.querySelector('#ended');
-    this.layout = JSON.parse(core.layoutJson());
+    this.layout = layout;
     this.whole = false;
     this.view = new MainWindowView(this.root, this.layout, {
       button: (n) => this.act(() => this.press(n)),
@@ -145,19 +145,18 @@ class Page {
     this.view.draw(pixels, this.core.pixelsChanged());
   }
 
-  // The first frame in bands of rows, the browser free in between: on a slow phone the transfer
-  // of the whole canvas to the screen is one of the start's longest steps. The pixels are asked
-  // for again before each band, since an action in between may have moved or changed them.
+  // The first frame: the core's pixels made RGBA in one step, then put on the canvas in bands of
+  // rows, the browser free in between: on a slow phone each is one of the start's longer steps.
+  // The pixels are asked for again before each band, since an action in between may have moved
+  // or changed them; what it changed is put as well.
   async drawFirstFrame(bands) {
     const { width, height } = this.view;
+    this.core.pixels(width, height);   // the first time: all of them
     const rows = Math.ceil(height / bands);
     for (let top = 0; top < height; top += rows) {
-      if (top > 0)
-        await nextTask();
+      await nextTask();
       const pixels = this.core.pixels(width, height);
-      const changed = this.core.pixelsChanged();
-      if (top > 0)
-        this.view.draw(pixels, changed);
+      this.view.draw(pixels, this.core.pixelsChanged());
       this.view.draw(pixels, [0, top, width, Math.min(rows, height - top)]);
     }
   }
@@ -222,10 +221,10 @@ function nextTask() {
 // The page's layout stands from the style sheets before anything here runs; the start goes in
 // short steps, so that none holds a slow phone for long: the core is made; the program starts (its
 // first paint runs much of the core's code for the first time, which the browser compiles then);
-// the window's controls are built and set as the core has them; the first frame is drawn; the
-// windows, the touch layout and the self-test are built; the rest of what every action shows
-// (names for screen readers, windows, the "Warum" line) follows. The marks (lumaro:...) name the
-// steps in a performance trace (web/tools/start_profile.mjs).
+// the window's layout is read, its controls built and set as the core has them; the first frame
+// is drawn; the windows, the touch layout and the self-test are built; the rest of what every
+// action shows (names for screen readers, windows, the "Warum" line) follows. The marks
+// (lumaro:...) name the steps in a performance trace (web/tools/start_profile.mjs).
 async function boot() {
   const core = await Core.load();
   performance.mark('lumaro:core-loaded');
@@ -233,7 +232,9 @@ async function boot() {
   core.start();
   performance.mark('lumaro:started');
   await nextTask();
-  const page = new Page(core);
+  const layout = JSON.parse(core.layoutJson());
+  await nextTask();
+  const page = new Page(core, layout);
   performance.mark('lumaro:controls');
   await nextTask();
   page.view.mirror(JSON.parse(core.stateJson()));

@@ -1,8 +1,10 @@
 // Where the page's start spends the main thread, on a processor made four times slower:
 //
-//   node web/tools/start_profile.mjs [RUNS] [SITE_JSON]
+//   node web/tools/start_profile.mjs [RUNS] [SITE_JSON [OTHER_SITE_JSON]]
 //
-// (with LUMARO_PROFILE_JS=1 in the environment also the JavaScript functions of each long task)
+// (with LUMARO_PROFILE_JS=1 in the environment also the JavaScript functions of each long task;
+// LUMARO_SLOWDOWN=1 for the tasks as this machine runs them; LUMARO_TRACE_FILE=FILE keeps the
+// last trace)
 //
 // publishes the site as `make web-dist` does (SITE_JSON, default build-web/web/site.json), serves
 // it with its compressed copies and loads it RUNS times (default 5) in Debian's chromium with the
@@ -10,13 +12,14 @@
 // a performance trace records the renderer's main thread. Two floors are loaded the same way in
 // the same run: a page that only loads and instantiates the same core module, and one that also
 // puts one image of the canvas's size. For each page it lists the medians of the total blocking
-// time (the part of every task beyond 50 ms, summed until the page is ready plus two seconds),
+// time (the part of every task beyond 50 ms from the first contentful paint on, as Lighthouse
+// counts it, summed until the page is ready plus two seconds),
 // the longest task and the time until lumaro.ready, and every long task of the last run with what
 // ran in it: scripts and their functions, compiling, style, layout, paint, and the page's own
 // marks ("lumaro:...") that fall in it.
 
 import { execFileSync } from 'node:child_process';
-import { mkdtemp, readFile, rm, writeFile } from 'node:fs/promises';
+import { mkdtemp, readdir, readFile, rm, writeFile } from 'node:fs/promises';
 import { loadavg, tmpdir } from 'node:os';
 import { basename, dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -28,7 +31,9 @@ import { publish, readSite } from '../site.mjs';
 
 const kRepo = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
 const kChromium = process.env.CHROMIUM || '/usr/bin/chromium';
-const kSlowdown = 4;
+// LUMARO_SLOWDOWN=1 shows the tasks as this machine runs them, which Lighthouse's simulation multiplies.
+const kSlowdown = Number(process.env.LUMARO_SLOWDOWN || 4);
+const kScale = 4 / kSlowdown;
 const kLongTask = 50;
 const kSettleMs = 2000;
 const kCategories = [
@@ -201,7 +206,8 @@ function analyse(trace, pageUrl, symbols) {
   return {
     tasks: result,
     // As Lighthouse counts it: from the first contentful paint on.
-    tbt: result.filter((task) => task.afterFcp).reduce((sum, task) => sum + Math.max(0, task.ms - kLongTask), 0),
+    // An unslowed run is scaled as Lighthouse's simulation does: every task four times as long.
+    tbt: result.filter((task) => task.afterFcp).reduce((sum, task) => sum + Math.max(0, task.ms * kScale - kLongTask), 0),
     longest: Math.max(0, ...result.filter((task) => task.afterFcp).map((task) => task.ms)),
     fcp: (fcp - navigation) / 1000,
     ready: readyMark ? (readyMark.ts - navigation) / 1000 : NaN,
@@ -219,14 +225,18 @@ async function load(browser, url, symbols) {
     await page.goto(url, { waitUntil: 'load' });
     await page.evaluate(() => window.lumaro.ready.then(() => performance.mark('lumaro:ready')));
     await new Promise((done) => setTimeout(done, kSettleMs));
-    const trace = JSON.parse(Buffer.from(await page.tracing.stop()).toString('utf8'));
+    const bytes = Buffer.from(await page.tracing.stop());
+    // LUMARO_TRACE_FILE keeps the last trace, for the browser's performance panel.
+    if (process.env.LUMARO_TRACE_FILE)
+      await writeFile(process.env.LUMARO_TRACE_FILE, bytes);
+    const trace = JSON.parse(bytes.toString('utf8'));
     return analyse(trace, url, symbols);
   } finally {
     await context.close();
   }
 }
 
-async function main([runsText = '5', siteJson = join(kRepo, 'build-web', 'web', 'site.json')]) {
+async function main([runsText = '5', siteJson = join(kRepo, 'build-web', 'web', 'site.json'), otherJson]) {
   const runs = Math.max(1, Number(runsText));
   // The link writes the wasm functions' names beside the module ("index:name" a line).
   const symbols = new Map();
@@ -251,12 +261,17 @@ async function main([runsText = '5', siteJson = join(kRepo, 'build-web', 'web', 
     throw new Error('index.html names no lumaro-core module');
   await writeFile(join(folder, 'floor-core.html'), floorPage(coreName, false));
   await writeFile(join(folder, 'floor-paint.html'), floorPage(coreName, true));
+  // Another build of the site (e.g. of an earlier commit), served beside it as "other/".
+  if (otherJson)
+    await publish(await readSite(otherJson), join(folder, 'other'));
   const { server, url } = await startServer(folder);
   const profile = await mkdtemp(join(tmpdir(), 'lumaro-start-profile-chromium-'));
   const browser = await puppeteer.launch({
     executablePath: kChromium, headless: true, args: [...kFlags, `--user-data-dir=${profile}`], userDataDir: profile,
   });
   const pages = { 'floor: core only': 'floor-core.html', 'floor: core + one image': 'floor-paint.html', page: '' };
+  if (otherJson)
+    pages['other build'] = `other/${basename((await readdir(join(folder, 'other')))[0])}/`;
   const results = Object.fromEntries(Object.keys(pages).map((name) => [name, []]));
   try {
     const loadBefore = loadavg()[0];
@@ -280,8 +295,9 @@ async function main([runsText = '5', siteJson = join(kRepo, 'build-web', 'web', 
         + `${floorTbt ? (tbt / floorTbt).toFixed(2) : '-'} | ${(longest / floorLongest).toFixed(2)} |`);
     }
     const last = results.page.at(-1);
-    console.log(`\nThe page's tasks of ${kLongTask / 2} ms or more (the last run):`);
-    for (const task of last.tasks.filter((t) => t.ms >= kLongTask / 2)) {
+    const least = kLongTask / 2 / kScale;
+    console.log(`\nThe page's tasks of ${least} ms or more (the last run):`);
+    for (const task of last.tasks.filter((t) => t.ms >= least)) {
       const parts = task.parts.slice(0, 6).map(([name, ms]) => `${name} ${ms.toFixed(0)}`).join(', ');
       console.log(`  at ${task.start.toFixed(0)} ms${task.afterFcp ? '' : ' (before the first paint)'}: ${task.ms.toFixed(0)} ms${task.marks.length ? ` [${task.marks.join(' ')}]` : ''}: ${parts}`);
       const list = (entries) => entries.slice(0, 5).map(([name, ms]) => `${name} ${ms.toFixed(0)}`).join(', ');
