@@ -5,15 +5,25 @@
 import { AccessView } from './access.js';
 import { Core } from './core.js';
 import { MainWindowView } from './view.js';
-import { SecondaryWindows } from './windows.js';
 import { TouchLayout } from './touch.js';
-import { QuizDialog } from './quiz.js';
 import { WhyLine } from './why_line.js';
-import { FahrtView } from './fahrt.js';
 import { keepOptions, keptOptions } from './options.js';
 import { TapHint } from './tap_hint.js';
 
+// What the first frame does not need comes as modules of their own, asked for now beside the
+// core, so that the browser evaluates each in a task of its own instead of all in one before the
+// start.
+const laterModules = {
+  windows: import('./windows.js'),
+  fahrt: import('./fahrt.js'),
+  quiz: import('./quiz.js'),
+};
+// A module that fails to load fails the start where it is awaited, not before as well.
+for (const loading of Object.values(laterModules))
+  loading.catch(() => {});
+
 const kTickMs = 1000;
+const kFirstFrameBands = 4;
 const manual = new URLSearchParams(location.search).has('manual');
 
 let resolveReady;
@@ -34,12 +44,14 @@ function showFailure(error) {
 }
 
 class Page {
-  constructor(core) {
+  // The main window's controls and what they need at once; the rest follows in build().
+  constructor(core, layout) {
     this.core = core;
     this.root = document.querySelector('#window');
     this.endedPage = document.querySelector('#ended');
-    const layout = JSON.parse(core.layoutJson());
-    this.view = new MainWindowView(this.root, layout, {
+    this.layout = layout;
+    this.whole = false;
+    this.view = new MainWindowView(this.root, this.layout, {
       button: (n) => this.act(() => this.press(n)),
       menu: (component) => this.act(() => this.menu(component)),
       formClick: () => this.act(() => core.formClick()),
@@ -54,22 +66,38 @@ class Page {
     this.access = new AccessView(this.root, { ...this.options });
     for (const item of this.root.querySelectorAll('[data-option]'))
       item.setAttribute('aria-checked', String(Boolean(this.options[item.dataset.option])));
-    this.windows = new SecondaryWindows(this.root, JSON.parse(core.windowTextsJson()));
-    this.touch = new TouchLayout(this.root, layout, JSON.parse(core.columnsJson()).columns, {
-      button: (n) => this.act(() => core.clickButton(n)),
-      why: (panel) => core.whyOf(panel),
-    });
-    this.whyLine = new WhyLine(this.root, this.view, core);
-    this.fahrt = new FahrtView(this.root, core, this.touch, this.whyLine);
-    this.tapHint = new TapHint(this.touch.sheet);
     this.timer = 0;
     document.querySelector('#restart').addEventListener('click', () => this.restart());
   }
 
+  // The windows, the touch layout, the "Warum" line, the speed line and the self-test, one step
+  // each with the browser free in between.
+  async build() {
+    const core = this.core;
+    const { SecondaryWindows } = await laterModules.windows;
+    this.windows = new SecondaryWindows(this.root, JSON.parse(core.windowTextsJson()));
+    await nextTask();
+    this.touch = new TouchLayout(this.root, this.layout, JSON.parse(core.columnsJson()).columns, {
+      button: (n) => this.act(() => core.clickButton(n)),
+      why: (panel) => core.whyOf(panel),
+    });
+    this.whyLine = new WhyLine(this.root, this.view, core);
+    this.tapHint = new TapHint(this.touch.sheet);
+    await nextTask();
+    const { FahrtView } = await laterModules.fahrt;
+    this.fahrt = new FahrtView(this.root, core, this.touch, this.whyLine);
+    await nextTask();
+    const { QuizDialog } = await laterModules.quiz;
+    this.quiz = new QuizDialog(this);
+    this.whole = true;
+  }
+
   // Runs one action of the core, then shows its result: canvas, controls, windows.
+  // Until the page is whole, an action only goes to the core: the start shows its result.
   act(action, ticked = false) {
     const result = action();
-    this.show(ticked);
+    if (this.whole)
+      this.show(ticked);
     return result;
   }
 
@@ -116,6 +144,22 @@ class Page {
   draw() {
     const pixels = this.core.pixels(this.view.width, this.view.height);
     this.view.draw(pixels, this.core.pixelsChanged());
+  }
+
+  // The first frame: the core's pixels made RGBA in one step, then put on the canvas in bands of
+  // rows, the browser free in between: on a slow phone each is one of the start's longer steps.
+  // The pixels are asked for again before each band, since an action in between may have moved
+  // or changed them; what it changed is put as well.
+  async drawFirstFrame(bands) {
+    const { width, height } = this.view;
+    this.core.pixels(width, height);   // the first time: all of them
+    const rows = Math.ceil(height / bands);
+    for (let top = 0; top < height; top += rows) {
+      await nextTask();
+      const pixels = this.core.pixels(width, height);
+      this.view.draw(pixels, this.core.pixelsChanged());
+      this.view.draw(pixels, [0, top, width, Math.min(rows, height - top)]);
+    }
   }
 
   tick() {
@@ -178,21 +222,34 @@ function nextTask() {
 // The page's layout stands from the style sheets before anything here runs; the start goes in
 // short steps, so that none holds a slow phone for long: the core is made; the program starts (its
 // first paint runs much of the core's code for the first time, which the browser compiles then);
-// the window's controls are built and set as the core has them; the first frame is drawn; the rest
-// of what every action shows (names for screen readers, windows, the "Warum" line) follows.
+// the window's layout is read, its controls built and set as the core has them; the first frame
+// is drawn; the windows, the touch layout and the self-test are built; the rest of what every
+// action shows (names for screen readers, windows, the "Warum" line) follows. The marks
+// (lumaro:...) name the steps in a performance trace (web/tools/start_profile.mjs).
 async function boot() {
   const core = await Core.load();
+  performance.mark('lumaro:core-loaded');
   await nextTask();
   core.start();
+  performance.mark('lumaro:started');
   await nextTask();
-  const page = new Page(core);
-  page.quiz = new QuizDialog(page);
+  const layout = JSON.parse(core.layoutJson());
+  await nextTask();
+  const page = new Page(core, layout);
+  performance.mark('lumaro:controls');
+  await nextTask();
   page.view.mirror(JSON.parse(core.stateJson()));
+  performance.mark('lumaro:mirrored');
   await nextTask();
-  page.draw();
+  await page.drawFirstFrame(kFirstFrameBands);
   lumaro.firstFrameMs = performance.now();
+  performance.mark('lumaro:drawn');
+  await nextTask();
+  await page.build();
+  performance.mark('lumaro:built');
   await nextTask();
   page.show();
+  performance.mark('lumaro:shown');
   await nextTask();
   page.windows.loadPictures();
   Object.assign(lumaro, {
