@@ -4,6 +4,7 @@
 
 #include "core/layout.h"
 #include "learn/tables.h"
+#include "render/panels.h"
 
 #include <algorithm>
 #include <vector>
@@ -59,19 +60,13 @@ constexpr ColumnRow kColumnRows[] = {
     {950, Neuter("Blocksignal"), Neuter("Blocksignal"), Neuter("Blocksignal"), {1, 0, 0, 0}, nullptr},
 };
 
-// Panels that show a part of another signal standing on the column signal's mast, named by that
-// part: the H/V distant signals on the masts of the exit and the entry signal (with the entry
-// one's additional light).
-struct MastPart {
-    System system;
-    int panel;
-    const char* part;
-};
-constexpr MastPart kMastParts[] = {
-    {System::HV, 5, "Vorsignal"},
-    {System::HV, 11, "Vorsignal"},
-    {System::HV, 13, "Vorsignal"},
-};
+// Whether a panel shows the distant signal standing on the column signal's mast (the H/V exit and
+// entry signals'), or its additional light: such a panel is named by that distant signal.
+bool ShowsTheDistantOnTheMast(System system, int panel)
+{
+    const PanelPlace* place = FindPanelPlace(system, panel);
+    return place && PanelBeside(*place, PanelPart::DistantOnMast) != 0;
+}
 
 // The article and the adjective's ending; `article` false gives the name standing alone.
 std::string Declined(const SignalWords& w, Case grammaticalCase, bool article)
@@ -228,9 +223,8 @@ std::string PanelName(System system, int panel, std::string_view caption)
     if (!signal)
         return {};
     std::string name = signal;
-    for (const MastPart& m : kMastParts)
-        if (m.system == system && m.panel == panel)
-            name = std::string(m.part) + " " + SignalAt(system, x);
+    if (ShowsTheDistantOnTheMast(system, panel))
+        name = "Vorsignal " + SignalAt(system, x);
     if (!caption.empty())
         name.append(": ").append(caption);
     return name;

@@ -2,65 +2,61 @@
 
 #include "web/columns_json.h"
 
-#include "io/json_text.h"
+#include "io/json_writer.h"
 #include "learn/column_controls.h"
 #include "learn/columns.h"
 
 #include <span>
-#include <utility>
 
 namespace lumaro::web {
 
 namespace {
 
-std::string NumberList(std::span<const int> numbers)
+using io::JsonWriter;
+
+void WriteNumbers(JsonWriter& json, std::span<const int> numbers)
 {
-    std::string out = "[";
-    for (int n : numbers) {
-        if (out.size() > 1)
-            out += ", ";
-        out += std::to_string(n);
-    }
-    return out + "]";
+    json.BeginArray();
+    for (const int n : numbers)
+        json.Int(n);
+    json.EndArray();
 }
 
-// {"HV": ..., "Ks": ..., "Hl": ...} with each system's value from `value`.
-template <typename Value>
-std::string PerSystem(Value value)
+// {"HV": ..., "Ks": ..., "Hl": ...} with each system's value written by `write`.
+template <typename Write>
+void WritePerSystem(JsonWriter& json, Write write)
 {
-    std::string out = "{";
+    json.BeginObject();
     for (const SystemNames& names : kSystems) {
-        if (out.size() > 1)
-            out += ", ";
-        out += '"';
-        out += names.id;
-        out += "\": ";
-        out += value(names.system);
+        json.Key(names.id);
+        write(names.system);
     }
-    return out + "}";
+    json.EndObject();
 }
 
 } // namespace
 
 std::string ColumnsJson()
 {
-    std::string out = "{\"columns\": [";
+    JsonWriter json;
+    json.BeginObject().Key("columns").BeginArray();
     for (const std::int32_t x : learn::kColumns) {
-        if (x != learn::kColumns.front())
-            out += ", ";
-        out += "{\"x\": " + std::to_string(x);
-        out += ", \"signal\": " + PerSystem([&](System system) {
-            std::string name;
+        json.BeginObject().Field("x", x);
+        json.Key("signal");
+        WritePerSystem(json, [&](System system) {
             if (const char* signal = learn::ColumnSignal(system, x))
-                io::AppendJsonString(name, signal);
+                json.String(signal);
             else
-                name = "null";
-            return name;
+                json.Null();
         });
-        out += ", \"buttons\": " + PerSystem([&](System system) { return NumberList(learn::ColumnButtons(x, system)); });
-        out += ", \"panels\": " + NumberList(learn::ColumnPanels(x)) + "}";
+        json.Key("buttons");
+        WritePerSystem(json, [&](System system) { WriteNumbers(json, learn::ColumnButtons(x, system)); });
+        json.Key("panels");
+        WriteNumbers(json, learn::ColumnPanels(x));
+        json.EndObject();
     }
-    return out + "]}";
+    json.EndArray().EndObject();
+    return json.Take();
 }
 
 } // namespace lumaro::web
