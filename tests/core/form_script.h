@@ -3,6 +3,7 @@
 // A main window started as the program starts it, driven by one-line scripts of the actions a
 // user and the timer perform.
 
+#include "core/layout.h"
 #include "core/main_form.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,26 @@ protected:
             }
             for (int i = 0; i < repeat; ++i)
                 Step(word);
+        }
+    }
+
+    // Each aspect button pressed alone from the start, in each system, and three ticks after it;
+    // `read(script)` after every tick, with the script that led there.
+    template <typename Read>
+    void ForEveryButtonFromTheStart(Read read)
+    {
+        for (const char* system : {"HVSystem1", "KsSystem1", "HlSystem1"}) {
+            for (const ButtonDef& button : kButtons) {
+                form = MainForm();
+                SetUp();
+                Run(std::string(system) + " tick");
+                if (!form.ClickButton(button.number))
+                    continue;
+                for (int t = 1; t <= 3; ++t) {
+                    form.Timer1Timer();
+                    read(std::string(system) + " tick Button" + std::to_string(button.number) + " tick*" + std::to_string(t));
+                }
+            }
         }
     }
 

@@ -227,19 +227,7 @@ protected:
 
 TEST_F(PanelMeaningTest, EveryDesignationTheLineShowsSaysItsMeaning)
 {
-    for (const char* system : {"HVSystem1", "KsSystem1", "HlSystem1"}) {
-        for (const ButtonDef& button : kButtons) {
-            form = MainForm();
-            SetUp();
-            Run(std::string(system) + " tick");
-            if (!form.ClickButton(button.number))
-                continue;
-            for (int t = 0; t < 3; ++t) {
-                form.Timer1Timer();
-                ReadEveryPanel(std::string(system) + " Button" + std::to_string(button.number));
-            }
-        }
-    }
+    ForEveryButtonFromTheStart([&](const std::string& script) { ReadEveryPanel(script); });
     for (const Recipe& recipe : Recipes()) {
         form = MainForm();
         SetUp();

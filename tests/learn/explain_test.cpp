@@ -307,20 +307,7 @@ std::set<std::string> LearnerReadingTest::texts;
 TEST_F(LearnerReadingTest, EveryButtonFromTheStartAndLongRandomSequences)
 {
     const char* systems[] = {"HVSystem1", "KsSystem1", "HlSystem1"};
-    for (const char* system : systems) {
-        for (const ButtonDef& button : kButtons) {
-            form = MainForm();
-            SetUp();
-            Run(std::string(system) + " tick");
-            if (!form.ClickButton(button.number))
-                continue;
-            for (int t = 0; t < 3; ++t) {
-                form.Timer1Timer();
-                ReadAsLearner(std::string(system) + " Button" + std::to_string(button.number) + " tick*"
-                              + std::to_string(t + 1));
-            }
-        }
-    }
+    ForEveryButtonFromTheStart([&](const std::string& script) { ReadAsLearner(script); });
     std::mt19937 random(26);
     for (int run = 0; run < 60; ++run) {
         form = MainForm();
