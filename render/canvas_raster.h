@@ -8,9 +8,38 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace lumaro::raster {
+
+// For pixel buffers that are written whole before they are read: a vector with this allocator
+// leaves its new elements as memory gives them, so that making one costs no pass over it.
+template <typename T>
+struct UninitialisedAllocator : std::allocator<T> {
+    template <typename U>
+    struct rebind {
+        using other = UninitialisedAllocator<U>;
+    };
+    UninitialisedAllocator() = default;
+    template <typename U>
+    UninitialisedAllocator(const UninitialisedAllocator<U>&) noexcept {}
+    template <typename U>
+    void construct(U* p) noexcept
+    {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+template <typename T>
+using UninitialisedVector = std::vector<T, UninitialisedAllocator<T>>;
+
 
 using i64 = std::int64_t;
 

@@ -47,7 +47,7 @@ std::uint64_t NewDrawing()
 RetainedRaster::RetainedRaster(int width, int height)
     : m_width(width)
     , m_height(height)
-    , m_pixels(static_cast<std::size_t>(width) * height, clBlack)
+    , m_pixels(static_cast<std::size_t>(width) * height)
     , m_drawing(NewDrawing())
 {
 }
@@ -129,6 +129,16 @@ RetainedRaster::FillRecord RetainedRaster::Fill(const raster::Raster& window, co
 void RetainedRaster::Settle()
 {
     const Waiting waiting = std::exchange(m_waiting, Waiting::Nothing);
+    // A new raster shows black, but its pixels are made only now, so that making a raster (the
+    // program's start, a copy to look ahead) costs no pass over them: a frame of its own is drawn
+    // whole from its erase, anything else goes on from black.
+    if (!m_pixelsMade) {
+        m_pixelsMade = true;
+        if (waiting == Waiting::Frame)
+            m_shownKnown = false;
+        else
+            raster::FillPixels(m_pixels.data(), static_cast<i64>(m_pixels.size()), clBlack);
+    }
     if (waiting == Waiting::Nothing)
         return;
     m_drawnFrom = m_drawing;

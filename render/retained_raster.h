@@ -143,7 +143,9 @@ private:
 
     int m_width;
     int m_height;
-    std::vector<std::uint32_t> m_pixels;
+    // Made black at the first drawing, not when the raster is made (see Settle).
+    raster::UninitialisedVector<std::uint32_t> m_pixels;
+    bool m_pixelsMade = false;
     // The frame the pixels show, and the frame asked for.
     Frame m_shown;
     Frame m_next;

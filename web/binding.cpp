@@ -107,6 +107,8 @@ EMSCRIPTEN_KEEPALIVE int lumaro_menu(const char* component) { return TheSession(
 EMSCRIPTEN_KEEPALIVE void lumaro_form_click() { TheSession().FormClick(); }
 
 // Width * height * 4 bytes, row by row.
+EMSCRIPTEN_KEEPALIVE void lumaro_draw() { TheSession().Draw(); }
+
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* lumaro_pixels() { return TheSession().Rgba(); }
 
 // The part of the canvas the last lumaro_pixels() wrote again: left, top, width, height.

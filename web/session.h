@@ -29,6 +29,10 @@ public:
     bool MenuCommand(std::string_view component);
     void FormClick();
 
+    // Draws what waits on the canvas, without making RGBA of it: the page's start does the two in
+    // steps of their own.
+    void Draw() { m_driver.DrawCanvas(); }
+
     // The canvas as RGBA bytes for an ImageData: the core's 0x00BBGGRR already has the bytes
     // R, G, B in memory order; only the alpha byte is set. Valid until the next call. Only the
     // part that changed since the last call is written again; RgbaChanged() gives it as left,
@@ -79,7 +83,8 @@ private:
     Driver m_driver;
     std::unique_ptr<learn::QuizSession> m_quiz;
     learn::PanelWhyCache m_whyLine;
-    std::vector<std::uint32_t> m_rgba;
+    // Written whole at the first Rgba(), so made without a pass over it.
+    raster::UninitialisedVector<std::uint32_t> m_rgba;
     // The canvas drawing that m_rgba holds, and the part the last Rgba() wrote.
     std::uint64_t m_rgbaDrawing = 0;
     std::array<std::int32_t, 4> m_rgbaChanged {};

@@ -279,8 +279,9 @@ protected:
             const bool labelled = std::any_of(chart.labels.begin(), chart.labels.end(), [&](const ChartLabel& label) {
                 return label.left >= piece.from && label.right == piece.to;
             });
-            if (piece.kind != PieceKind::Ramp && piece.to - piece.from >= 60)
+            if (piece.kind != PieceKind::Ramp && piece.to - piece.from >= 60) {
                 EXPECT_TRUE(labelled) << context << ": piece " << piece.from << "-" << piece.to;
+            }
         }
         for (const ChartLabel& label : chart.labels) {
             const double centre = (label.left + label.right) / 2.0;

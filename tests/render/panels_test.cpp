@@ -87,8 +87,9 @@ TEST(PanelTableTest, EachRowIsTheOnePlacementThatWritesItsPanel)
             ASSERT_NE(found, writers.end()) << "a row whose panel nothing writes";
             EXPECT_EQ(found->second, (std::set<Writer> {{row->code, row->own, row->next}}));
             for (const Placement& p : PlacementsOf(system))
-                if (p.code == row->code && p.own == row->own && p.next == row->next)
+                if (p.code == row->code && p.own == row->own && p.next == row->next) {
                     EXPECT_EQ(ColumnOf(p.x), ColumnOfPanel(panel));
+                }
         }
     }
 }
@@ -104,8 +105,9 @@ TEST(PanelTableTest, SupplementsStandBelowTheirSignalsPanel)
         const bool namesItsSignal = row.part == PanelPart::Signal || row.part == PanelPart::DistantOnMast;
         EXPECT_EQ(row.role == PanelRole::Supplement, !namesItsSignal);
         EXPECT_EQ(PanelTop(row.panel) == firstLine, row.part == PanelPart::Signal);
-        if (row.part == PanelPart::DistantOnMast)
+        if (row.part == PanelPart::DistantOnMast) {
             EXPECT_EQ(row.role, PanelRole::Distant);
+        }
         if (namesItsSignal)
             continue;
         const int above = PanelBeside(row, PanelPart::Signal) ? PanelBeside(row, PanelPart::Signal)

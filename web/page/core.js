@@ -20,6 +20,7 @@ export class Core {
     this.clickButton = fn('lumaro_click_button', 'number', ['number']);
     this.menuCommand = fn('lumaro_menu', 'number', ['string']);
     this.formClick = fn('lumaro_form_click');
+    this.draw = fn('lumaro_draw');
     this.pixelsAddress = fn('lumaro_pixels', 'number');
     this.pixelsChangedAddress = fn('lumaro_pixels_changed', 'number');
     this.stateJson = text('lumaro_state_json');

@@ -152,6 +152,10 @@ class Page {
   // or changed them; what it changed is put as well.
   async drawFirstFrame(bands) {
     const { width, height } = this.view;
+    // The canvas drawn whole for the first time, then made RGBA: two steps, each a pass over the
+    // canvas's memory that the browser gives it only now.
+    this.core.draw();
+    await nextTask();
     this.core.pixels(width, height);   // the first time: all of them
     const rows = Math.ceil(height / bands);
     for (let top = 0; top < height; top += rows) {
