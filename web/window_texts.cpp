@@ -2,7 +2,7 @@
 
 #include "web/window_texts.h"
 
-#include "io/json_text.h"
+#include "io/json_writer.h"
 #include "core/version.h"
 #include "contents/texts.h"
 
@@ -82,50 +82,30 @@ std::vector<Window> Windows()
     };
 }
 
-void AppendField(std::string& out, std::string_view key, std::string_view value)
+void WriteWindow(io::JsonWriter& json, const Window& w)
 {
-    io::AppendJsonString(out, key);
-    out += ": ";
-    io::AppendJsonString(out, value);
-}
-
-void AppendWindow(std::string& out, const Window& w)
-{
-    io::AppendJsonString(out, w.key);
-    out += ": {";
-    AppendField(out, "title", w.title);
-    out += ", \"controls\": [";
-    bool first = true;
-    for (const Control& c : w.controls) {
-        out += first ? "{" : ", {";
-        first = false;
-        AppendField(out, "name", c.name);
-        out += ", ";
-        AppendField(out, "kind", c.kind);
-        out += ", ";
-        AppendField(out, "text", c.text);
-        out += ", ";
-        AppendField(out, "url", c.url);
-        out += ", ";
-        AppendField(out, "picture", c.picture);
-        out += '}';
-    }
-    out += "]}";
+    json.Key(w.key).BeginObject().Field("title", w.title).Key("controls").BeginArray();
+    for (const Control& c : w.controls)
+        json.BeginObject()
+            .Field("name", c.name)
+            .Field("kind", c.kind)
+            .Field("text", c.text)
+            .Field("url", c.url)
+            .Field("picture", c.picture)
+            .EndObject();
+    json.EndArray().EndObject();
 }
 
 } // namespace
 
 std::string WindowTextsJson()
 {
-    std::string out = "{";
-    bool first = true;
-    for (const Window& w : Windows()) {
-        out += first ? "" : ", ";
-        first = false;
-        AppendWindow(out, w);
-    }
-    out += "}";
-    return out;
+    io::JsonWriter json;
+    json.BeginObject();
+    for (const Window& w : Windows())
+        WriteWindow(json, w);
+    json.EndObject();
+    return json.Take();
 }
 
 } // namespace lumaro::web
