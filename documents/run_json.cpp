@@ -37,11 +37,26 @@ std::string CssColor(Color color)
     return text;
 }
 
-constexpr const char* kKinds[] = {"line", "speed", "on_sight", "stop", "ramp"};
-constexpr learn::PieceKind kKindValues[] = {learn::PieceKind::Line, learn::PieceKind::Speed, learn::PieceKind::OnSight,
-                                            learn::PieceKind::Stop, learn::PieceKind::Ramp};
+// Each kind of piece and its name in the page's view.
+struct KindName {
+    learn::PieceKind kind;
+    const char* name;
+};
+constexpr KindName kKinds[] = {
+    {learn::PieceKind::Line, "line"},
+    {learn::PieceKind::Speed, "speed"},
+    {learn::PieceKind::OnSight, "on_sight"},
+    {learn::PieceKind::Stop, "stop"},
+    {learn::PieceKind::Ramp, "ramp"},
+};
 
-const char* KindName(learn::PieceKind kind) { return kKinds[static_cast<int>(kind)]; }
+const char* NameOf(learn::PieceKind kind)
+{
+    for (const KindName& k : kKinds)
+        if (k.kind == kind)
+            return k.name;
+    return "";
+}
 
 // Where the page draws the line: the chart's marks and colours (see learn/speed_chart.h).
 void WriteChart(JsonWriter& json, const learn::SpeedLine& line)
@@ -61,11 +76,11 @@ void WriteChart(JsonWriter& json, const learn::SpeedLine& line)
             .Field("left", label.left)
             .Field("right", label.right)
             .Field("top", label.top)
-            .Field("kind", KindName(label.kind))
+            .Field("kind", NameOf(label.kind))
             .EndObject();
     json.EndArray().Key("colors").BeginObject();
-    for (const learn::PieceKind kind : kKindValues)
-        json.Field(KindName(kind), CssColor(learn::ChartColor(kind)));
+    for (const KindName& k : kKinds)
+        json.Field(k.name, CssColor(learn::ChartColor(k.kind)));
     json.EndObject().EndObject();
 }
 
@@ -104,7 +119,7 @@ std::string SpeedLineViewJson(const learn::SpeedLine& line)
         WriteStretch(json, piece);
         json.Key("from_y").Raw(Number(learn::ChartY(piece.fromKmh)))
             .Key("to_y").Raw(Number(learn::ChartY(piece.toKmh)))
-            .Field("kind", KindName(piece.kind))
+            .Field("kind", NameOf(piece.kind))
             .Field("column", piece.column)
             .Field("cause", piece.cause)
             .Field("why", piece.why)
